@@ -1,0 +1,32 @@
+#pragma once
+// The commands that run the screens with no window: `kakutei [--root DIR] COMMAND …`.
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kakutei {
+
+struct CommandLine {
+    std::optional<std::string> root;
+    bool yes = false;       // --yes answers questions with OK
+    bool demo = false;
+    std::string command;    // empty: the window program
+    std::vector<std::string> arguments;
+    std::string error;      // set when the words could not be understood
+};
+
+CommandLine parseCommandLine(int argc, const char* const* argv);
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+// Runs a batch command; `out` gets its output, `err` its messages ("title: body").
+int runBatchCommand(const CommandLine& line, std::ostream& out, std::ostream& err);
+
+// One line that says how to start the program.
+std::string usageLine();
+
+} // namespace kakutei

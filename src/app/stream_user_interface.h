@@ -1,0 +1,31 @@
+#pragma once
+// The batch commands' user interface: messages go to standard error as "title: body"; a question is
+// answered OK only when the user said --yes.
+
+#include "core/user_interface.h"
+
+#include <ostream>
+
+namespace kakutei {
+
+class StreamUserInterface : public UserInterface {
+public:
+    StreamUserInterface(std::ostream& err, bool yes) : err_(err), yes_(yes) {}
+
+    void warn(std::string_view title, std::string_view body) override;
+    bool ask(std::string_view title, std::string_view body) override;
+    void beep() override {}
+    void show(ScreenId) override {}
+    void hide(ScreenId) override {}
+    void openAddress(std::string_view) override {}
+    void quit() override {}
+
+    bool warned() const { return warned_; }
+
+private:
+    std::ostream& err_;
+    bool yes_;
+    bool warned_ = false;
+};
+
+} // namespace kakutei

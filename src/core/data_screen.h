@@ -1,0 +1,60 @@
+#pragma once
+// What every data screen shares: the hidden code and year fields, the working year code, the year button and
+// the way a screen file is named, read and saved. Each screen adds its own fields and buttons.
+
+#include "core/data_store.h"
+#include "core/field.h"
+#include "core/record.h"
+#include "core/user_interface.h"
+
+#include <optional>
+#include <string>
+
+namespace kakutei {
+
+inline constexpr std::string_view kSaveFailedTitle = "まず、個人登録を行って下さい。個人登録がないと実行できません。";
+
+class DataScreen {
+public:
+    DataScreen(DataStore& store, UserInterface& ui) : store_(store), ui_(ui) {}
+    virtual ~DataScreen() = default;
+    DataScreen(const DataScreen&) = delete;
+    DataScreen& operator=(const DataScreen&) = delete;
+
+    virtual ScreenId id() const = 0;
+
+    Field text60;  // Text60: the PersonCode the screen works on
+    Field text100; // Text100: the YearCode, set once at start-up
+
+    // "nenGO": the year button.
+    void nenGO() { yearCode_ = text100.text; }
+    virtual void clear() = 0; // "クリア"
+    virtual void data() = 0;  // "DATA"
+    virtual void calculate() {} // "計算実行", on the screens that have one
+
+    const std::string& workingYearCode() const { return yearCode_; }
+    std::optional<PersonCode> personCode() const;
+
+protected:
+    // The path of this taxpayer's screen file k in the working year's folder; nullopt when the code in
+    // Text60 is unreadable or its file number overflows.
+    std::optional<std::string> screenFilePath(int k) const;
+    // Writes the record; on failure tells the user and returns false, and the stored file stays as it was.
+    bool saveRecord(const RecordWriter& record, int k);
+
+    void setWorkingYearCode(std::string yearCode) { yearCode_ = std::move(yearCode); }
+    DataStore& store() { return store_; }
+    UserInterface& ui() { return ui_; }
+
+private:
+    DataStore& store_;
+    UserInterface& ui_;
+    std::string yearCode_;
+};
+
+// Shows the message for a save that failed: the unstorable-text message when a text was the cause,
+// otherwise the system's description of the error under `title`.
+void reportSaveFailure(UserInterface& ui, std::string_view title, const RecordWriter& record,
+                       std::error_code error);
+
+} // namespace kakutei

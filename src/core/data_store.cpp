@@ -1,0 +1,96 @@
+#include "core/data_store.h"
+
+#include "core/file_io.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace kakutei {
+namespace names {
+
+std::string yearDataFolder(std::string_view yearCode) {
+    return std::string(baseFolder) + std::string(yearCode) + "所得税\\";
+}
+
+std::string taxpayerFile(PersonCode code) { return std::string(personFolder) + std::to_string(code) + ".txt"; }
+
+namespace {
+std::optional<std::string> numberedFile(PersonCode code, int k, std::string_view yearCode,
+                                        std::string_view suffix) {
+    // The number is 16-bit, as in every earlier version of these files: codes above 3276 have none.
+    const int n = code * 10 + k;
+    if (n < -32768 || n > 32767)
+        return std::nullopt;
+    return yearDataFolder(yearCode) + std::to_string(n) + std::string(suffix);
+}
+} // namespace
+
+std::optional<std::string> screenFile(PersonCode code, int k, std::string_view yearCode) {
+    return numberedFile(code, k, yearCode, ".txt");
+}
+
+std::optional<std::string> housingLoanFile(PersonCode code, std::string_view yearCode) {
+    return numberedFile(code, 6, yearCode, "住宅.txt");
+}
+
+std::string companionTaxAccountantFile(std::string_view yearCode) {
+    return "c:\\年末調整\\" + std::string(yearCode) + "税理士報酬\\税理士名.txt";
+}
+
+} // namespace names
+
+std::string resolveRoot(std::optional<std::string> commandLineRoot) {
+    if (commandLineRoot && !commandLineRoot->empty())
+        return *commandLineRoot;
+    if (const char* root = std::getenv("KAKUTEI_ROOT"); root && *root)
+        return root;
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
+        return std::string(data) + "/kakutei";
+    const char* home = std::getenv("HOME");
+    return std::string(home && *home ? home : ".") + "/.local/share/kakutei";
+}
+
+DataStore::DataStore(std::string root) : root_(std::move(root)) {
+    while (root_.size() > 1 && root_.back() == '/')
+        root_.pop_back();
+}
+
+std::string DataStore::path(std::string_view windowsName) const {
+    if (windowsName.size() >= 2 && windowsName[1] == ':')
+        windowsName.remove_prefix(2);
+    std::string out;
+    out.reserve(root_.size() + windowsName.size());
+    out += root_;
+    out += windowsName;
+    // 0x5C is never part of a multi-byte UTF-8 character, so this cannot cut one.
+    std::replace(out.begin() + static_cast<std::ptrdiff_t>(root_.size()), out.end(), '\\', '/');
+    while (out.size() > root_.size() && out.back() == '/')
+        out.pop_back();
+    return out;
+}
+
+std::error_code DataStore::ensureBaseFolders() const {
+    if (auto error = createFolders(root_))
+        return error;
+    const std::string base = path(names::baseFolder);
+    if (!folderExists(base)) {
+        if (auto error = createFolder(base))
+            return error;
+    }
+    // Also when only the person folder went missing: without it nobody could be registered again.
+    const std::string persons = path(names::personFolder);
+    if (!folderExists(persons))
+        return createFolder(persons);
+    return {};
+}
+
+std::error_code DataStore::ensureFolders(std::string_view yearCode) const {
+    if (auto error = ensureBaseFolders())
+        return error;
+    const std::string year = path(names::yearDataFolder(yearCode));
+    if (!folderExists(year))
+        return createFolder(year);
+    return {};
+}
+
+} // namespace kakutei

@@ -1,0 +1,101 @@
+#include "core/file_io.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kakutei {
+namespace {
+
+std::error_code lastError() { return {errno, std::generic_category()}; }
+
+std::string parentOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::error_code writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return lastError();
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return {};
+}
+
+// The rename is only durable once the folder itself is on disk.
+void syncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+std::error_code writeFileAtomically(const std::string& path, std::string_view bytes, WriteMode mode) {
+    const std::string folder = parentOf(path);
+    if (mode == WriteMode::createNew && fileExists(path))
+        return {EEXIST, std::generic_category()};
+    std::string temporary = folder + "/.kakutei-XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC); // mkostemp creates 0600
+    if (fd < 0)
+        return lastError();
+    std::error_code error = writeAll(fd, bytes);
+    if (!error && ::fsync(fd) != 0)
+        error = lastError();
+    if (::close(fd) != 0 && !error)
+        error = lastError();
+    if (!error) {
+        // link() refuses an existing name, which makes "create, never overwrite" atomic too.
+        const int result = mode == WriteMode::createNew ? ::link(temporary.c_str(), path.c_str())
+                                                        : ::rename(temporary.c_str(), path.c_str());
+        if (result != 0)
+            error = lastError();
+    }
+    if (error || mode == WriteMode::createNew)
+        ::unlink(temporary.c_str());
+    if (!error)
+        syncFolder(folder);
+    return error;
+}
+
+bool folderExists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool fileExists(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+std::error_code createFolder(const std::string& path) {
+    if (::mkdir(path.c_str(), 0700) != 0)
+        return lastError();
+    return {};
+}
+
+std::error_code createFolders(const std::string& path) {
+    if (folderExists(path))
+        return {};
+    const std::string parent = parentOf(path);
+    if (parent != path && parent != "/" && parent != ".") {
+        if (auto error = createFolders(parent))
+            return error;
+    }
+    if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
+        return lastError();
+    return {};
+}
+
+} // namespace kakutei

@@ -1,0 +1,26 @@
+#pragma once
+// The few file operations the data store needs. Writes never leave a half-written file behind: the bytes go
+// to a temporary file in the same folder, reach the disk, and only then take the file's name.
+// Files are created 0600 and folders 0700: everything here is someone's tax data.
+
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace kakutei {
+
+enum class WriteMode {
+    replace,   // create or replace the whole file
+    createNew, // fail with EEXIST when the file exists (the creation "with overwriting off")
+};
+
+std::error_code writeFileAtomically(const std::string& path, std::string_view bytes, WriteMode mode);
+
+bool folderExists(const std::string& path);
+bool fileExists(const std::string& path);
+// Creates one folder; fails when it exists or its parent does not.
+std::error_code createFolder(const std::string& path);
+// Creates a folder and any missing parents.
+std::error_code createFolders(const std::string& path);
+
+} // namespace kakutei

@@ -1,0 +1,26 @@
+#pragma once
+// Errors of the data store beyond the operating system's own, and the one table that gives the Japanese
+// sentence shown as a message body for any error that can happen here.
+
+#include <string>
+#include <system_error>
+
+namespace kakutei {
+
+enum class StoreErrc {
+    fileNumberOverflow = 1, // PersonCode × 10 + k does not fit a 16-bit number
+    endOfFile,              // the file ends before the value a reader wants
+    typeMismatch,           // a number was expected and the line holds none
+    lineTooLong,            // a line far longer than anything the program writes
+    unstorableText,         // a text that CP932 cannot hold, or that holds a double quote
+};
+
+const std::error_category& storeCategory();
+std::error_code make_error_code(StoreErrc e);
+
+// The system's description of the error, in Japanese.
+std::string describeError(std::error_code error);
+
+} // namespace kakutei
+
+template <> struct std::is_error_code_enum<kakutei::StoreErrc> : std::true_type {};

@@ -1,0 +1,60 @@
+#pragma once
+// TaxpayerRecord: one taxpayer's registered personal data, "c:\所得税\個人名\<code>.txt", 26 values and the
+// twelve fillers. Readers take as many leading fields as they need (the person list only the first two).
+
+#include "core/data_store.h"
+#include "core/file_io.h"
+#include "core/record.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <system_error>
+
+namespace kakutei {
+
+inline constexpr int kTaxpayerFieldCount = 26;
+
+struct TaxpayerRecord {
+    PersonCode personCode = 0;  // 1
+    std::string name;           // 2 氏名
+    std::string condition;      // 3 本人の条件
+    std::string reading;        // 4 フリガナ
+    std::string address1;       // 5 住所
+    std::string address2;       // 6
+    std::string addressJanuary; // 7 １月１日の住所
+    std::int16_t birthYear = 0; // 8
+    std::int16_t birthMonth = 0;
+    std::int16_t birthDay = 0;
+    std::string sex;              // 11 "男" / "女"
+    std::string householdHead;    // 12 世帯主の氏名
+    std::string relationship;     // 13 続柄
+    std::string occupation;       // 14 職業
+    std::string tradeName;        // 15 屋号
+    std::string telephone;        // 16 電話番号
+    std::string taxOffice;        // 17 税務署名
+    std::string taxpayerNumber;   // 18 納税者番号
+    std::string bankBranch;       // 19 支店
+    std::string bankName;         // 20 銀行
+    std::string accountType;      // 21 普通預金 / 当座預金
+    std::string accountNumber;    // 22 口座番号
+    std::string postalCode1;      // 23 郵便番号
+    std::string postalCode2;      // 24
+    std::string returnKind;       // 25 "青色" / "白色"
+    std::string birthEra;         // 26 明治 / 大正 / 昭和 / 平成
+
+    bool operator==(const TaxpayerRecord&) const = default;
+};
+
+RecordWriter taxpayerRecordWriter(const TaxpayerRecord& record);
+
+struct TaxpayerRead {
+    TaxpayerRecord record; // the fields read before any failure are filled in
+    int fieldsRead = 0;
+    std::error_code error;
+};
+
+// Reads fields 1 to `fieldCount` of the record named by `code`.
+TaxpayerRead readTaxpayerRecord(const DataStore& store, PersonCode code, int fieldCount = kTaxpayerFieldCount);
+
+} // namespace kakutei

@@ -1,0 +1,39 @@
+#pragma once
+// The only way a screen reaches the person at the keyboard. The window program answers with Qt, the batch
+// commands with standard error, and the tests with a recording fake.
+
+#include <string_view>
+
+namespace kakutei {
+
+enum class ScreenId {
+    mainMenu,           // Form1
+    registration,       // Form2
+    income,             // Form3
+    deductions1,        // Form4
+    personalDeductions, // Form5
+    incomeBreakdown,    // Form6
+    taxComputation,     // Form7
+    actualAmount,       // Form8
+    dividendCredit,     // Form10
+    printing,           // Form11
+    dataManagement,     // Form12
+    yearEndImport,      // Form13
+    housingLoan,        // Form14
+};
+
+const char* formName(ScreenId screen);
+
+class UserInterface {
+public:
+    virtual ~UserInterface() = default;
+    virtual void warn(std::string_view title, std::string_view body) = 0; // warning icon, OK
+    virtual bool ask(std::string_view title, std::string_view body) = 0;  // question icon, OK / Cancel
+    virtual void beep() = 0;
+    virtual void show(ScreenId screen) = 0;
+    virtual void hide(ScreenId screen) = 0;
+    virtual void openAddress(std::string_view address) = 0;
+    virtual void quit() = 0;
+};
+
+} // namespace kakutei

@@ -1,0 +1,58 @@
+#pragma once
+// App owns every screen, the data store and the user interface for the program's whole run. Screens reach
+// each other's buttons through it.
+
+#include "core/data_screen.h"
+#include "core/data_store.h"
+#include "core/user_interface.h"
+
+#include <array>
+#include <memory>
+
+namespace kakutei {
+
+class MainMenu;
+
+class App {
+public:
+    App(DataStore& store, UserInterface& ui);
+    ~App();
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    // Creates the main menu, which runs the start-up sequence.
+    void start();
+    // "初期画面": the main menu is hidden, discarded and made anew.
+    void recreateMainMenu();
+
+    DataStore& store() { return store_; }
+    UserInterface& ui() { return ui_; }
+    MainMenu& mainMenu() { return *mainMenu_; }
+
+    // The data screen behind `id`, or nullptr while the program has none.
+    DataScreen* screen(ScreenId id);
+    // Takes a screen into the program; it lives until the program ends.
+    void install(std::unique_ptr<DataScreen> screen);
+
+    // Cross-screen writes of the main menu's call-up.
+    void setRegistrationCode(PersonCode code);
+    void setIncomeCondition(const std::string& condition);
+
+    // The opening variations that need more than the common protocol.
+    void openRegistration();
+    void openTaxComputation();
+    void openPrinting(PersonCode code);
+    void openDataManagement();
+
+private:
+    static constexpr std::size_t kScreenCount = static_cast<std::size_t>(ScreenId::housingLoan) + 1;
+    DataStore& store_;
+    UserInterface& ui_;
+    std::array<std::unique_ptr<DataScreen>, kScreenCount> screens_;
+    std::unique_ptr<MainMenu> mainMenu_;
+    // The menu that "初期画面" replaced: kept until the next replacement, because the replacement runs
+    // from inside one of its buttons.
+    std::unique_ptr<MainMenu> retiredMainMenu_;
+};
+
+} // namespace kakutei

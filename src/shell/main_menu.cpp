@@ -1,0 +1,187 @@
+#include "shell/main_menu.h"
+
+#include "core/amount_text.h"
+#include "core/taxpayer_record.h"
+#include "core/utf8.h"
+#include "shell/app.h"
+#include "shell/internet_addresses.h"
+
+namespace kakutei {
+namespace {
+
+// The screens whose year field start-up fills.
+constexpr ScreenId kYearScreens[] = {ScreenId::registration,       ScreenId::income,
+                                     ScreenId::deductions1,        ScreenId::personalDeductions,
+                                     ScreenId::incomeBreakdown,    ScreenId::taxComputation,
+                                     ScreenId::printing,           ScreenId::dataManagement};
+
+// The screens that the call-up hands the code to.
+constexpr ScreenId kCodeScreens[] = {ScreenId::income, ScreenId::deductions1, ScreenId::personalDeductions,
+                                     ScreenId::incomeBreakdown, ScreenId::taxComputation};
+
+// The screens start-up keeps hidden.
+constexpr ScreenId kStartUpScreens[] = {ScreenId::registration,    ScreenId::income,
+                                        ScreenId::deductions1,     ScreenId::personalDeductions,
+                                        ScreenId::incomeBreakdown, ScreenId::taxComputation,
+                                        ScreenId::actualAmount};
+
+// The screens "画面閉鎖" hides.
+constexpr ScreenId kClosableScreens[] = {
+    ScreenId::registration,    ScreenId::income,         ScreenId::deductions1,
+    ScreenId::personalDeductions, ScreenId::incomeBreakdown, ScreenId::taxComputation,
+    ScreenId::actualAmount,    ScreenId::dividendCredit, ScreenId::printing,
+    ScreenId::dataManagement};
+
+} // namespace
+
+std::string personListEntry(PersonCode code, std::string_view name) {
+    std::string entry = code < 100 ? "0" : "";
+    entry += std::to_string(code);
+    entry += main_menu::kListSeparator;
+    entry += name;
+    return entry;
+}
+
+MainMenu::MainMenu(App& app) : taxAccountant(app.store(), app.ui()), app_(app) { startUp(); }
+
+void MainMenu::startUp() {
+    taxAccountant.load();
+    yearCode_ = kYearCode;
+    // A tree that cannot be made leaves the menu up but skips the rest, without a message.
+    if (app_.store().ensureFolders(yearCode_))
+        return;
+    for (ScreenId id : kYearScreens)
+        if (auto* screen = app_.screen(id))
+            screen->text100.text = yearCode_;
+    for (ScreenId id : kStartUpScreens)
+        app_.ui().hide(id);
+    display();
+}
+
+std::string MainMenu::windowCaption() const {
+    return "平成 " + lastCharacters(yearCode_, 2) + " 年分の所得税申告書";
+}
+
+std::string MainMenu::label1() const { return "平成 " + lastCharacters(yearCode_, 2) + " 年分"; }
+
+void MainMenu::callUp() {
+    const auto typed = parseNumber(text3.text);
+    const auto code = typed ? toInt16(*typed) : std::nullopt;
+    if (!code)
+        return;
+    currentCode_ = *code;
+    app_.setRegistrationCode(currentCode_);
+
+    const TaxpayerRead read = readTaxpayerRecord(app_.store(), currentCode_, 3);
+    if (read.fieldsRead >= 1)
+        currentCode_ = read.record.personCode;
+    if (read.fieldsRead >= 2)
+        currentName_ = read.record.name;
+    if (read.error)
+        return;
+
+    text2.text = currentName_;
+    app_.setIncomeCondition(read.record.condition);
+    for (ScreenId id : kCodeScreens)
+        if (auto* screen = app_.screen(id))
+            screen->text60.text = std::to_string(currentCode_);
+    income();
+}
+
+void MainMenu::clearCode() {
+    text3.text.clear();
+    text2.text.clear();
+}
+
+void MainMenu::display() {
+    list1.clear();
+    // The list reads through the current-taxpayer slots, so the last one listed becomes current.
+    for (int code = main_menu::kFirstListedCode; code <= main_menu::kLastListedCode; ++code) {
+        const TaxpayerRead read = readTaxpayerRecord(app_.store(), static_cast<PersonCode>(code), 2);
+        if (read.fieldsRead >= 1)
+            currentCode_ = read.record.personCode;
+        if (read.fieldsRead >= 2)
+            currentName_ = read.record.name;
+        if (!read.error)
+            list1.push_back(personListEntry(currentCode_, currentName_));
+    }
+}
+
+void MainMenu::clickList(std::size_t index) {
+    if (index >= list1.size())
+        return;
+    const std::string& entry = list1[index];
+    const std::string digits = entry.substr(0, entry.find(main_menu::kListSeparator));
+    const auto code = parseNumber(digits);
+    text3.text = code ? std::to_string(static_cast<long long>(*code)) : digits;
+    callUp();
+    income();
+}
+
+void MainMenu::open(ScreenId id) {
+    runAllVisible_ = false;
+    auto* screen = app_.screen(id);
+    if (!screen)
+        return;
+    screen->text60.text = std::to_string(currentCode_);
+    screen->nenGO();
+    screen->clear();
+    screen->data();
+    app_.ui().show(id);
+}
+
+void MainMenu::registration() {
+    runAllVisible_ = false;
+    app_.openRegistration();
+}
+
+void MainMenu::income() { open(ScreenId::income); }
+void MainMenu::deductions1() { open(ScreenId::deductions1); }
+void MainMenu::deductions2() { open(ScreenId::personalDeductions); }
+void MainMenu::taxCredits() { open(ScreenId::incomeBreakdown); }
+
+void MainMenu::taxComputation() { app_.openTaxComputation(); }
+
+void MainMenu::print() {
+    runAllVisible_ = false;
+    app_.openPrinting(currentCode_);
+}
+
+void MainMenu::dataManagement() {
+    runAllVisible_ = false;
+    app_.openDataManagement();
+}
+
+void MainMenu::quit() {
+    app_.ui().beep();
+    app_.ui().quit();
+}
+
+void MainMenu::initialScreen() {
+    // Replaces this object: nothing may touch a member after it.
+    app_.recreateMainMenu();
+}
+
+void MainMenu::closeScreens() {
+    for (ScreenId id : kClosableScreens)
+        app_.ui().hide(id);
+}
+
+void MainMenu::hideRunAll() { runAllVisible_ = false; }
+
+void MainMenu::runAndRecompute(ScreenId id) {
+    if (auto* screen = app_.screen(id))
+        screen->calculate();
+    taxComputation();
+}
+
+void MainMenu::runIncome() { runAndRecompute(ScreenId::income); }
+void MainMenu::runDeductions1() { runAndRecompute(ScreenId::deductions1); }
+void MainMenu::runDeductions2() { runAndRecompute(ScreenId::personalDeductions); }
+void MainMenu::runTaxCredits() { runAndRecompute(ScreenId::incomeBreakdown); }
+
+void MainMenu::openHomePage() { app_.ui().openAddress(userGuideAddress()); }
+void MainMenu::sendMail() { app_.ui().openAddress(mailUrl(supportMailAddress())); }
+void MainMenu::openSupportCentre() { app_.ui().openAddress(supportPageAddress()); }
+
+} // namespace kakutei

@@ -1,0 +1,37 @@
+#pragma once
+// The main menu's window (Form1).
+
+#include "ui/screen_window.h"
+
+class QLabel;
+class QListWidget;
+class QWidget;
+
+namespace kakutei {
+
+class App;
+class MainMenu;
+
+class MainMenuWindow : public ScreenWindow {
+public:
+    MainMenuWindow(App& app, WindowRegistry& registry);
+    void refresh() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    MainMenu& menu();
+    QWidget* buildTopRow();
+    QWidget* buildMenuRow();
+    QWidget* buildTaxAccountantPanel();
+    QWidget* buildRunAllPanel();
+    QWidget* buildInternetFrame();
+
+    App& app_;
+    QLabel* label1_ = nullptr;
+    QListWidget* list1_ = nullptr;
+    QWidget* runAllButtons_ = nullptr;
+};
+
+} // namespace kakutei

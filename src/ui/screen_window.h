@@ -1,0 +1,58 @@
+#pragma once
+// The base of every screen's window. A window owns no data: its edits write into the screen model at once,
+// its buttons run the model's member functions, and after every button every visible window copies its
+// model back onto the screen (so a write into another screen shows up there too).
+
+#include "core/field.h"
+#include "core/user_interface.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <string_view>
+#include <vector>
+
+class QLineEdit;
+class QPushButton;
+
+namespace kakutei {
+
+class ScreenWindow;
+
+class WindowRegistry {
+public:
+    void add(ScreenWindow* window) { windows_.push_back(window); }
+    void refreshVisible();
+
+private:
+    std::vector<ScreenWindow*> windows_;
+};
+
+class ScreenWindow : public QWidget {
+public:
+    ScreenWindow(ScreenId id, WindowRegistry& registry, QWidget* parent = nullptr);
+
+    // Copies the model onto the screen.
+    virtual void refresh() = 0;
+
+protected:
+    using FieldAccess = std::function<Field&()>;
+
+    // Binds an edit to a field; Enter moves on unless `returnNext` is false.
+    QLineEdit* bindText(QLineEdit* edit, FieldAccess field, bool returnNext = true);
+    // A button that runs `action` and then refreshes every visible window.
+    QPushButton* makeButton(std::string_view caption, std::function<void()> action, const char* objectName = nullptr);
+    // Runs a model action the way a button does.
+    void act(const std::function<void()>& action);
+    void refreshBindings();
+
+private:
+    struct Binding {
+        QLineEdit* edit;
+        FieldAccess field;
+    };
+    WindowRegistry& registry_;
+    std::vector<Binding> bindings_;
+};
+
+} // namespace kakutei

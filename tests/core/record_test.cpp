@@ -1,0 +1,228 @@
+#include "core/record.h"
+#include "core/store_error.h"
+
+#include "temp_root.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kakutei {
+namespace {
+
+using testing::crlfLines;
+using testing::sjis;
+using testing::TempRoot;
+
+struct NumberCase {
+    double value;
+    const char* written;
+};
+
+class RecordNumber : public ::testing::TestWithParam<NumberCase> {};
+
+TEST_P(RecordNumber, PlainDecimalAtMostFifteenDigits) {
+    EXPECT_EQ(formatRecordNumber(GetParam().value), GetParam().written);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, RecordNumber,
+    ::testing::Values(NumberCase{0, "0"}, NumberCase{-0.0, "0"}, NumberCase{750000.7, "750000.7"},
+                      NumberCase{1234, "1234"}, NumberCase{-1234.5, "-1234.5"}, NumberCase{0.5, "0.5"},
+                      NumberCase{0.1 + 0.2, "0.3"}, NumberCase{1e20, "100000000000000000000"},
+                      NumberCase{1234567890123456789.0, "1234567890123460000"},
+                      NumberCase{0.000001, "0.000001"}, NumberCase{1e-20, "0.00000000000000000001"},
+                      NumberCase{123456789012.345, "123456789012.345"}));
+
+TEST(RecordWriter, WritesQuotedTextsNumbersAndFillersWithCrlf) {
+    RecordWriter writer;
+    writer.integer(7);
+    writer.text("東京都港区1-2,3", "住所");
+    writer.number(750000.7);
+    writer.text("", "空");
+    writer.fillers();
+    std::string expected = crlfLines({"7", sjis("\"東京都港区1-2,3\""), "750000.7", "\"\""});
+    for (int i = 1; i <= 12; ++i)
+        expected += sjis("\"予備" + std::to_string(i) + "\"") + "\r\n";
+    EXPECT_EQ(writer.bytes(), expected);
+    EXPECT_FALSE(writer.problem());
+}
+
+TEST(RecordWriter, RefusesTextsThatWouldNotReadBack) {
+    struct Case {
+        const char* text;
+        char32_t offending;
+    } cases[] = {{"𠮷田", U'𠮷'}, {"say \"hi\"", U'"'}, {"🙂", U'🙂'}};
+    TempRoot root;
+    const std::string path = root.path() + "/r.txt";
+    root.writeBytes("r.txt", "old");
+    for (const Case& c : cases) {
+        RecordWriter writer;
+        writer.text("ok", "前");
+        writer.text(c.text, "氏名");
+        writer.text("𠮷", "後"); // only the first problem is reported
+        ASSERT_TRUE(writer.problem());
+        EXPECT_EQ(writer.problem()->field, "氏名");
+        EXPECT_EQ(writer.problem()->character, c.offending);
+        EXPECT_EQ(writer.writeTo(path), make_error_code(StoreErrc::unstorableText));
+        EXPECT_EQ(root.readBytes("r.txt"), "old");
+        const Message message = unstorableTextMessage(*writer.problem());
+        EXPECT_NE(message.body.find("「氏名」"), std::string::npos) << message.body;
+    }
+}
+
+TEST(RecordFile, ReplacesAtomicallyWithPrivatePermissions) {
+    TempRoot root;
+    const std::string path = root.path() + "/r.txt";
+    RecordWriter first;
+    first.text("一", "a");
+    ASSERT_FALSE(first.writeTo(path));
+    RecordWriter second;
+    second.text("二", "a");
+    ASSERT_FALSE(second.writeTo(path));
+    EXPECT_EQ(root.readBytes("r.txt"), sjis("\"二\"\r\n"));
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    // No temporary file is left behind.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root.path()), {}), 1);
+}
+
+TEST(RecordFile, CreateNewRefusesAnExistingFile) {
+    TempRoot root;
+    root.writeBytes("r.txt", "old");
+    RecordWriter writer;
+    writer.text("new", "a");
+    EXPECT_EQ(writer.writeTo(root.path() + "/r.txt", WriteMode::createNew), std::errc::file_exists);
+    EXPECT_EQ(root.readBytes("r.txt"), "old");
+    EXPECT_FALSE(writer.writeTo(root.path() + "/s.txt", WriteMode::createNew));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root.path()), {}), 2);
+}
+
+TEST(RecordFile, AWriteThatCannotCompleteLeavesTheOldFileWhole) {
+    TempRoot root;
+    root.writeBytes("r.txt", "old");
+    RecordWriter writer;
+    writer.text(std::string(100000, 'x'), "a");
+    // A file-size limit fails the write part-way, as a full disk would (and works for root too).
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    ::getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit small = previous;
+    small.rlim_cur = 4096;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const std::error_code error = writer.writeTo(root.path() + "/r.txt");
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_EQ(error, std::errc::file_too_large);
+    EXPECT_EQ(root.readBytes("r.txt"), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root.path()), {}), 1);
+}
+
+TEST(RecordFile, AFolderThatCannotBeWrittenLeavesTheOldFileWhole) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root writes into read-only folders";
+    TempRoot root;
+    root.writeBytes("d/r.txt", "old");
+    ::chmod((root.path() + "/d").c_str(), 0500);
+    RecordWriter writer;
+    writer.text("new", "a");
+    EXPECT_EQ(writer.writeTo(root.path() + "/d/r.txt"), std::errc::permission_denied);
+    EXPECT_EQ(root.readBytes("d/r.txt"), "old");
+}
+
+TEST(RecordReader, ReadsWhatTheWriterWrote) {
+    TempRoot root;
+    RecordWriter writer;
+    writer.integer(-42);
+    writer.text("①～髙,﨑", "a");
+    writer.number(750000.7);
+    writer.integer(2147483647);
+    writer.fillers();
+    ASSERT_FALSE(writer.writeTo(root.path() + "/r.txt"));
+    RecordReader reader(root.path() + "/r.txt");
+    EXPECT_EQ(reader.int16(), -42);
+    EXPECT_EQ(reader.text(), "①～髙,﨑");
+    EXPECT_EQ(reader.number(), 750000.7);
+    EXPECT_EQ(reader.int32(), 2147483647);
+    for (int i = 1; i <= 12; ++i)
+        EXPECT_EQ(reader.text(), "予備" + std::to_string(i));
+    EXPECT_TRUE(reader.ok());
+    EXPECT_EQ(reader.text(), std::nullopt);
+    EXPECT_EQ(reader.error(), make_error_code(StoreErrc::endOfFile));
+}
+
+struct BadFileCase {
+    const char* name;
+    std::string bytes;
+    int valuesRead; // texts read before the reader fails
+    StoreErrc error;
+};
+
+TEST(RecordReader, DamagedFilesFailAtTheValueAndKeepWhatCameBefore) {
+    const BadFileCase cases[] = {
+        {"empty", "", 0, StoreErrc::endOfFile},
+        {"truncated mid-record", "\"a\"\r\n\"b\"\r\n", 2, StoreErrc::endOfFile},
+        {"last line without newline", "\"a\"\r\n\"b", 2, StoreErrc::endOfFile},
+        {"line of one megabyte", "\"a\"\r\n\"" + std::string(1 << 20, 'x') + "\"\r\n\"c\"\r\n", 1,
+         StoreErrc::lineTooLong},
+    };
+    TempRoot root;
+    for (const BadFileCase& c : cases) {
+        root.writeBytes("r.txt", c.bytes);
+        RecordReader reader(root.path() + "/r.txt");
+        int read = 0;
+        while (read < 3 && reader.text())
+            ++read;
+        EXPECT_EQ(read, c.valuesRead) << c.name;
+        EXPECT_EQ(reader.error(), make_error_code(c.error)) << c.name;
+    }
+}
+
+TEST(RecordReader, AcceptsLfOnlyAndUnquotedAndGarbledValues) {
+    TempRoot root;
+    root.writeBytes("r.txt", "\"a\"\n  12345 \n\"\x80" "b\"\n\"no closing quote\n\"x\" trailing\n");
+    RecordReader reader(root.path() + "/r.txt");
+    EXPECT_EQ(reader.text(), "a");
+    EXPECT_EQ(reader.text(), "12345"); // a number read as text shows its decimal text
+    EXPECT_EQ(reader.text(), "\xEF\xBF\xBD" "b");
+    EXPECT_EQ(reader.text(), "no closing quote");
+    EXPECT_EQ(reader.text(), "x");
+    EXPECT_TRUE(reader.ok());
+}
+
+TEST(RecordReader, NumbersThatDoNotFitTheirTypeFail) {
+    struct Case {
+        const char* line;
+        bool asInt16;
+        bool asInt32;
+        bool asNumber;
+    } cases[] = {
+        {"12", true, true, true},       {"-32768", true, true, true}, {"32768", false, true, true},
+        {"3000000000", false, false, true}, {"\"12\"", false, false, false}, {"abc", false, false, false},
+        {"1.5e3", true, true, true},    {"", true, true, true},       {"1,234", false, false, false},
+    };
+    TempRoot root;
+    for (const Case& c : cases) {
+        root.writeBytes("r.txt", std::string(c.line) + "\r\n");
+        EXPECT_EQ(RecordReader(root.path() + "/r.txt").int16().has_value(), c.asInt16) << c.line;
+        EXPECT_EQ(RecordReader(root.path() + "/r.txt").int32().has_value(), c.asInt32) << c.line;
+        RecordReader reader(root.path() + "/r.txt");
+        EXPECT_EQ(reader.number().has_value(), c.asNumber) << c.line;
+        EXPECT_EQ(reader.ok(), c.asNumber) << c.line;
+    }
+}
+
+TEST(RecordReader, MissingFileFailsToOpen) {
+    TempRoot root;
+    RecordReader reader(root.path() + "/none.txt");
+    EXPECT_EQ(reader.error(), std::errc::no_such_file_or_directory);
+    EXPECT_EQ(reader.text(), std::nullopt);
+}
+
+} // namespace
+} // namespace kakutei

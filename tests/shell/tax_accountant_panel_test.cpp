@@ -1,0 +1,132 @@
+#include "shell/tax_accountant_panel.h"
+
+#include "shell/app.h"
+#include "shell/main_menu.h"
+
+#include "fake_user_interface.h"
+#include "temp_root.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace kakutei {
+namespace {
+
+using testing::crlfLines;
+using testing::FakeUserInterface;
+using testing::sjis;
+using testing::TempRoot;
+
+struct PanelFixture : ::testing::Test {
+    TempRoot root;
+    DataStore store{root.path()};
+    FakeUserInterface ui;
+    TaxAccountantPanel panel{store, ui};
+    void SetUp() override { ASSERT_FALSE(store.ensureFolders(kYearCode)); }
+    void fill(const char* name, const char* address, const char* telephone) {
+        panel.text5.text = name;
+        panel.text12.text = address;
+        panel.text4.text = telephone;
+    }
+    std::vector<std::string> boxes() const { return {panel.text5.text, panel.text12.text, panel.text4.text}; }
+};
+
+TEST_F(PanelFixture, SavesThreeLinesWithoutFillers) {
+    fill("税理士　髙橋", "東京都新宿区1-2,3", "03-0000-0000");
+    panel.save();
+    EXPECT_TRUE(ui.calls.empty());
+    EXPECT_EQ(root.readBytes("所得税/税理士名.txt"),
+              sjis(crlfLines({"\"税理士　髙橋\"", "\"東京都新宿区1-2,3\"", "\"03-0000-0000\""})));
+}
+
+TEST_F(PanelFixture, EmptyBoxesSaveThreeEmptyTexts) {
+    panel.save();
+    EXPECT_EQ(root.readBytes("所得税/税理士名.txt"), "\"\"\r\n\"\"\r\n\"\"\r\n");
+}
+
+TEST_F(PanelFixture, SaveAndLoadRoundTrip) {
+    fill("名", "所", "電");
+    panel.save();
+    panel.hideEntry();
+    EXPECT_EQ(boxes(), (std::vector<std::string>{"", "", ""}));
+    panel.load();
+    EXPECT_EQ(boxes(), (std::vector<std::string>{"名", "所", "電"}));
+}
+
+TEST_F(PanelFixture, ClearButtonsEmptyOneBoxEach) {
+    fill("名", "所", "電");
+    panel.clearName();
+    EXPECT_EQ(boxes(), (std::vector<std::string>{"", "所", "電"}));
+    panel.clearAddress();
+    panel.clearTelephone();
+    EXPECT_EQ(boxes(), (std::vector<std::string>{"", "", ""}));
+}
+
+TEST_F(PanelFixture, UnstorableTextIsRefusedAndTheFileKept) {
+    root.writeBytes("所得税/税理士名.txt", "\"a\"\r\n\"b\"\r\n\"c\"\r\n");
+    for (const char* telephone : {"☎03", "03\"1"}) {
+        ui.calls.clear();
+        fill("名", "所", telephone);
+        panel.save();
+        ASSERT_EQ(ui.callsOf("warn").size(), 1u);
+        EXPECT_EQ(ui.calls[0].title, "保存できない文字があります");
+        EXPECT_NE(ui.calls[0].body.find("税理士の電話番号"), std::string::npos);
+    }
+    EXPECT_EQ(root.readBytes("所得税/税理士名.txt"), "\"a\"\r\n\"b\"\r\n\"c\"\r\n");
+}
+
+TEST_F(PanelFixture, SaveWithoutTheDataFolderShowsTheMessage) {
+    std::filesystem::remove_all(root.path() + "/所得税");
+    root.writeBytes("所得税", "a file where the folder should be");
+    panel.save();
+    ASSERT_EQ(ui.callsOf("warn").size(), 1u);
+    EXPECT_EQ(ui.calls[0].title, "まず、個人登録を実行して下さい。");
+    EXPECT_EQ(ui.calls[0].body, "パスが見つかりません。");
+}
+
+TEST_F(PanelFixture, SaveIntoAReadOnlyFolderKeepsTheOldFile) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root writes into read-only folders";
+    root.writeBytes("所得税/税理士名.txt", "\"a\"\r\n\"b\"\r\n\"c\"\r\n");
+    std::filesystem::permissions(root.path() + "/所得税", std::filesystem::perms::owner_read |
+                                                            std::filesystem::perms::owner_exec);
+    fill("名", "所", "電");
+    panel.save();
+    ASSERT_EQ(ui.callsOf("warn").size(), 1u);
+    EXPECT_EQ(ui.calls[0].title, "まず、個人登録を実行して下さい。");
+    EXPECT_EQ(root.readBytes("所得税/税理士名.txt"), "\"a\"\r\n\"b\"\r\n\"c\"\r\n");
+}
+
+TEST_F(PanelFixture, LoadingAShortOrMissingFileChangesNothing) {
+    fill("名", "所", "電");
+    panel.load(); // missing
+    root.writeBytes("所得税/税理士名.txt", "\"x\"\r\n\"y\"\r\n"); // two values only
+    panel.load();
+    EXPECT_EQ(boxes(), (std::vector<std::string>{"名", "所", "電"}));
+    EXPECT_TRUE(ui.calls.empty());
+}
+
+TEST_F(PanelFixture, ImportsFromTheYearEndProgramShowingNumbersAsText) {
+    root.writeBytes("年末調整/H16税理士報酬/税理士名.txt",
+                    sjis(crlfLines({"\"鈴木一郎\"", "\"大阪市北区\"", "0612345678", "\"more\"", "42"})));
+    panel.importFromYearEndProgram();
+    EXPECT_EQ(boxes(), (std::vector<std::string>{"鈴木一郎", "大阪市北区", "0612345678"}));
+    EXPECT_FALSE(std::filesystem::exists(root.path() + "/所得税/税理士名.txt")); // import does not save
+}
+
+TEST(TaxAccountantAtStartUp, TheMenuLoadsTheSavedEntryEveryTime) {
+    TempRoot root;
+    DataStore store(root.path());
+    FakeUserInterface ui;
+    App app(store, ui);
+    app.start();
+    app.mainMenu().taxAccountant.text5.text = "保存した名前";
+    app.mainMenu().taxAccountant.save();
+    app.mainMenu().taxAccountant.hideEntry();
+    app.mainMenu().initialScreen();
+    EXPECT_EQ(app.mainMenu().taxAccountant.text5.text, "保存した名前");
+}
+
+} // namespace
+} // namespace kakutei
