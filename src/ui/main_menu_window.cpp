@@ -43,6 +43,9 @@ MainMenuWindow::MainMenuWindow(App& app, WindowRegistry& registry)
     list1_ = new QListWidget(this);
     list1_->setObjectName("List1");
     list1_->setMinimumWidth(300);
+    QFont listFont = list1_->font();
+    listFont.setPointSizeF(listFont.pointSizeF() * 1.15);
+    list1_->setFont(listFont);
     connect(list1_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         const auto row = static_cast<std::size_t>(list1_->row(item));
         act([this, row] { menu().clickList(row); });
@@ -96,7 +99,9 @@ QWidget* MainMenuWindow::buildTopRow() {
     layout->addWidget(new QLabel("個人コード", row));
     layout->addWidget(code);
     layout->addWidget(makeButton(mm::kCallUp, [this] { menu().callUp(); }));
-    layout->addWidget(makeButton(mm::kClear, [this] { menu().clearCode(); }));
+    auto* clear = makeButton(mm::kClear, [this] { menu().clearCode(); });
+    clear->setFixedWidth(clear->fontMetrics().height() * 2);
+    layout->addWidget(clear);
     layout->addWidget(name, 1);
     layout->addWidget(makeButton(mm::kDisplay, [this] { menu().display(); }));
     return row;
