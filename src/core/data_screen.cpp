@@ -1,14 +1,11 @@
 #include "core/data_screen.h"
 
-#include "core/amount_text.h"
+#include "core/person_code.h"
 #include "core/store_error.h"
 
 namespace kakutei {
 
-std::optional<PersonCode> DataScreen::personCode() const {
-    const auto value = parseNumber(text60.text);
-    return value ? toInt16(*value) : std::nullopt;
-}
+std::optional<PersonCode> DataScreen::personCode() const { return readCode(text60.text).code; }
 
 std::optional<std::string> DataScreen::screenFilePath(int k) const {
     const auto code = personCode();

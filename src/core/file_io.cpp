@@ -44,6 +44,8 @@ void syncFolder(const std::string& folder) {
 
 std::error_code writeFileAtomically(const std::string& path, std::string_view bytes, WriteMode mode) {
     const std::string folder = parentOf(path);
+    if (folderExists(path))
+        return {EISDIR, std::generic_category()};
     if (mode == WriteMode::createNew && fileExists(path))
         return {EEXIST, std::generic_category()};
     std::string temporary = folder + "/.kakutei-XXXXXX";

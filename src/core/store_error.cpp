@@ -18,6 +18,7 @@ std::string describeStoreError(StoreErrc e) {
     case StoreErrc::typeMismatch: return "型が一致しません。数値のあるべき所に数値以外のものがあります。";
     case StoreErrc::lineTooLong: return "ファイルの形式が正しくありません。";
     case StoreErrc::unstorableText: return "保存できない文字があります。";
+    case StoreErrc::overflow: return "オーバーフローしました。";
     }
     return "原因不明のエラーが発生しました。";
 }

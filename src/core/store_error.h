@@ -13,6 +13,7 @@ enum class StoreErrc {
     typeMismatch,           // a number was expected and the line holds none
     lineTooLong,            // a line far longer than anything the program writes
     unstorableText,         // a text that CP932 cannot hold, or that holds a double quote
+    overflow,               // a number typed where it does not fit (a code above 32767)
 };
 
 const std::error_category& storeCategory();

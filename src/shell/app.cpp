@@ -1,10 +1,16 @@
 #include "shell/app.h"
 
+#include "registry/registration_screen.h"
+#include "registry/year_end_import_screen.h"
 #include "shell/main_menu.h"
 
 namespace kakutei {
 
-App::App(DataStore& store, UserInterface& ui) : store_(store), ui_(ui) {}
+App::App(DataStore& store, UserInterface& ui) : store_(store), ui_(ui) {
+    auto registration = std::make_unique<RegistrationScreen>(store_, ui_, *this);
+    registration_ = registration.get();
+    install(std::move(registration));
+}
 
 App::~App() = default;
 
@@ -24,16 +30,29 @@ void App::install(std::unique_ptr<DataScreen> screen) {
     screens_[index] = std::move(screen);
 }
 
-void App::setRegistrationCode(PersonCode) {}
+void App::openScreen(ScreenId id) {
+    if (id == ScreenId::yearEndImport && !yearEndImport_)
+        yearEndImport_ = std::make_unique<YearEndImportScreen>(store_, ui_, *this, *registration_);
+    ui_.show(id);
+}
+
+void App::discardScreen(ScreenId id) {
+    ui_.hide(id);
+    if (id == ScreenId::yearEndImport)
+        retiredYearEndImport_ = std::move(yearEndImport_);
+}
+
+void App::setRegistrationCode(PersonCode code) { registration_->text25.text = std::to_string(code); }
 
 void App::setIncomeCondition(const std::string&) {}
 
 void App::openRegistration() {
-    if (auto* registration = screen(ScreenId::registration)) {
-        registration->nenGO();
-        registration->clear();
-        ui_.show(ScreenId::registration);
-    }
+    registration_->nenGO();
+    registration_->clear();
+    registration_->switchEra(registration::kShowa);
+    registration_->switchBlueReturn();
+    registration_->switchSex(registration::kMale);
+    ui_.show(ScreenId::registration);
 }
 
 void App::openTaxComputation() {

@@ -4,6 +4,7 @@
 
 #include "core/data_screen.h"
 #include "core/data_store.h"
+#include "core/screen_host.h"
 #include "core/user_interface.h"
 
 #include <array>
@@ -12,11 +13,13 @@
 namespace kakutei {
 
 class MainMenu;
+class RegistrationScreen;
+class YearEndImportScreen;
 
-class App {
+class App : public ScreenHost {
 public:
     App(DataStore& store, UserInterface& ui);
-    ~App();
+    ~App() override;
     App(const App&) = delete;
     App& operator=(const App&) = delete;
 
@@ -28,6 +31,13 @@ public:
     DataStore& store() { return store_; }
     UserInterface& ui() { return ui_; }
     MainMenu& mainMenu() { return *mainMenu_; }
+
+    RegistrationScreen& registration() { return *registration_; }
+    // The import screen while it is open, else nullptr.
+    YearEndImportScreen* yearEndImport() { return yearEndImport_.get(); }
+
+    void openScreen(ScreenId screen) override;
+    void discardScreen(ScreenId screen) override;
 
     // The data screen behind `id`, or nullptr while the program has none.
     DataScreen* screen(ScreenId id);
@@ -49,6 +59,9 @@ private:
     DataStore& store_;
     UserInterface& ui_;
     std::array<std::unique_ptr<DataScreen>, kScreenCount> screens_;
+    RegistrationScreen* registration_ = nullptr;
+    std::unique_ptr<YearEndImportScreen> yearEndImport_;
+    std::unique_ptr<YearEndImportScreen> retiredYearEndImport_; // discarded from inside its own button
     std::unique_ptr<MainMenu> mainMenu_;
     // The menu that "初期画面" replaced: kept until the next replacement, because the replacement runs
     // from inside one of its buttons.

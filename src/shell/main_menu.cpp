@@ -1,6 +1,7 @@
 #include "shell/main_menu.h"
 
 #include "core/amount_text.h"
+#include "core/person_code.h"
 #include "core/taxpayer_record.h"
 #include "core/utf8.h"
 #include "shell/app.h"
@@ -65,8 +66,7 @@ std::string MainMenu::windowCaption() const {
 std::string MainMenu::label1() const { return "平成 " + lastCharacters(yearCode_, 2) + " 年分"; }
 
 void MainMenu::callUp() {
-    const auto typed = parseNumber(text3.text);
-    const auto code = typed ? toInt16(*typed) : std::nullopt;
+    const auto code = readCode(text3.text).code;
     if (!code)
         return;
     currentCode_ = *code;

@@ -3,10 +3,19 @@
 #include "ui/qt_text.h"
 #include "ui/return_next.h"
 
+#include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
 
 namespace kakutei {
+
+namespace {
+constexpr int kShortBoxCharacters = 6;
+}
 
 void WindowRegistry::refreshVisible() {
     for (ScreenWindow* window : windows_)
@@ -27,6 +36,39 @@ QLineEdit* ScreenWindow::bindText(QLineEdit* edit, FieldAccess field, bool retur
     bindings_.push_back({edit, std::move(field)});
     return edit;
 }
+
+QLineEdit* ScreenWindow::makeTextBox(const char* objectName, FieldAccess field, int characters) {
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(objectName);
+    if (characters > 0) {
+        const int width = edit->fontMetrics().horizontalAdvance(QChar(0x3042)) * characters + 12;
+        edit->setMinimumWidth(width);
+        // Codes, dates and postal codes are short: a wide box would only mislead.
+        if (characters <= kShortBoxCharacters)
+            edit->setMaximumWidth(width);
+    }
+    return bindText(edit, std::move(field));
+}
+
+QRadioButton* ScreenWindow::makeOption(OptionAccess option, std::function<void()> switchOn) {
+    auto* button = new QRadioButton(qt(option().caption), this);
+    // The model decides which options are on (its groups may all be off), so Qt's own exclusivity is off.
+    button->setAutoExclusive(false);
+    ReturnNext::install(button);
+    connect(button, &QRadioButton::clicked, this, [this, switchOn = std::move(switchOn)] { act(switchOn); });
+    optionBindings_.push_back({button, std::move(option)});
+    return button;
+}
+
+QPushButton* ScreenWindow::makeHelperButton(std::string_view caption, std::function<void()> action) {
+    QPushButton* button = makeButton(caption, std::move(action));
+    button->setFocusPolicy(Qt::ClickFocus);
+    const int textWidth = button->fontMetrics().horizontalAdvance(button->text());
+    button->setMaximumWidth(std::max(textWidth + 24, button->fontMetrics().height() * 2));
+    return button;
+}
+
+QLabel* ScreenWindow::makeLabel(std::string_view text) { return new QLabel(qt(text), this); }
 
 QPushButton* ScreenWindow::makeButton(std::string_view caption, std::function<void()> action,
                                       const char* objectName) {
@@ -53,6 +95,8 @@ void ScreenWindow::refreshBindings() {
         palette.setColor(QPalette::Text, QColor(field.colour.red, field.colour.green, field.colour.blue));
         binding.edit->setPalette(palette);
     }
+    for (const OptionBinding& binding : optionBindings_)
+        binding.button->setChecked(binding.option().on);
 }
 
 } // namespace kakutei

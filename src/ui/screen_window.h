@@ -4,6 +4,7 @@
 // model back onto the screen (so a write into another screen shows up there too).
 
 #include "core/field.h"
+#include "core/option_button.h"
 #include "core/user_interface.h"
 
 #include <QWidget>
@@ -12,8 +13,10 @@
 #include <string_view>
 #include <vector>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
+class QRadioButton;
 
 namespace kakutei {
 
@@ -37,11 +40,19 @@ public:
 
 protected:
     using FieldAccess = std::function<Field&()>;
+    using OptionAccess = std::function<OptionButton&()>;
 
     // Binds an edit to a field; Enter moves on unless `returnNext` is false.
     QLineEdit* bindText(QLineEdit* edit, FieldAccess field, bool returnNext = true);
+    // A new text box bound to `field`, named for its control; `characters` sets its width.
+    QLineEdit* makeTextBox(const char* objectName, FieldAccess field, int characters = 0);
+    // An option button whose state is the model's; a click runs `switchOn`.
+    QRadioButton* makeOption(OptionAccess option, std::function<void()> switchOn);
     // A button that runs `action` and then refreshes every visible window.
     QPushButton* makeButton(std::string_view caption, std::function<void()> action, const char* objectName = nullptr);
+    // A small button beside a box (copy, clear, propose): reached by the mouse, never in the way of Enter.
+    QPushButton* makeHelperButton(std::string_view caption, std::function<void()> action);
+    QLabel* makeLabel(std::string_view text);
     // Runs a model action the way a button does.
     void act(const std::function<void()>& action);
     void refreshBindings();
@@ -51,8 +62,13 @@ private:
         QLineEdit* edit;
         FieldAccess field;
     };
+    struct OptionBinding {
+        QRadioButton* button;
+        OptionAccess option;
+    };
     WindowRegistry& registry_;
     std::vector<Binding> bindings_;
+    std::vector<OptionBinding> optionBindings_;
 };
 
 } // namespace kakutei

@@ -4,6 +4,8 @@
 #include "shell/app.h"
 #include "ui/main_menu_window.h"
 #include "ui/qt_user_interface.h"
+#include "ui/registration_window.h"
+#include "ui/year_end_import_window.h"
 
 #include <QApplication>
 #include <QFont>
@@ -53,6 +55,11 @@ int runWindowProgram(int& argc, char** argv, const std::string& root) {
     QtUserInterface ui;
     App app(store, ui);
     WindowRegistry windows;
+    // The screens' windows exist before start-up, which hides them.
+    RegistrationWindow registration(app, windows);
+    ui.registerWindow(ScreenId::registration, &registration);
+    YearEndImportWindow yearEndImport(app, windows);
+    ui.registerWindow(ScreenId::yearEndImport, &yearEndImport);
     app.start();
     MainMenuWindow mainWindow(app, windows);
     ui.registerWindow(ScreenId::mainMenu, &mainWindow);

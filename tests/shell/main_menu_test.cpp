@@ -1,6 +1,8 @@
 #include "shell/main_menu.h"
 
 #include "core/taxpayer_record.h"
+#include "registry/registration_screen.h"
+#include "registry/year_end_import_screen.h"
 #include "shell/app.h"
 #include "shell/internet_addresses.h"
 
@@ -138,6 +140,52 @@ TEST_F(MainMenuFixture, CallUpFailures) {
         EXPECT_TRUE(ui.calls.empty()) << c.typed;
         EXPECT_TRUE(menu().runAllVisible()) << c.typed;
     }
+}
+
+TEST_F(MainMenuFixture, CallUpHandsTheCodeToTheRegistrationScreen) {
+    registerTaxpayer(9, "九");
+    app.start();
+    for (const char* typed : {"9", "12"}) { // registered or not, the code goes over
+        menu().text3.text = typed;
+        menu().callUp();
+        EXPECT_EQ(app.registration().text25.text, typed);
+    }
+    app.registration().data();
+    EXPECT_EQ(app.registration().text5.text, ""); // 12 has no record
+    menu().text3.text = "9";
+    menu().callUp();
+    app.registration().data();
+    EXPECT_EQ(app.registration().text5.text, "九");
+}
+
+TEST_F(MainMenuFixture, RegistrationOpensClearWithItsDefaults) {
+    app.start();
+    RegistrationScreen& registration = app.registration();
+    registration.text5.text = "前の入力";
+    registration.switchWhiteReturn();
+    registration.switchSex(1);
+    menu().registration();
+    EXPECT_EQ(registration.text5.text, "");
+    EXPECT_EQ(registration.workingYearCode(), "H16");
+    EXPECT_TRUE(registration.eraOptions[registration::kShowa].on);
+    EXPECT_TRUE(registration.blueReturnOption.on);
+    EXPECT_TRUE(registration.sexOptions[registration::kMale].on);
+    EXPECT_EQ(registration.text22.text, "該当なし");
+    EXPECT_TRUE(shown(ScreenId::registration));
+}
+
+TEST_F(MainMenuFixture, YearEndImportIsMadeAnewAfterEachSuccess) {
+    app.start();
+    EXPECT_EQ(app.yearEndImport(), nullptr);
+    app.registration().openYearEndImport();
+    ASSERT_NE(app.yearEndImport(), nullptr);
+    EXPECT_TRUE(shown(ScreenId::yearEndImport));
+    app.yearEndImport()->text1.text = "0";
+    app.yearEndImport()->text2.text = "1";
+    app.discardScreen(ScreenId::yearEndImport);
+    EXPECT_EQ(app.yearEndImport(), nullptr);
+    app.registration().openYearEndImport();
+    EXPECT_EQ(app.yearEndImport()->text1.text, "");
 }
 
 TEST_F(MainMenuFixture, AfterAFailedCallUpTheMenuButtonsUseTheTypedCode) {

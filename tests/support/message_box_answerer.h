@@ -1,0 +1,25 @@
+#pragma once
+// Answers the message boxes a window test provokes, in order, and remembers their titles.
+
+#include <QMessageBox>
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+
+#include <deque>
+
+namespace kakutei::testing {
+
+class MessageBoxAnswerer : public QObject {
+public:
+    explicit MessageBoxAnswerer(std::deque<QMessageBox::StandardButton> answers);
+    QStringList titles;
+    QStringList texts;
+
+private:
+    void answer();
+    std::deque<QMessageBox::StandardButton> answers_;
+    QTimer timer_;
+};
+
+} // namespace kakutei::testing

@@ -1,0 +1,14 @@
+#pragma once
+// One fully filled-in taxpayer (code 15), as a record and as the exact bytes of its file.
+
+#include "core/taxpayer_record.h"
+
+#include <string>
+
+namespace kakutei::testing {
+
+TaxpayerRecord sampleRecord();
+// 38 CP932 lines, each ended by CR LF.
+std::string sampleBytes();
+
+} // namespace kakutei::testing
