@@ -4,13 +4,13 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 namespace kakutei {
 namespace {
 
-std::string groupDigits(std::uint64_t magnitude, bool negative) {
-    std::string digits = std::to_string(magnitude);
+std::string groupDigits(const std::string& digits, bool negative) {
     std::string out;
     if (negative)
         out += '-';
@@ -50,9 +50,10 @@ std::string formatAmount(double value) {
     const double rounded = std::round(value); // display only: halves away from zero
     if (rounded == 0)
         return {};
-    if (std::fabs(rounded) >= 1e19)
-        return {};
-    return groupDigits(static_cast<std::uint64_t>(std::fabs(rounded)), rounded < 0);
+    // Every digit of a whole double, however large: an amount is never shown cut or as an exponent.
+    char digits[400];
+    std::snprintf(digits, sizeof digits, "%.0f", std::fabs(rounded));
+    return groupDigits(digits, rounded < 0);
 }
 
 std::string formatAmount(std::int64_t value) {
@@ -60,7 +61,7 @@ std::string formatAmount(std::int64_t value) {
         return {};
     const std::uint64_t magnitude =
         value < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-    return groupDigits(magnitude, value < 0);
+    return groupDigits(std::to_string(magnitude), value < 0);
 }
 
 std::optional<double> parseNumber(std::string_view raw) {

@@ -7,6 +7,13 @@ namespace kakutei {
 
 std::optional<PersonCode> DataScreen::personCode() const { return readCode(text60.text).code; }
 
+std::optional<PersonCode> DataScreen::fileCode() const {
+    const auto code = personCode();
+    if (!code || !names::screenFile(*code, 5, yearCode_))
+        return std::nullopt;
+    return code;
+}
+
 std::optional<std::string> DataScreen::screenFilePath(int k) const {
     const auto code = personCode();
     if (!code)

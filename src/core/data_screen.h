@@ -34,6 +34,9 @@ public:
 
     const std::string& workingYearCode() const { return yearCode_; }
     std::optional<PersonCode> personCode() const;
+    // The code in Text60 when it reads and every one of its screen file numbers (k = 1 to 5) fits 16 bits;
+    // a calculation without one ends silently.
+    std::optional<PersonCode> fileCode() const;
 
 protected:
     // The path of this taxpayer's screen file k in the working year's folder; nullopt when the code in
@@ -43,6 +46,13 @@ protected:
     bool saveRecord(const RecordWriter& record, int k);
 
     void setWorkingYearCode(std::string yearCode) { yearCode_ = std::move(yearCode); }
+    // "DATA" and "前年データ" set the working year and the text colour of what they load.
+    struct Loading {
+        std::string_view yearCode;
+        Colour colour;
+    };
+    Loading currentYear() const { return {text100.text, colours::black}; }
+    static Loading previousYear() { return {kPreviousYearCode, colours::red}; }
     DataStore& store() { return store_; }
     UserInterface& ui() { return ui_; }
 

@@ -1,7 +1,10 @@
 #pragma once
 // How a screen opens or discards a sub-screen without knowing who owns it (App does).
 
+#include "core/field.h"
 #include "core/user_interface.h"
+
+#include <string>
 
 namespace kakutei {
 
@@ -12,6 +15,13 @@ public:
     virtual void openScreen(ScreenId screen) = 0;
     // Hides the screen and discards it; the next opening creates it anew.
     virtual void discardScreen(ScreenId screen) = 0;
+
+    // Writes into a field of another screen. The target screen does not recalculate: its own
+    // "計算実行" stores the value.
+    virtual void setActualAmountRevenue(const std::string& amountText) = 0; // Form8 "収 入 金 額"
+    virtual void setSalaryIncome(const std::string& amountText) = 0;        // Form3 income 6
+    virtual void setDeductionsTotalIncome(const std::string& amountText) = 0; // Form4 "所得金額"
+    virtual void setWithholdingTax(const Field& field) = 0;                 // Form7 line 37 "源泉徴収税額"
 };
 
 } // namespace kakutei

@@ -1,15 +1,27 @@
 #include "shell/app.h"
 
+#include "income/actual_amount_screen.h"
+#include "income/income_breakdown_screen.h"
+#include "income/income_screen.h"
 #include "registry/registration_screen.h"
 #include "registry/year_end_import_screen.h"
 #include "shell/main_menu.h"
 
 namespace kakutei {
 
+namespace {
+template <typename Screen> Screen* adopt(App& app, std::unique_ptr<Screen> screen) {
+    Screen* raw = screen.get();
+    app.install(std::move(screen));
+    return raw;
+}
+} // namespace
+
 App::App(DataStore& store, UserInterface& ui) : store_(store), ui_(ui) {
-    auto registration = std::make_unique<RegistrationScreen>(store_, ui_, *this);
-    registration_ = registration.get();
-    install(std::move(registration));
+    registration_ = adopt(*this, std::make_unique<RegistrationScreen>(store_, ui_, *this));
+    install(std::make_unique<IncomeScreen>(store_, ui_, *this));
+    install(std::make_unique<IncomeBreakdownScreen>(store_, ui_, *this));
+    actualAmount_ = std::make_unique<ActualAmountScreen>(ui_, *this);
 }
 
 App::~App() = default;
@@ -42,9 +54,23 @@ void App::discardScreen(ScreenId id) {
         retiredYearEndImport_ = std::move(yearEndImport_);
 }
 
+void App::setActualAmountRevenue(const std::string& amountText) { actualAmount_->revenue.text = amountText; }
+
+void App::setSalaryIncome(const std::string& amountText) {
+    if (auto* income = screenAs<IncomeScreen>(ScreenId::income))
+        income->income[income_screen::kSalaryLine].text = amountText;
+}
+
+void App::setDeductionsTotalIncome(const std::string&) {}
+
+void App::setWithholdingTax(const Field&) {}
+
 void App::setRegistrationCode(PersonCode code) { registration_->text25.text = std::to_string(code); }
 
-void App::setIncomeCondition(const std::string&) {}
+void App::setIncomeCondition(const std::string& condition) {
+    if (auto* income = screenAs<IncomeScreen>(ScreenId::income))
+        income->text98.text = condition;
+}
 
 void App::openRegistration() {
     registration_->nenGO();

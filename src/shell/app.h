@@ -12,6 +12,9 @@
 
 namespace kakutei {
 
+class ActualAmountScreen;
+class IncomeBreakdownScreen;
+class IncomeScreen;
 class MainMenu;
 class RegistrationScreen;
 class YearEndImportScreen;
@@ -33,15 +36,23 @@ public:
     MainMenu& mainMenu() { return *mainMenu_; }
 
     RegistrationScreen& registration() { return *registration_; }
+    ActualAmountScreen& actualAmount() { return *actualAmount_; }
+    // The screen behind `id` as its own type; nullptr when another kind of screen stands in its place
+    // (the main menu's tests install recording stand-ins).
+    template <typename Screen> Screen* screenAs(ScreenId id) { return dynamic_cast<Screen*>(screen(id)); }
     // The import screen while it is open, else nullptr.
     YearEndImportScreen* yearEndImport() { return yearEndImport_.get(); }
 
     void openScreen(ScreenId screen) override;
     void discardScreen(ScreenId screen) override;
+    void setActualAmountRevenue(const std::string& amountText) override;
+    void setSalaryIncome(const std::string& amountText) override;
+    void setDeductionsTotalIncome(const std::string& amountText) override;
+    void setWithholdingTax(const Field& field) override;
 
     // The data screen behind `id`, or nullptr while the program has none.
     DataScreen* screen(ScreenId id);
-    // Takes a screen into the program; it lives until the program ends.
+    // Takes a screen into the program in place of the one it has; it lives until the program ends.
     void install(std::unique_ptr<DataScreen> screen);
 
     // Cross-screen writes of the main menu's call-up.
@@ -60,6 +71,7 @@ private:
     UserInterface& ui_;
     std::array<std::unique_ptr<DataScreen>, kScreenCount> screens_;
     RegistrationScreen* registration_ = nullptr;
+    std::unique_ptr<ActualAmountScreen> actualAmount_;
     std::unique_ptr<YearEndImportScreen> yearEndImport_;
     std::unique_ptr<YearEndImportScreen> retiredYearEndImport_; // discarded from inside its own button
     std::unique_ptr<MainMenu> mainMenu_;

@@ -77,6 +77,8 @@ INSTANTIATE_TEST_SUITE_P(Values, AmountFormatting,
                                            FormatCase{-1234, "-1,234"}, FormatCase{999, "999"},
                                            FormatCase{1000, "1,000"}, FormatCase{750000.7, "750,001"},
                                            FormatCase{1234567890123.0, "1,234,567,890,123"},
+                                           FormatCase{1e12, "1,000,000,000,000"},
+                                           FormatCase{-1e20, "-100,000,000,000,000,000,000"},
                                            FormatCase{NAN, ""}));
 
 TEST(AmountFormatting, IntegersIncludingExtremes) {

@@ -1,6 +1,8 @@
 #include "shell/main_menu.h"
 
 #include "core/taxpayer_record.h"
+#include "income/actual_amount_screen.h"
+#include "income/income_screen.h"
 #include "registry/registration_screen.h"
 #include "registry/year_end_import_screen.h"
 #include "shell/app.h"
@@ -186,6 +188,25 @@ TEST_F(MainMenuFixture, YearEndImportIsMadeAnewAfterEachSuccess) {
     EXPECT_EQ(app.yearEndImport(), nullptr);
     app.registration().openYearEndImport();
     EXPECT_EQ(app.yearEndImport()->text1.text, "");
+}
+
+TEST_F(MainMenuFixture, IncomeScreensAreWiredTogether) {
+    registerTaxpayer(7, "七", "老年者");
+    app.start();
+    menu().text3.text = "7";
+    menu().callUp();
+    auto* income = app.screenAs<IncomeScreen>(ScreenId::income);
+    ASSERT_NE(income, nullptr);
+    EXPECT_EQ(income->text98.text, "老年者");
+    EXPECT_TRUE(income->elderly());
+    income->revenue[income_screen::kSalaryRow].text = "5,000,000";
+    income->actualAmount();
+    EXPECT_EQ(app.actualAmount().revenue.text, "5,000,000");
+    app.actualAmount().expenses.text = "1,200,000";
+    app.actualAmount().calculate();
+    app.actualAmount().confirm();
+    EXPECT_EQ(income->income[income_screen::kSalaryLine].text, "3,800,000");
+    EXPECT_TRUE(shown(ScreenId::actualAmount));
 }
 
 TEST_F(MainMenuFixture, AfterAFailedCallUpTheMenuButtonsUseTheTypedCode) {

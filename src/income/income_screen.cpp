@@ -1,0 +1,160 @@
+#include "income/income_screen.h"
+
+#include "core/amount_text.h"
+#include "income/income_rules.h"
+
+namespace kakutei {
+
+namespace is = income_screen;
+
+namespace {
+
+constexpr int kIncomeRecord = 1;
+constexpr int kTaxComputationRecord = 5;
+constexpr int kTaxComputationAmounts = 41;
+constexpr int kTotalField = 19; // line 9, 0-based
+
+// Record fields (1-based) shown in the summary rows, in order; 0 shows nothing.
+constexpr int kSummaryFields[] = {14, 15, 16, 17, 23, 24, 25, 26, 27, -1, 0, 0, 32, 0};
+constexpr int kThirdInstalment = -1; // "第３期分の税額": field 26 minus field 27
+
+} // namespace
+
+void IncomeScreen::clear() {
+    for (Field& field : revenue)
+        field.text.clear();
+    for (Field& field : income)
+        field.text.clear();
+    total.text.clear();
+}
+
+void IncomeScreen::calculate() {
+    nenGO();
+    if (!fileCode())
+        return;
+    for (int i = 0; i < is::kRevenueCount; ++i)
+        amounts_[i] = readAmount(revenue[i].text);
+    for (int i = 0; i < is::kIncomeCount; ++i)
+        amounts_[is::kRevenueCount + i] = readAmount(income[i].text);
+    // Income 7 is always the pension income; whatever was typed there is replaced.
+    const int pensionField = is::kRevenueCount + is::kPensionLine;
+    amounts_[pensionField] = publicPensionIncome(amounts_[is::kPensionRow], elderly());
+    income[is::kPensionLine].text = formatAmount(amounts_[pensionField]);
+    double sum = 0;
+    for (int i = 0; i < is::kIncomeCount; ++i)
+        sum += amounts_[is::kRevenueCount + i];
+    amounts_[kTotalField] = sum;
+
+    RecordWriter writer;
+    for (double amount : amounts_)
+        writer.number(amount);
+    writer.fillers();
+    if (!saveRecord(writer, kIncomeRecord))
+        return;
+    clear();
+    data();
+}
+
+void IncomeScreen::data() {
+    nenGO();
+    load(currentYear());
+}
+
+void IncomeScreen::previousYearData() {
+    nenGO();
+    load(previousYear());
+}
+
+void IncomeScreen::load(Loading loading) {
+    showDeductions();
+    if (!fileCode())
+        return;
+    setWorkingYearCode(std::string(loading.yearCode));
+    const auto path = screenFilePath(kIncomeRecord);
+    RecordReader reader(*path);
+    for (double& amount : amounts_) {
+        const auto value = reader.number();
+        if (!value)
+            return;
+        amount = *value;
+    }
+    show(loading.colour);
+    host_.setDeductionsTotalIncome(formatAmount(amounts_[kTotalField]));
+}
+
+void IncomeScreen::show(Colour colour) {
+    for (int i = 0; i < is::kRevenueCount; ++i)
+        revenue[i] = {formatAmount(amounts_[i]), colour};
+    for (int i = 0; i < is::kIncomeCount; ++i)
+        income[i] = {formatAmount(amounts_[is::kRevenueCount + i]), colour};
+    total = {formatAmount(amounts_[kTotalField]), colour};
+}
+
+void IncomeScreen::showDeductions() {
+    clear();
+    // Emptied first, so that a taxpayer without a tax computation never sees the previous one's figures.
+    for (Field& field : summary)
+        field.text.clear();
+    if (!fileCode())
+        return;
+    const auto path = screenFilePath(kTaxComputationRecord);
+    RecordReader reader(*path);
+    std::array<double, kTaxComputationAmounts> fields{};
+    for (double& field : fields) {
+        const auto value = reader.number();
+        if (!value)
+            return;
+        field = *value;
+    }
+    for (std::size_t row = 0; row < summary.size(); ++row) {
+        const int field = kSummaryFields[row];
+        if (field == kThirdInstalment)
+            summary[row].text = formatAmount(fields[26 - 1] - fields[27 - 1]);
+        else if (field > 0)
+            summary[row].text = formatAmount(fields[field - 1]);
+        else
+            summary[row].text.clear();
+    }
+}
+
+void IncomeScreen::calculateSalary() {
+    const double revenueAmount = readAmount(revenue[is::kSalaryRow].text);
+    const double salary = salaryIncome(salaryTableAmount(revenueAmount));
+    income[is::kSalaryLine].text = formatAmount(salary);
+    revenue[is::kSalaryRow].text = formatAmount(revenueAmount);
+    // The calculation reads the shown text back, so the stored income 6 is in whole yen.
+    calculate();
+}
+
+void IncomeScreen::calculateTransfer() {
+    const double shortTerm = readAmount(revenue[is::kShortTermRow].text);
+    const double longTerm = readAmount(revenue[is::kLongTermRow].text);
+    const double occasional = readAmount(revenue[is::kOccasionalRow].text);
+    amounts_[is::kShortTermRow] = shortTerm;
+    amounts_[is::kLongTermRow] = longTerm;
+    amounts_[is::kOccasionalRow] = occasional;
+    if (shortTerm != 0 || longTerm != 0 || occasional != 0) {
+        const double line8 = transferOccasionalIncome(shortTerm, longTerm, occasional);
+        amounts_[is::kRevenueCount + is::kTransferLine] = line8;
+        revenue[is::kShortTermRow].text = formatAmount(shortTerm);
+        revenue[is::kLongTermRow].text = formatAmount(longTerm);
+        revenue[is::kOccasionalRow].text = formatAmount(occasional);
+        income[is::kTransferLine].text = formatAmount(line8);
+    }
+    calculate();
+}
+
+void IncomeScreen::actualAmount() {
+    const double salaryRevenue = readAmount(revenue[is::kSalaryRow].text);
+    amounts_[is::kSalaryRow] = salaryRevenue;
+    host_.setActualAmountRevenue(formatAmount(salaryRevenue));
+    calculate();
+    ui().show(ScreenId::actualAmount);
+}
+
+void IncomeScreen::clearSalary() {
+    revenue[is::kSalaryRow].text.clear();
+    income[is::kSalaryLine].text.clear();
+}
+
+} // namespace kakutei

@@ -1,0 +1,63 @@
+#include "income/actual_amount_screen.h"
+
+#include "fake_screen_host.h"
+#include "fake_user_interface.h"
+
+#include <gtest/gtest.h>
+
+namespace kakutei {
+namespace {
+
+using testing::FakeScreenHost;
+using testing::FakeUserInterface;
+
+struct ActualAmountFixture : ::testing::Test {
+    FakeUserInterface ui;
+    FakeScreenHost host;
+    ActualAmountScreen screen{ui, host};
+};
+
+TEST_F(ActualAmountFixture, DifferenceGoesToIncomeSix) {
+    struct Case {
+        const char* revenue;
+        const char* expenses;
+        const char* income;
+    } cases[] = {
+        {"5,000,000", "1,200,000", "3,800,000"},
+        {"1,000,000", "1,500,000", "-500,000"}, // no lower limit
+        {"1,000", "1,000", ""},
+        {"2.5", "", "2"},                        // 32-bit: half to even
+        {"abc", "100", "-100"},
+        {"2,147,483,647", "-1", ""},             // beyond 32 bits
+    };
+    for (const Case& c : cases) {
+        host.writes.clear();
+        screen.revenue.text = c.revenue;
+        screen.expenses.text = c.expenses;
+        screen.calculate();
+        EXPECT_EQ(screen.income.text, c.income) << c.revenue << " - " << c.expenses;
+        screen.confirm();
+        ASSERT_EQ(host.writes.size(), 1u);
+        EXPECT_EQ(host.writes[0], (std::pair<std::string, std::string>{"salaryIncome", c.income}));
+    }
+}
+
+TEST_F(ActualAmountFixture, ConfirmHandsOverTheLastDifferenceAndReturns) {
+    screen.confirm(); // nothing computed yet: 0, which empties income 6
+    EXPECT_EQ(host.writes.back().second, "");
+    screen.revenue.text = "300";
+    screen.expenses.text = "100";
+    screen.calculate();
+    screen.clear(); // the screen empties, the value in memory stays
+    EXPECT_EQ(screen.income.text, "");
+    screen.confirm();
+    EXPECT_EQ(host.writes.back().second, "200");
+    const auto hidden = ui.callsOf("hide");
+    const auto shown = ui.callsOf("show");
+    ASSERT_FALSE(hidden.empty());
+    EXPECT_EQ(hidden.back().screen, ScreenId::actualAmount);
+    EXPECT_EQ(shown.back().screen, ScreenId::income);
+}
+
+} // namespace
+} // namespace kakutei

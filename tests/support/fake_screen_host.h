@@ -1,0 +1,31 @@
+#pragma once
+// Records what a screen asks of the screens around it.
+
+#include "core/screen_host.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kakutei::testing {
+
+class FakeScreenHost : public ScreenHost {
+public:
+    void openScreen(ScreenId screen) override { calls.emplace_back("open", screen); }
+    void discardScreen(ScreenId screen) override { calls.emplace_back("discard", screen); }
+    void setActualAmountRevenue(const std::string& text) override { writes.emplace_back("actualAmountRevenue", text); }
+    void setSalaryIncome(const std::string& text) override { writes.emplace_back("salaryIncome", text); }
+    void setDeductionsTotalIncome(const std::string& text) override {
+        writes.emplace_back("deductionsTotalIncome", text);
+    }
+    void setWithholdingTax(const Field& field) override {
+        writes.emplace_back("withholdingTax", field.text);
+        withholdingColour = field.colour;
+    }
+
+    std::vector<std::pair<std::string, ScreenId>> calls;
+    std::vector<std::pair<std::string, std::string>> writes; // target, text
+    Colour withholdingColour;
+};
+
+} // namespace kakutei::testing

@@ -1,0 +1,33 @@
+#pragma once
+// What every data screen test needs: a fresh root with its folders, a recording user interface and host,
+// and the raw lines of the files the screen writes.
+
+#include "core/data_store.h"
+
+#include "fake_screen_host.h"
+#include "fake_user_interface.h"
+#include "temp_root.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace kakutei::testing {
+
+struct DataScreenFixture : ::testing::Test {
+    TempRoot root;
+    DataStore store{root.path()};
+    FakeUserInterface ui;
+    FakeScreenHost host;
+
+    DataScreenFixture() { store.ensureFolders(kYearCode); }
+
+    // The lines of a screen file of taxpayer 7, without their CR LF, as UTF-8.
+    std::vector<std::string> storedLines(int k, std::string_view year = kYearCode) const;
+    bool stored(int k) const;
+    // Writes a screen file of taxpayer 7 from lines (UTF-8, joined with CR LF).
+    void writeScreenFile(int k, const std::vector<std::string>& lines, std::string_view year = kYearCode) const;
+};
+
+} // namespace kakutei::testing
