@@ -144,17 +144,12 @@ RegistrationWindow::RegistrationWindow(App& app, WindowRegistry& registry)
                                   [this] { screen().switchWhiteReturn(); }));
     codeRow->addWidget(kind);
 
-    auto* buttons = new QHBoxLayout;
-    for (const auto& [caption, action] :
-         {std::pair<std::string_view, void (S::*)()>{reg::kRegister, &S::registerTaxpayer},
-          {reg::kCallUp, &S::callUp},
-          {reg::kClear, &S::clear},
-          {reg::kData, &S::data}}) {
-        auto* button = makeButton(caption, [this, action = action] { (screen().*action)(); });
-        button->setMinimumHeight(34);
-        buttons->addWidget(button);
-    }
-    buttons->addStretch();
+    auto* buttons = makeButtonRow({
+        {reg::kRegister, [this] { screen().registerTaxpayer(); }},
+        {reg::kCallUp, [this] { screen().callUp(); }},
+        {reg::kClear, [this] { screen().clear(); }},
+        {reg::kData, [this] { screen().data(); }},
+    });
     buttons->addWidget(makeButton(reg::kYearEndImport, [this] { screen().openYearEndImport(); }));
 
     auto* layout = new QVBoxLayout(this);

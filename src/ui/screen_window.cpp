@@ -3,7 +3,9 @@
 #include "ui/qt_text.h"
 #include "ui/return_next.h"
 
+#include <QComboBox>
 #include <QFontMetrics>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,7 +17,13 @@ namespace kakutei {
 
 namespace {
 constexpr int kShortBoxCharacters = 6;
+
+void setTextColour(QWidget* widget, Colour colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Text, QColor(colour.red, colour.green, colour.blue));
+    widget->setPalette(palette);
 }
+} // namespace
 
 void WindowRegistry::refreshVisible() {
     for (ScreenWindow* window : windows_)
@@ -50,6 +58,41 @@ QLineEdit* ScreenWindow::makeTextBox(const char* objectName, FieldAccess field, 
     return bindText(edit, std::move(field));
 }
 
+QLineEdit* ScreenWindow::makeAmountBox(const char* objectName, FieldAccess field, AmountKind kind) {
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(objectName);
+    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("9,999,999,999")) + 14);
+    if (kind != AmountKind::input) {
+        QPalette shaded = edit->palette();
+        shaded.setColor(QPalette::Base, QColor(0xE6, 0xEC, 0xF2));
+        edit->setPalette(shaded);
+    }
+    if (kind == AmountKind::readOnly) {
+        edit->setReadOnly(true);
+        edit->setFocusPolicy(Qt::NoFocus);
+    }
+    return bindText(edit, std::move(field), kind != AmountKind::readOnly);
+}
+
+QComboBox* ScreenWindow::makeChoiceBox(const char* objectName, FieldAccess field,
+                                       const std::vector<std::string_view>& items) {
+    auto* box = new QComboBox(this);
+    box->setObjectName(objectName);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    for (std::string_view item : items)
+        box->addItem(qt(item));
+    connect(box->lineEdit(), &QLineEdit::textEdited, this, [field](const QString& text) { field().text = utf8(text); });
+    connect(box, &QComboBox::activated, this, [this, box, field](int index) {
+        field().text = utf8(box->itemText(index));
+        refreshBindings();
+    });
+    ReturnNext::install(box->lineEdit());
+    choiceBindings_.push_back({box, std::move(field)});
+    return box;
+}
+
 QRadioButton* ScreenWindow::makeOption(OptionAccess option, std::function<void()> switchOn) {
     auto* button = new QRadioButton(qt(option().caption), this);
     // The model decides which options are on (its groups may all be off), so Qt's own exclusivity is off.
@@ -66,6 +109,17 @@ QPushButton* ScreenWindow::makeHelperButton(std::string_view caption, std::funct
     const int textWidth = button->fontMetrics().horizontalAdvance(button->text());
     button->setMaximumWidth(std::max(textWidth + 24, button->fontMetrics().height() * 2));
     return button;
+}
+
+QHBoxLayout* ScreenWindow::makeButtonRow(const std::vector<ButtonSpec>& buttons) {
+    auto* row = new QHBoxLayout;
+    for (const ButtonSpec& spec : buttons) {
+        QPushButton* button = makeButton(spec.caption, spec.action);
+        button->setMinimumHeight(34);
+        row->addWidget(button);
+    }
+    row->addStretch();
+    return row;
 }
 
 QLabel* ScreenWindow::makeLabel(std::string_view text) { return new QLabel(qt(text), this); }
@@ -91,12 +145,17 @@ void ScreenWindow::refreshBindings() {
         const QString text = qt(field.text);
         if (binding.edit->text() != text)
             binding.edit->setText(text);
-        QPalette palette = binding.edit->palette();
-        palette.setColor(QPalette::Text, QColor(field.colour.red, field.colour.green, field.colour.blue));
-        binding.edit->setPalette(palette);
+        setTextColour(binding.edit, field.colour);
     }
     for (const OptionBinding& binding : optionBindings_)
         binding.button->setChecked(binding.option().on);
+    for (const ChoiceBinding& binding : choiceBindings_) {
+        const Field& field = binding.field();
+        const QString text = qt(field.text);
+        if (binding.box->currentText() != text)
+            binding.box->setEditText(text);
+        setTextColour(binding.box, field.colour);
+    }
 }
 
 } // namespace kakutei

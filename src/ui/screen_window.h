@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -46,6 +48,11 @@ protected:
     QLineEdit* bindText(QLineEdit* edit, FieldAccess field, bool returnNext = true);
     // A new text box bound to `field`, named for its control; `characters` sets its width.
     QLineEdit* makeTextBox(const char* objectName, FieldAccess field, int characters = 0);
+    // An amount box: right-aligned; a result box is shaded, and read-only when `readOnly`.
+    enum class AmountKind { input, result, readOnly };
+    QLineEdit* makeAmountBox(const char* objectName, FieldAccess field, AmountKind kind = AmountKind::input);
+    // An editable choice box (a kind of income): the user picks an item or types.
+    QComboBox* makeChoiceBox(const char* objectName, FieldAccess field, const std::vector<std::string_view>& items);
     // An option button whose state is the model's; a click runs `switchOn`.
     QRadioButton* makeOption(OptionAccess option, std::function<void()> switchOn);
     // A button that runs `action` and then refreshes every visible window.
@@ -53,6 +60,12 @@ protected:
     // A small button beside a box (copy, clear, propose): reached by the mouse, never in the way of Enter.
     QPushButton* makeHelperButton(std::string_view caption, std::function<void()> action);
     QLabel* makeLabel(std::string_view text);
+    // A row of the screen's main buttons, left-aligned.
+    struct ButtonSpec {
+        std::string_view caption;
+        std::function<void()> action;
+    };
+    QHBoxLayout* makeButtonRow(const std::vector<ButtonSpec>& buttons);
     // Runs a model action the way a button does.
     void act(const std::function<void()>& action);
     void refreshBindings();
@@ -62,6 +75,10 @@ private:
         QLineEdit* edit;
         FieldAccess field;
     };
+    struct ChoiceBinding {
+        QComboBox* box;
+        FieldAccess field;
+    };
     struct OptionBinding {
         QRadioButton* button;
         OptionAccess option;
@@ -69,6 +86,7 @@ private:
     WindowRegistry& registry_;
     std::vector<Binding> bindings_;
     std::vector<OptionBinding> optionBindings_;
+    std::vector<ChoiceBinding> choiceBindings_;
 };
 
 } // namespace kakutei

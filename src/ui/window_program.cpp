@@ -1,11 +1,6 @@
 #include "ui/window_program.h"
 
-#include "core/data_store.h"
-#include "shell/app.h"
-#include "ui/main_menu_window.h"
-#include "ui/qt_user_interface.h"
-#include "ui/registration_window.h"
-#include "ui/year_end_import_window.h"
+#include "ui/program_windows.h"
 
 #include <QApplication>
 #include <QFont>
@@ -16,8 +11,6 @@
 #include <cstdlib>
 
 namespace kakutei {
-namespace {
-
 void setUpJapanese(QApplication& application) {
     auto* translator = new QTranslator(&application);
     if (translator->load(QLocale(QLocale::Japanese), "qtbase", "_",
@@ -36,8 +29,6 @@ void setUpJapanese(QApplication& application) {
     }
 }
 
-} // namespace
-
 bool displayAvailable() {
     for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         if (const char* value = std::getenv(variable); value && *value)
@@ -51,19 +42,7 @@ int runWindowProgram(int& argc, char** argv, const std::string& root) {
     QApplication::setQuitOnLastWindowClosed(false);
     setUpJapanese(application);
 
-    DataStore store(root);
-    QtUserInterface ui;
-    App app(store, ui);
-    WindowRegistry windows;
-    // The screens' windows exist before start-up, which hides them.
-    RegistrationWindow registration(app, windows);
-    ui.registerWindow(ScreenId::registration, &registration);
-    YearEndImportWindow yearEndImport(app, windows);
-    ui.registerWindow(ScreenId::yearEndImport, &yearEndImport);
-    app.start();
-    MainMenuWindow mainWindow(app, windows);
-    ui.registerWindow(ScreenId::mainMenu, &mainWindow);
-    mainWindow.show();
+    ProgramWindows program(root);
     return application.exec();
 }
 

@@ -37,6 +37,7 @@ YearEndImportWindow::YearEndImportWindow(App& app, WindowRegistry& registry)
     grid->setColumnStretch(3, 1);
     layout->addLayout(grid);
     layout->addStretch();
+    setMinimumWidth(440);
 }
 
 YearEndImportScreen& YearEndImportWindow::screen() { return *app_.yearEndImport(); }

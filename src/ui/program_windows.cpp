@@ -1,0 +1,13 @@
+#include "ui/program_windows.h"
+
+#include <QWidget>
+
+namespace kakutei {
+
+ProgramWindows::ProgramWindows(const std::string& root) : store(root) {
+    app.start();
+    windows.createMainWindow();
+    windows.window(ScreenId::mainMenu)->show();
+}
+
+} // namespace kakutei

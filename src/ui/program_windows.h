@@ -1,0 +1,23 @@
+#pragma once
+// The whole running program on one data root: the store, the Qt user interface, the screens and their
+// windows, started up with the main menu shown.
+
+#include "core/data_store.h"
+#include "shell/app.h"
+#include "ui/qt_user_interface.h"
+#include "ui/window_set.h"
+
+#include <string>
+
+namespace kakutei {
+
+struct ProgramWindows {
+    explicit ProgramWindows(const std::string& root);
+
+    DataStore store;
+    QtUserInterface ui;
+    App app{store, ui};
+    WindowSet windows{app, ui};
+};
+
+} // namespace kakutei
