@@ -41,6 +41,7 @@ ActualAmountWindow::ActualAmountWindow(App& app, WindowRegistry& registry)
     layout->addLayout(buttons);
     layout->addStretch();
     setMinimumWidth(380);
+    orderFocus();
 }
 
 ActualAmountScreen& ActualAmountWindow::screen() { return app_.actualAmount(); }

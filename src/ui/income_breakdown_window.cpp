@@ -49,6 +49,7 @@ IncomeBreakdownWindow::IncomeBreakdownWindow(App& app, WindowRegistry& registry)
     layout->addWidget(buildWithholdingTable());
     layout->addWidget(buildDetailTable());
     layout->addLayout(buttons);
+    orderFocus();
 }
 
 IncomeBreakdownScreen& IncomeBreakdownWindow::screen() {

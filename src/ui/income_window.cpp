@@ -36,10 +36,8 @@ constexpr IncomeLine kIncomeLines[is::kIncomeCount] = {{0, 1}, {1, 1}, {2, 1}, {
 IncomeWindow::IncomeWindow(App& app, WindowRegistry& registry)
     : ScreenWindow(ScreenId::income, registry), app_(app) {
     setWindowTitle(qt(is::kCaption));
-    auto* halves = new QHBoxLayout;
-    halves->addWidget(buildIncomeTable(), 3);
-    halves->addWidget(buildSummary(), 2);
-
+    // The buttons are made first so that they lead the focus chain's buttons (Enter from the last box
+    // reaches "計算実行").
     auto* buttons = makeButtonRow({
         {is::kCalculate, [this] { screen().calculate(); }},
         {is::kData, [this] { screen().data(); }},
@@ -47,9 +45,14 @@ IncomeWindow::IncomeWindow(App& app, WindowRegistry& registry)
         {is::kClear, [this] { screen().clear(); }},
     });
 
+    auto* halves = new QHBoxLayout;
+    halves->addWidget(buildIncomeTable(), 3);
+    halves->addWidget(buildSummary(), 2);
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(halves);
     layout->addLayout(buttons);
+    orderFocus();
 }
 
 IncomeScreen& IncomeWindow::screen() { return *app_.screenAs<IncomeScreen>(ScreenId::income); }
@@ -73,16 +76,19 @@ QWidget* IncomeWindow::buildIncomeTable() {
         const std::string name = "revenue" + std::to_string(row + 1);
         grid->addWidget(makeAmountBox(name.c_str(), [this, row]() -> Field& { return screen().revenue[row]; }),
                         top + row, 2);
+        // A line that spans several rows is reached after the last of its rows.
         for (int line = 0; line < is::kIncomeCount; ++line) {
-            if (kIncomeLines[line].firstRow != row)
+            if (kIncomeLines[line].firstRow + kIncomeLines[line].rows - 1 != row)
                 continue;
-            grid->addWidget(centred(makeLabel(std::to_string(line + 1))), top + row, 3, kIncomeLines[line].rows, 1);
+            const int firstRow = kIncomeLines[line].firstRow;
+            grid->addWidget(centred(makeLabel(std::to_string(line + 1))), top + firstRow, 3, kIncomeLines[line].rows,
+                            1);
             const bool automatic = line == is::kSalaryLine || line == is::kTransferLine;
             const std::string incomeName = "income" + std::to_string(line + 1);
             grid->addWidget(makeAmountBox(incomeName.c_str(),
                                           [this, line]() -> Field& { return screen().income[line]; },
                                           automatic ? AmountKind::result : AmountKind::input),
-                            top + row, 4, kIncomeLines[line].rows, 1);
+                            top + firstRow, 4, kIncomeLines[line].rows, 1);
         }
     }
     // Beside the lines they fill: the salary buttons at row カ, the elderly marker at キ, the transfer button

@@ -161,6 +161,7 @@ RegistrationWindow::RegistrationWindow(App& app, WindowRegistry& registry)
     layout->addStretch();
     layout->addLayout(buttons);
     refresh();
+    orderFocus();
 }
 
 RegistrationScreen& RegistrationWindow::screen() { return app_.registration(); }

@@ -41,6 +41,8 @@ QLineEdit* ScreenWindow::bindText(QLineEdit* edit, FieldAccess field, bool retur
     connect(edit, &QLineEdit::textEdited, this, [field](const QString& text) { field().text = utf8(text); });
     if (returnNext)
         ReturnNext::install(edit);
+    if (edit->focusPolicy() != Qt::NoFocus && !edit->isReadOnly())
+        inputs_.push_back(edit);
     bindings_.push_back({edit, std::move(field)});
     return edit;
 }
@@ -89,6 +91,7 @@ QComboBox* ScreenWindow::makeChoiceBox(const char* objectName, FieldAccess field
         refreshBindings();
     });
     ReturnNext::install(box->lineEdit());
+    inputs_.push_back(box);
     choiceBindings_.push_back({box, std::move(field)});
     return box;
 }
@@ -99,13 +102,15 @@ QRadioButton* ScreenWindow::makeOption(OptionAccess option, std::function<void()
     button->setAutoExclusive(false);
     ReturnNext::install(button);
     connect(button, &QRadioButton::clicked, this, [this, switchOn = std::move(switchOn)] { act(switchOn); });
+    inputs_.push_back(button);
     optionBindings_.push_back({button, std::move(option)});
     return button;
 }
 
 QPushButton* ScreenWindow::makeHelperButton(std::string_view caption, std::function<void()> action) {
     QPushButton* button = makeButton(caption, std::move(action));
-    button->setFocusPolicy(Qt::ClickFocus);
+    mainButtons_.pop_back();
+    helperButtons_.push_back(button);
     const int textWidth = button->fontMetrics().horizontalAdvance(button->text());
     button->setMaximumWidth(std::max(textWidth + 24, button->fontMetrics().height() * 2));
     return button;
@@ -129,9 +134,18 @@ QPushButton* ScreenWindow::makeButton(std::string_view caption, std::function<vo
     auto* button = new QPushButton(qt(caption), this);
     if (objectName)
         button->setObjectName(objectName);
-    button->setAutoDefault(false);
+    button->setAutoDefault(true); // Enter on a focused button presses it
+    mainButtons_.push_back(button);
     connect(button, &QPushButton::clicked, this, [this, action = std::move(action)] { act(action); });
     return button;
+}
+
+void ScreenWindow::orderFocus() {
+    std::vector<QWidget*> chain = inputs_;
+    chain.insert(chain.end(), mainButtons_.begin(), mainButtons_.end());
+    chain.insert(chain.end(), helperButtons_.begin(), helperButtons_.end());
+    for (std::size_t i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
 void ScreenWindow::act(const std::function<void()>& action) {

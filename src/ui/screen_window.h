@@ -57,7 +57,7 @@ protected:
     QRadioButton* makeOption(OptionAccess option, std::function<void()> switchOn);
     // A button that runs `action` and then refreshes every visible window.
     QPushButton* makeButton(std::string_view caption, std::function<void()> action, const char* objectName = nullptr);
-    // A small button beside a box (copy, clear, propose): reached by the mouse, never in the way of Enter.
+    // A small button beside a box (copy, clear, propose): last in the focus chain, never in the way of Enter.
     QPushButton* makeHelperButton(std::string_view caption, std::function<void()> action);
     QLabel* makeLabel(std::string_view text);
     // A row of the screen's main buttons, left-aligned.
@@ -69,6 +69,10 @@ protected:
     // Runs a model action the way a button does.
     void act(const std::function<void()>& action);
     void refreshBindings();
+    // Puts the focus chain, which Enter follows too, in this order: the boxes and options as they were made,
+    // then the screen's main buttons, then the helper buttons. Enter on a focused button presses it, so
+    // the last box leads straight to the first main button ("計算実行", "登録実行").
+    void orderFocus();
 
 private:
     struct Binding {
@@ -87,6 +91,9 @@ private:
     std::vector<Binding> bindings_;
     std::vector<OptionBinding> optionBindings_;
     std::vector<ChoiceBinding> choiceBindings_;
+    std::vector<QWidget*> inputs_;
+    std::vector<QWidget*> mainButtons_;
+    std::vector<QWidget*> helperButtons_;
 };
 
 } // namespace kakutei

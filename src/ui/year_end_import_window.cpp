@@ -30,14 +30,13 @@ YearEndImportWindow::YearEndImportWindow(App& app, WindowRegistry& registry)
     for (QLineEdit* code : {company, personal})
         code->setAlignment(Qt::AlignRight);
     auto* run = makeButton(yei::kRun, [this] { screen().run(); });
-    // Enter in the last box reaches this button; Enter on it runs the import.
-    run->setAutoDefault(true);
     grid->addWidget(run, 1, 2);
     grid->addWidget(makeHelperButton(yei::kClear, [this] { screen().clearCodes(); }), 0, 2);
     grid->setColumnStretch(3, 1);
     layout->addLayout(grid);
     layout->addStretch();
     setMinimumWidth(440);
+    orderFocus();
 }
 
 YearEndImportScreen& YearEndImportWindow::screen() { return *app_.yearEndImport(); }

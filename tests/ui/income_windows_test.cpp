@@ -67,6 +67,17 @@ TEST_F(IncomeWindowsFixture, EnterGoesRowByRowAndTheCalculationShowsTheTotal) {
     EXPECT_TRUE(box(ScreenId::income, "total")->isReadOnly());
 }
 
+TEST_F(IncomeWindowsFixture, EnterFromTheLastBoxReachesAndPressesCalculate) {
+    QWidget& income = window(ScreenId::income);
+    box(ScreenId::income, "revenue11")->setFocus();
+    enter(box(ScreenId::income, "revenue11"), "1000000");
+    EXPECT_EQ(income.focusWidget(), box(ScreenId::income, "income8"));
+    enter(box(ScreenId::income, "income8"), "250000");
+    ASSERT_EQ(income.focusWidget(), button(ScreenId::income, income_screen::kCalculate));
+    QTest::keyClick(income.focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(box(ScreenId::income, "total")->text(), "250,000");
+}
+
 TEST_F(IncomeWindowsFixture, ActualAmountWindowHandsItsResultBack) {
     box(ScreenId::income, "revenue6")->setText("");
     QTest::keyClicks(box(ScreenId::income, "revenue6"), "5000000");
