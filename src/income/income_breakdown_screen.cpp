@@ -9,6 +9,7 @@ namespace ib = income_breakdown;
 namespace {
 
 constexpr int kRecord = 4;
+constexpr int kWithholdingLine = 37; // "源泉徴収税額" of the tax computation screen
 // 0-based positions in the amounts (record field 41 is amount 0).
 constexpr int kTotal = 12; // field 53
 int withholdingRevenue(int r) { return 2 * r; }     // fields 41, 43, …
@@ -43,7 +44,7 @@ void IncomeBreakdownScreen::clear() {
     for (DetailRow& row : details)
         row.kind.text = ib::kKindPlaceholder;
     total.text.clear();
-    host_.setWithholdingTax(Field{});
+    host_.setTaxComputationLine(kWithholdingLine, Field{});
 }
 
 void IncomeBreakdownScreen::calculate() {
@@ -141,7 +142,7 @@ void IncomeBreakdownScreen::load(Loading loading) {
         showText(details[d].place2, detailText(d, 2));
     }
     showAmounts(loading.colour);
-    host_.setWithholdingTax(total);
+    host_.setTaxComputationLine(kWithholdingLine, total);
 }
 
 void IncomeBreakdownScreen::end() {

@@ -1,5 +1,7 @@
 #include "shell/app.h"
 
+#include "deductions/deductions_screen.h"
+#include "deductions/personal_deductions_screen.h"
 #include "income/actual_amount_screen.h"
 #include "income/income_breakdown_screen.h"
 #include "income/income_screen.h"
@@ -21,6 +23,8 @@ App::App(DataStore& store, UserInterface& ui) : store_(store), ui_(ui) {
     registration_ = adopt(*this, std::make_unique<RegistrationScreen>(store_, ui_, *this));
     install(std::make_unique<IncomeScreen>(store_, ui_, *this));
     install(std::make_unique<IncomeBreakdownScreen>(store_, ui_, *this));
+    install(std::make_unique<DeductionsScreen>(store_, ui_));
+    install(std::make_unique<PersonalDeductionsScreen>(store_, ui_, *this));
     actualAmount_ = std::make_unique<ActualAmountScreen>(ui_, *this);
 }
 
@@ -61,9 +65,12 @@ void App::setSalaryIncome(const std::string& amountText) {
         income->income[income_screen::kSalaryLine].text = amountText;
 }
 
-void App::setDeductionsTotalIncome(const std::string&) {}
+void App::setDeductionsTotalIncome(const std::string& amountText) {
+    if (auto* deductions = screenAs<DeductionsScreen>(ScreenId::deductions1))
+        deductions->totalIncome = Field{amountText};
+}
 
-void App::setWithholdingTax(const Field&) {}
+void App::setTaxComputationLine(int, const Field&) {}
 
 void App::setRegistrationCode(PersonCode code) { registration_->text25.text = std::to_string(code); }
 

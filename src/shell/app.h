@@ -48,7 +48,7 @@ public:
     void setActualAmountRevenue(const std::string& amountText) override;
     void setSalaryIncome(const std::string& amountText) override;
     void setDeductionsTotalIncome(const std::string& amountText) override;
-    void setWithholdingTax(const Field& field) override;
+    void setTaxComputationLine(int line, const Field& field) override;
 
     // The data screen behind `id`, or nullptr while the program has none.
     DataScreen* screen(ScreenId id);

@@ -30,8 +30,8 @@ TEST_F(BreakdownFixture, TotalsTheTaxWithheldOnly) {
     EXPECT_EQ(lines[41], "10210");
     EXPECT_EQ(lines[45], "5105");
     EXPECT_EQ(lines[52], "15315");
-    EXPECT_EQ(host.writes.back(), (std::pair<std::string, std::string>{"withholdingTax", "15,315"}));
-    EXPECT_EQ(host.withholdingColour, colours::black);
+    EXPECT_EQ(host.writes.back(), (std::pair<std::string, std::string>{"line37", "15,315"}));
+    EXPECT_EQ(host.lineColours[37], colours::black);
 }
 
 TEST_F(BreakdownFixture, DetailNetAmountsMayBeNegative) {
@@ -77,7 +77,7 @@ TEST_F(BreakdownFixture, ClearEmptiesTheTaxScreensLineAndDataPutsItBack) {
     screen.calculate();
     host.writes.clear();
     screen.clear();
-    EXPECT_EQ(host.writes, (std::vector<std::pair<std::string, std::string>>{{"withholdingTax", ""}}));
+    EXPECT_EQ(host.writes, (std::vector<std::pair<std::string, std::string>>{{"line37", ""}}));
     for (const auto& row : screen.withholding)
         EXPECT_EQ(row.kind.text, "種  類");
     EXPECT_EQ(screen.total.text, "");
@@ -97,7 +97,7 @@ TEST_F(BreakdownFixture, PreviousYearShowsRedEverywhere) {
     EXPECT_EQ(screen.withholding[0].kind.colour, colours::red);
     EXPECT_EQ(screen.total.text, "777");
     EXPECT_EQ(screen.total.colour, colours::red);
-    EXPECT_EQ(host.withholdingColour, colours::red);
+    EXPECT_EQ(host.lineColours[37], colours::red);
     EXPECT_FALSE(stored(4));
 }
 

@@ -1,6 +1,7 @@
 #include "shell/main_menu.h"
 
 #include "core/taxpayer_record.h"
+#include "deductions/deductions_screen.h"
 #include "income/actual_amount_screen.h"
 #include "income/income_screen.h"
 #include "registry/registration_screen.h"
@@ -207,6 +208,8 @@ TEST_F(MainMenuFixture, IncomeScreensAreWiredTogether) {
     app.actualAmount().confirm();
     EXPECT_EQ(income->income[income_screen::kSalaryLine].text, "3,800,000");
     EXPECT_TRUE(shown(ScreenId::actualAmount));
+    income->calculate(); // loading hands the total income to the deductions (1) screen
+    EXPECT_EQ(app.screenAs<DeductionsScreen>(ScreenId::deductions1)->totalIncome.text, "3,800,000");
 }
 
 TEST_F(MainMenuFixture, AfterAFailedCallUpTheMenuButtonsUseTheTypedCode) {

@@ -3,6 +3,7 @@
 
 #include "core/screen_host.h"
 
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,14 +19,14 @@ public:
     void setDeductionsTotalIncome(const std::string& text) override {
         writes.emplace_back("deductionsTotalIncome", text);
     }
-    void setWithholdingTax(const Field& field) override {
-        writes.emplace_back("withholdingTax", field.text);
-        withholdingColour = field.colour;
+    void setTaxComputationLine(int line, const Field& field) override {
+        writes.emplace_back("line" + std::to_string(line), field.text);
+        lineColours[line] = field.colour;
     }
 
     std::vector<std::pair<std::string, ScreenId>> calls;
     std::vector<std::pair<std::string, std::string>> writes; // target, text
-    Colour withholdingColour;
+    std::map<int, Colour> lineColours;
 };
 
 } // namespace kakutei::testing

@@ -1,0 +1,84 @@
+#include "deductions/deduction_rules.h"
+
+#include "income/income_rules.h"
+
+#include <algorithm>
+
+namespace kakutei {
+
+std::int64_t floorDivide(std::int64_t numerator, std::int64_t denominator) {
+    std::int64_t quotient = numerator / denominator;
+    if ((numerator % denominator != 0) && ((numerator < 0) != (denominator < 0)))
+        --quotient;
+    return quotient;
+}
+
+std::int64_t casualtyLossDeduction(std::int64_t loss, std::int64_t reimbursed, std::int64_t disasterExpenses,
+                                   std::int64_t totalIncome) {
+    const std::int64_t a = (loss - reimbursed) - floorDivide(totalIncome, 10);
+    const std::int64_t b = std::max<std::int64_t>(disasterExpenses - 50'000, 0);
+    return std::max(a, b);
+}
+
+std::int64_t medicalExpenseDeduction(std::int64_t paid, std::int64_t reimbursed, std::int64_t totalIncome) {
+    const std::int64_t threshold = std::min<std::int64_t>(floorDivide(totalIncome * 5, 100), 100'000);
+    return std::max<std::int64_t>((paid - reimbursed) - threshold, 0);
+}
+
+std::int64_t lifePremiumAmount(std::int64_t x) {
+    if (x <= 25'000)
+        return x;
+    if (x <= 50'000)
+        return x / 2 + 12'500;
+    if (x <= 100'000)
+        return x / 4 + 25'000;
+    return 50'000;
+}
+
+std::int64_t longTermNonLifeAmount(std::int64_t x) {
+    if (x <= 10'000)
+        return x;
+    if (x < 20'000)
+        return x / 2 + 5'000;
+    return 15'000;
+}
+
+std::int64_t shortTermNonLifeAmount(std::int64_t x) {
+    if (x <= 2'000)
+        return x;
+    if (x < 4'000)
+        return x / 2 + 1'000;
+    return 3'000;
+}
+
+std::int64_t nonLifeDeduction(std::int64_t longTerm, std::int64_t shortTerm) {
+    return std::min<std::int64_t>(longTermNonLifeAmount(longTerm) + shortTermNonLifeAmount(shortTerm), 15'000);
+}
+
+std::int64_t donationDeduction(std::int64_t specifiedDonations, std::int64_t totalIncome) {
+    const std::int64_t cap = floorDivide(totalIncome * 25, 100);
+    return std::max<std::int64_t>(std::min(specifiedDonations, cap) - 10'000, 0);
+}
+
+std::int64_t spouseSalaryIncome(std::int64_t revenue) {
+    return wholeYen(salaryIncome(salaryTableAmount(static_cast<double>(revenue))));
+}
+
+std::int64_t specialSpouseDeduction(std::int64_t t) {
+    struct Band {
+        std::int64_t below;
+        std::int64_t deduction;
+    };
+    static constexpr Band kBands[] = {
+        {50'000, 380'000},  {100'000, 330'000}, {150'000, 280'000}, {200'000, 230'000}, {250'000, 180'000},
+        {300'000, 130'000}, {350'000, 80'000},  {380'000, 30'000},  {380'001, 0},       {400'000, 380'000},
+        {450'000, 360'000}, {500'000, 310'000}, {550'000, 260'000}, {600'000, 210'000}, {650'000, 160'000},
+        {700'000, 110'000}, {750'000, 60'000},  {760'000, 30'000},
+    };
+    for (const Band& band : kBands)
+        if (t < band.below)
+            return band.deduction;
+    return 0;
+}
+
+} // namespace kakutei

@@ -1,0 +1,32 @@
+#pragma once
+// The income deductions of the Heisei 16 return. Amounts are whole yen; products and sums are formed in
+// 64 bits, so that no total income or payment can overflow into a wrong deduction.
+
+#include <cstdint>
+
+namespace kakutei {
+
+// CasualtyLossDeduction (雑損控除): the larger of loss − reimbursement − income/10 and
+// disaster-related expenses − 50,000; never negative.
+std::int64_t casualtyLossDeduction(std::int64_t loss, std::int64_t reimbursed, std::int64_t disasterExpenses,
+                                   std::int64_t totalIncome);
+// MedicalExpenseDeduction (医療費控除): net expenses above min(5 % of income, 100,000); no upper cap.
+std::int64_t medicalExpenseDeduction(std::int64_t paid, std::int64_t reimbursed, std::int64_t totalIncome);
+// LifePremiumAmount: the deduction for one premium total (general or individual pension), at most 50,000.
+std::int64_t lifePremiumAmount(std::int64_t premiums);
+// LongTermNonLifeAmount and ShortTermNonLifeAmount; their sum is capped at 15,000 by nonLifeDeduction.
+std::int64_t longTermNonLifeAmount(std::int64_t premiums);
+std::int64_t shortTermNonLifeAmount(std::int64_t premiums);
+std::int64_t nonLifeDeduction(std::int64_t longTerm, std::int64_t shortTerm);
+// DonationDeduction (寄付金控除): specified donations within 25 % of income, less 10,000.
+std::int64_t donationDeduction(std::int64_t specifiedDonations, std::int64_t totalIncome);
+
+// SpouseSalaryIncome: the spouse's salary income from the salary revenue, to the nearest yen.
+std::int64_t spouseSalaryIncome(std::int64_t revenue);
+// SpecialSpouseDeduction (配偶者特別控除) from the spouse's total income.
+std::int64_t specialSpouseDeduction(std::int64_t spouseTotalIncome);
+
+// Integer division that rounds toward minus infinity (the Part's floor).
+std::int64_t floorDivide(std::int64_t numerator, std::int64_t denominator);
+
+} // namespace kakutei
