@@ -3,6 +3,7 @@
 #include "ui/qt_text.h"
 #include "ui/return_next.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -96,6 +97,15 @@ QComboBox* ScreenWindow::makeChoiceBox(const char* objectName, FieldAccess field
     return box;
 }
 
+QCheckBox* ScreenWindow::makeCheckBox(std::string_view caption, std::function<bool&()> flag) {
+    auto* box = new QCheckBox(qt(caption), this);
+    connect(box, &QCheckBox::clicked, this, [flag](bool checked) { flag() = checked; });
+    ReturnNext::install(box);
+    inputs_.push_back(box);
+    checkBindings_.emplace_back(box, std::move(flag));
+    return box;
+}
+
 QRadioButton* ScreenWindow::makeOption(OptionAccess option, std::function<void()> switchOn) {
     auto* button = new QRadioButton(qt(option().caption), this);
     // The model decides which options are on (its groups may all be off), so Qt's own exclusivity is off.
@@ -163,6 +173,8 @@ void ScreenWindow::refreshBindings() {
     }
     for (const OptionBinding& binding : optionBindings_)
         binding.button->setChecked(binding.option().on);
+    for (const auto& [box, flag] : checkBindings_)
+        box->setChecked(flag());
     for (const ChoiceBinding& binding : choiceBindings_) {
         const Field& field = binding.field();
         const QString text = qt(field.text);

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+class QCheckBox;
 class QComboBox;
 class QHBoxLayout;
 class QLabel;
@@ -53,6 +54,8 @@ protected:
     QLineEdit* makeAmountBox(const char* objectName, FieldAccess field, AmountKind kind = AmountKind::input);
     // An editable choice box (a kind of income): the user picks an item or types.
     QComboBox* makeChoiceBox(const char* objectName, FieldAccess field, const std::vector<std::string_view>& items);
+    // A check box bound to a flag of the model.
+    QCheckBox* makeCheckBox(std::string_view caption, std::function<bool&()> flag);
     // An option button whose state is the model's; a click runs `switchOn`.
     QRadioButton* makeOption(OptionAccess option, std::function<void()> switchOn);
     // A button that runs `action` and then refreshes every visible window.
@@ -91,6 +94,7 @@ private:
     std::vector<Binding> bindings_;
     std::vector<OptionBinding> optionBindings_;
     std::vector<ChoiceBinding> choiceBindings_;
+    std::vector<std::pair<QCheckBox*, std::function<bool&()>>> checkBindings_;
     std::vector<QWidget*> inputs_;
     std::vector<QWidget*> mainButtons_;
     std::vector<QWidget*> helperButtons_;

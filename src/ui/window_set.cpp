@@ -1,9 +1,11 @@
 #include "ui/window_set.h"
 
 #include "ui/actual_amount_window.h"
+#include "ui/deductions_window.h"
 #include "ui/income_breakdown_window.h"
 #include "ui/income_window.h"
 #include "ui/main_menu_window.h"
+#include "ui/personal_deductions_window.h"
 #include "ui/qt_user_interface.h"
 #include "ui/registration_window.h"
 #include "ui/year_end_import_window.h"
@@ -23,6 +25,8 @@ WindowSet::WindowSet(App& app, QtUserInterface& ui) : app_(app), ui_(ui) {
         {ScreenId::income, &make<IncomeWindow>},
         {ScreenId::actualAmount, &make<ActualAmountWindow>},
         {ScreenId::incomeBreakdown, &make<IncomeBreakdownWindow>},
+        {ScreenId::deductions1, &make<DeductionsWindow>},
+        {ScreenId::personalDeductions, &make<PersonalDeductionsWindow>},
     };
     for (const auto& [id, factory] : screens) {
         windows_.push_back(factory(app_, registry_));

@@ -1,13 +1,8 @@
 #include "income/income_breakdown_screen.h"
 #include "income/income_screen.h"
-#include "shell/app.h"
-#include "shell/main_menu.h"
-#include "ui/qt_text.h"
-#include "ui/qt_user_interface.h"
-#include "ui/window_set.h"
 
 #include "sample_taxpayer.h"
-#include "temp_root.h"
+#include "window_fixture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -19,32 +14,17 @@
 namespace kakutei {
 namespace {
 
-using testing::TempRoot;
-
-struct IncomeWindowsFixture : ::testing::Test {
-    TempRoot root;
-    DataStore store{root.path()};
-    QtUserInterface ui;
-    App app{store, ui};
-    WindowSet windows{app, ui};
-
+struct IncomeWindowsFixture : testing::WindowFixture {
     void SetUp() override {
-        app.start();
-        windows.createMainWindow();
         TaxpayerRecord record = testing::sampleRecord();
         record.personCode = 7;
         ASSERT_FALSE(taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(7))));
         app.mainMenu().text3.text = "7";
-        app.mainMenu().callUp(); // opens the income screen
-        windows.refreshVisible();
+        press(&MainMenu::callUp); // opens the income screen
     }
-    QWidget& window(ScreenId id) { return *windows.window(id); }
-    QLineEdit* box(ScreenId id, const char* name) { return window(id).findChild<QLineEdit*>(name); }
+    QLineEdit* box(ScreenId id, const char* name) { return child<QLineEdit>(id, name); }
     QPushButton* button(ScreenId id, std::string_view caption, int which = 0) {
-        for (auto* b : window(id).findChildren<QPushButton*>())
-            if (b->text() == qt(caption) && which-- == 0)
-                return b;
-        return nullptr;
+        return captioned<QPushButton>(id, caption, which);
     }
     void enter(QLineEdit* edit, const char* text) {
         QTest::keyClicks(edit, text);

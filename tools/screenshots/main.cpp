@@ -51,6 +51,8 @@ int main(int argc, char** argv) {
     capture(ScreenId::income, [&] { menu.callUp(); });
     capture(ScreenId::actualAmount, [&] { app.screenAs<IncomeScreen>(ScreenId::income)->actualAmount(); });
     capture(ScreenId::incomeBreakdown, [&] { menu.taxCredits(); });
+    capture(ScreenId::deductions1, [&] { menu.deductions1(); });
+    capture(ScreenId::personalDeductions, [&] { menu.deductions2(); });
     capture(ScreenId::registration, [&] {
         menu.registration();
         app.registration().text1.text = code;
