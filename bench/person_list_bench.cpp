@@ -64,7 +64,8 @@ void posixFirstTwoLines(benchmark::State& state) {
             const ssize_t got = ::read(fd, buffer, sizeof buffer);
             ::close(fd);
             const char* end = buffer + (got > 0 ? got : 0);
-            const char* first = static_cast<const char*>(std::memchr(buffer, '\n', static_cast<std::size_t>(end - buffer)));
+            const char* first =
+                static_cast<const char*>(std::memchr(buffer, '\n', static_cast<std::size_t>(end - buffer)));
             if (first && std::memchr(first + 1, '\n', static_cast<std::size_t>(end - first - 1)))
                 ++lines;
         }
@@ -78,4 +79,6 @@ BENCHMARK(personList)->Unit(benchmark::kMillisecond);
 } // namespace
 } // namespace kakutei::bench
 
-int main(int argc, char** argv) { return kakutei::bench::runAgainstBaseline(argc, argv, "posixFirstTwoLines"); }
+int main(int argc, char** argv) {
+    return kakutei::bench::runAgainstBaseline(argc, argv, "posixFirstTwoLines");
+}

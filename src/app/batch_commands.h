@@ -10,11 +10,11 @@ namespace kakutei {
 
 struct CommandLine {
     std::optional<std::string> root;
-    bool yes = false;       // --yes answers questions with OK
+    bool yes = false; // --yes answers questions with OK
     bool demo = false;
-    std::string command;    // empty: the window program
+    std::string command; // empty: the window program
     std::vector<std::string> arguments;
-    std::string error;      // set when the words could not be understood
+    std::string error; // set when the words could not be understood
 };
 
 CommandLine parseCommandLine(int argc, const char* const* argv);

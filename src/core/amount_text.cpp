@@ -30,7 +30,9 @@ std::string_view trimSpaces(std::string_view text) {
     return text;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 template <typename Int> std::optional<Int> roundToInteger(double value) {
     if (!std::isfinite(value))
@@ -101,10 +103,16 @@ std::optional<double> parseNumber(std::string_view raw) {
     return value == 0 ? 0.0 : value;
 }
 
-std::optional<std::int16_t> toInt16(double value) { return roundToInteger<std::int16_t>(value); }
-std::optional<std::int32_t> toInt32(double value) { return roundToInteger<std::int32_t>(value); }
+std::optional<std::int16_t> toInt16(double value) {
+    return roundToInteger<std::int16_t>(value);
+}
+std::optional<std::int32_t> toInt32(double value) {
+    return roundToInteger<std::int32_t>(value);
+}
 
-double readAmount(std::string_view text) { return parseNumber(text).value_or(0.0); }
+double readAmount(std::string_view text) {
+    return parseNumber(text).value_or(0.0);
+}
 
 std::int32_t readIntegerAmount(std::string_view text) {
     const auto value = parseNumber(text);

@@ -11,7 +11,9 @@ namespace kakutei {
 
 std::string formatAmount(double value);
 std::string formatAmount(std::int64_t value);
-inline std::string formatAmount(std::int32_t value) { return formatAmount(static_cast<std::int64_t>(value)); }
+inline std::string formatAmount(std::int32_t value) {
+    return formatAmount(static_cast<std::int64_t>(value));
+}
 
 // For screens that hold their amounts as 64-bit floating point.
 double readAmount(std::string_view text);

@@ -64,14 +64,22 @@ bool isAscii(std::string_view text) {
 
 char32_t cp932Sibling(char32_t c) {
     switch (c) {
-    case 0x301C: return 0xFF5E; // WAVE DASH → FULLWIDTH TILDE
-    case 0x2212: return 0xFF0D; // MINUS SIGN → FULLWIDTH HYPHEN-MINUS
-    case 0x2016: return 0x2225; // DOUBLE VERTICAL LINE → PARALLEL TO
-    case 0x2014: return 0x2015; // EM DASH → HORIZONTAL BAR
-    case 0x00A2: return 0xFFE0; // ¢
-    case 0x00A3: return 0xFFE1; // £
-    case 0x00AC: return 0xFFE2; // ¬
-    default: return c;
+    case 0x301C:
+        return 0xFF5E; // WAVE DASH → FULLWIDTH TILDE
+    case 0x2212:
+        return 0xFF0D; // MINUS SIGN → FULLWIDTH HYPHEN-MINUS
+    case 0x2016:
+        return 0x2225; // DOUBLE VERTICAL LINE → PARALLEL TO
+    case 0x2014:
+        return 0x2015; // EM DASH → HORIZONTAL BAR
+    case 0x00A2:
+        return 0xFFE0; // ¢
+    case 0x00A3:
+        return 0xFFE1; // £
+    case 0x00AC:
+        return 0xFFE2; // ¬
+    default:
+        return c;
     }
 }
 

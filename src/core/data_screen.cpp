@@ -5,7 +5,9 @@
 
 namespace kakutei {
 
-std::optional<PersonCode> DataScreen::personCode() const { return readCode(text60.text).code; }
+std::optional<PersonCode> DataScreen::personCode() const {
+    return readCode(text60.text).code;
+}
 
 std::optional<PersonCode> DataScreen::fileCode() const {
     const auto code = personCode();
@@ -26,7 +28,8 @@ std::optional<std::string> DataScreen::screenFilePath(int k) const {
 
 bool DataScreen::saveRecord(const RecordWriter& record, int k) {
     const auto path = screenFilePath(k);
-    const std::error_code error = path ? record.writeTo(*path) : make_error_code(StoreErrc::fileNumberOverflow);
+    const std::error_code error =
+        path ? record.writeTo(*path) : make_error_code(StoreErrc::fileNumberOverflow);
     if (error)
         reportSaveFailure(ui_, kSaveFailedTitle, record, error);
     return !error;

@@ -12,7 +12,8 @@
 
 namespace kakutei {
 
-inline constexpr std::string_view kSaveFailedTitle = "まず、個人登録を行って下さい。個人登録がないと実行できません。";
+inline constexpr std::string_view kSaveFailedTitle =
+    "まず、個人登録を行って下さい。個人登録がないと実行できません。";
 
 class DataScreen {
 public:
@@ -28,8 +29,8 @@ public:
 
     // "nenGO": the year button.
     void nenGO() { yearCode_ = text100.text; }
-    virtual void clear() = 0; // "クリア"
-    virtual void data() = 0;  // "DATA"
+    virtual void clear() = 0;   // "クリア"
+    virtual void data() = 0;    // "DATA"
     virtual void calculate() {} // "計算実行", on the screens that have one
 
     const std::string& workingYearCode() const { return yearCode_; }

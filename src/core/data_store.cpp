@@ -12,7 +12,9 @@ std::string yearDataFolder(std::string_view yearCode) {
     return std::string(baseFolder) + std::string(yearCode) + "所得税\\";
 }
 
-std::string taxpayerFile(PersonCode code) { return std::string(personFolder) + std::to_string(code) + ".txt"; }
+std::string taxpayerFile(PersonCode code) {
+    return std::string(personFolder) + std::to_string(code) + ".txt";
+}
 
 namespace {
 std::optional<std::string> numberedFile(PersonCode code, int k, std::string_view yearCode,

@@ -9,7 +9,9 @@
 namespace kakutei {
 namespace {
 
-std::error_code lastError() { return {errno, std::generic_category()}; }
+std::error_code lastError() {
+    return {errno, std::generic_category()};
+}
 
 std::string parentOf(const std::string& path) {
     const auto slash = path.find_last_of('/');

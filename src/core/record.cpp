@@ -52,8 +52,9 @@ Message unstorableTextMessage(const UnstorableText& problem) {
     Message message;
     message.title = "保存できない文字があります";
     if (problem.character == U'"') {
-        message.body = "「" + problem.field +
-                       "」に半角の「\"」があります。この文字は保存できません。全角の「”」などに置き換えて下さい。";
+        message.body =
+            "「" + problem.field +
+            "」に半角の「\"」があります。この文字は保存できません。全角の「”」などに置き換えて下さい。";
     } else {
         message.body = "「" + problem.field + "」の「" + characterText(problem.character) +
                        "」は保存できない文字です。別の文字に置き換えて下さい。";
@@ -67,8 +68,8 @@ std::string formatRecordNumber(double value) {
         return "0";
     // Round to 15 significant digits first, then lay the digits out without an exponent.
     char scientific[64];
-    const auto result = std::to_chars(scientific, scientific + sizeof scientific, value,
-                                      std::chars_format::scientific, 14);
+    const auto result =
+        std::to_chars(scientific, scientific + sizeof scientific, value, std::chars_format::scientific, 14);
     const std::string_view text(scientific, static_cast<std::size_t>(result.ptr - scientific));
     const auto e = text.find('e');
     const bool negative = text.front() == '-';
@@ -111,9 +112,13 @@ void RecordWriter::text(std::string_view utf8, std::string_view fieldName) {
     line("\"" + encoded.bytes + "\"");
 }
 
-void RecordWriter::integer(std::int64_t value) { line(std::to_string(value)); }
+void RecordWriter::integer(std::int64_t value) {
+    line(std::to_string(value));
+}
 
-void RecordWriter::number(double value) { line(formatRecordNumber(value)); }
+void RecordWriter::number(double value) {
+    line(formatRecordNumber(value));
+}
 
 void RecordWriter::fillers() {
     for (int i = 1; i <= kFillerCount; ++i)
@@ -222,7 +227,11 @@ template <typename Int> std::optional<Int> RecordReader::integer(std::optional<I
     return converted;
 }
 
-std::optional<std::int16_t> RecordReader::int16() { return integer<std::int16_t>(toInt16); }
-std::optional<std::int32_t> RecordReader::int32() { return integer<std::int32_t>(toInt32); }
+std::optional<std::int16_t> RecordReader::int16() {
+    return integer<std::int16_t>(toInt16);
+}
+std::optional<std::int32_t> RecordReader::int32() {
+    return integer<std::int32_t>(toInt32);
+}
 
 } // namespace kakutei

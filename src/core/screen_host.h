@@ -18,8 +18,8 @@ public:
 
     // Writes into a field of another screen. The target screen does not recalculate: its own
     // "計算実行" stores the value.
-    virtual void setActualAmountRevenue(const std::string& amountText) = 0; // Form8 "収 入 金 額"
-    virtual void setSalaryIncome(const std::string& amountText) = 0;        // Form3 income 6
+    virtual void setActualAmountRevenue(const std::string& amountText) = 0;   // Form8 "収 入 金 額"
+    virtual void setSalaryIncome(const std::string& amountText) = 0;          // Form3 income 6
     virtual void setDeductionsTotalIncome(const std::string& amountText) = 0; // Form4 "所得金額"
     // A line of the tax computation screen (Form7), by the return's line number: 21 配偶者控除,
     // 22 配偶者特別控除, 28 配当控除, 30 住宅借入金等控除, 37 源泉徴収税額, 42 配偶者合計所得.

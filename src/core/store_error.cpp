@@ -13,35 +13,55 @@ public:
 
 std::string describeStoreError(StoreErrc e) {
     switch (e) {
-    case StoreErrc::fileNumberOverflow: return "オーバーフローしました。個人コードが大きすぎます。";
-    case StoreErrc::endOfFile: return "ファイルの終わりを越えて読み込もうとしました。";
-    case StoreErrc::typeMismatch: return "型が一致しません。数値のあるべき所に数値以外のものがあります。";
-    case StoreErrc::lineTooLong: return "ファイルの形式が正しくありません。";
-    case StoreErrc::unstorableText: return "保存できない文字があります。";
-    case StoreErrc::overflow: return "オーバーフローしました。";
+    case StoreErrc::fileNumberOverflow:
+        return "オーバーフローしました。個人コードが大きすぎます。";
+    case StoreErrc::endOfFile:
+        return "ファイルの終わりを越えて読み込もうとしました。";
+    case StoreErrc::typeMismatch:
+        return "型が一致しません。数値のあるべき所に数値以外のものがあります。";
+    case StoreErrc::lineTooLong:
+        return "ファイルの形式が正しくありません。";
+    case StoreErrc::unstorableText:
+        return "保存できない文字があります。";
+    case StoreErrc::overflow:
+        return "オーバーフローしました。";
     }
     return "原因不明のエラーが発生しました。";
 }
 
 std::string describeSystemError(int value) {
     switch (value) {
-    case ENOENT: return "ファイルまたはフォルダが見つかりません。";
-    case ENOTDIR: return "パスが見つかりません。";
-    case EEXIST: return "既に同じ名前のファイルがあります。";
+    case ENOENT:
+        return "ファイルまたはフォルダが見つかりません。";
+    case ENOTDIR:
+        return "パスが見つかりません。";
+    case EEXIST:
+        return "既に同じ名前のファイルがあります。";
     case EACCES:
-    case EPERM: return "書き込みできません。アクセスが拒否されました。";
-    case EROFS: return "書き込みできません。読み取り専用のドライブです。";
+    case EPERM:
+        return "書き込みできません。アクセスが拒否されました。";
+    case EROFS:
+        return "書き込みできません。読み取り専用のドライブです。";
     case ENOSPC:
-    case EDQUOT: return "ディスクの空き領域が足りません。";
-    case EFBIG: return "ファイルが大きすぎます。";
-    case EISDIR: return "同じ名前のフォルダがあります。";
-    case ENAMETOOLONG: return "ファイル名が長すぎます。";
-    case EIO: return "デバイス I/O エラーです。";
+    case EDQUOT:
+        return "ディスクの空き領域が足りません。";
+    case EFBIG:
+        return "ファイルが大きすぎます。";
+    case EISDIR:
+        return "同じ名前のフォルダがあります。";
+    case ENAMETOOLONG:
+        return "ファイル名が長すぎます。";
+    case EIO:
+        return "デバイス I/O エラーです。";
     case EMFILE:
-    case ENFILE: return "開いているファイルが多すぎます。";
-    case ENOTEMPTY: return "フォルダが空ではありません。";
-    case ENOMEM: return "メモリが不足しています。";
-    default: return "ファイルの操作に失敗しました。";
+    case ENFILE:
+        return "開いているファイルが多すぎます。";
+    case ENOTEMPTY:
+        return "フォルダが空ではありません。";
+    case ENOMEM:
+        return "メモリが不足しています。";
+    default:
+        return "ファイルの操作に失敗しました。";
     }
 }
 
@@ -52,7 +72,9 @@ const std::error_category& storeCategory() {
     return category;
 }
 
-std::error_code make_error_code(StoreErrc e) { return {static_cast<int>(e), storeCategory()}; }
+std::error_code make_error_code(StoreErrc e) {
+    return {static_cast<int>(e), storeCategory()};
+}
 
 std::string describeError(std::error_code error) {
     if (!error)

@@ -26,22 +26,22 @@ struct TaxpayerRecord {
     std::int16_t birthYear = 0; // 8
     std::int16_t birthMonth = 0;
     std::int16_t birthDay = 0;
-    std::string sex;              // 11 "男" / "女"
-    std::string householdHead;    // 12 世帯主の氏名
-    std::string relationship;     // 13 続柄
-    std::string occupation;       // 14 職業
-    std::string tradeName;        // 15 屋号
-    std::string telephone;        // 16 電話番号
-    std::string taxOffice;        // 17 税務署名
-    std::string taxpayerNumber;   // 18 納税者番号
-    std::string bankBranch;       // 19 支店
-    std::string bankName;         // 20 銀行
-    std::string accountType;      // 21 普通預金 / 当座預金
-    std::string accountNumber;    // 22 口座番号
-    std::string postalCode1;      // 23 郵便番号
-    std::string postalCode2;      // 24
-    std::string returnKind;       // 25 "青色" / "白色"
-    std::string birthEra;         // 26 明治 / 大正 / 昭和 / 平成
+    std::string sex;            // 11 "男" / "女"
+    std::string householdHead;  // 12 世帯主の氏名
+    std::string relationship;   // 13 続柄
+    std::string occupation;     // 14 職業
+    std::string tradeName;      // 15 屋号
+    std::string telephone;      // 16 電話番号
+    std::string taxOffice;      // 17 税務署名
+    std::string taxpayerNumber; // 18 納税者番号
+    std::string bankBranch;     // 19 支店
+    std::string bankName;       // 20 銀行
+    std::string accountType;    // 21 普通預金 / 当座預金
+    std::string accountNumber;  // 22 口座番号
+    std::string postalCode1;    // 23 郵便番号
+    std::string postalCode2;    // 24
+    std::string returnKind;     // 25 "青色" / "白色"
+    std::string birthEra;       // 26 明治 / 大正 / 昭和 / 平成
 
     bool operator==(const TaxpayerRecord&) const = default;
 };
@@ -55,6 +55,7 @@ struct TaxpayerRead {
 };
 
 // Reads fields 1 to `fieldCount` of the record named by `code`.
-TaxpayerRead readTaxpayerRecord(const DataStore& store, PersonCode code, int fieldCount = kTaxpayerFieldCount);
+TaxpayerRead readTaxpayerRecord(const DataStore& store, PersonCode code,
+                                int fieldCount = kTaxpayerFieldCount);
 
 } // namespace kakutei

@@ -52,7 +52,8 @@ std::int64_t shortTermNonLifeAmount(std::int64_t x) {
 }
 
 std::int64_t nonLifeDeduction(std::int64_t longTerm, std::int64_t shortTerm) {
-    return std::min<std::int64_t>(longTermNonLifeAmount(longTerm) + shortTermNonLifeAmount(shortTerm), 15'000);
+    return std::min<std::int64_t>(longTermNonLifeAmount(longTerm) + shortTermNonLifeAmount(shortTerm),
+                                  15'000);
 }
 
 std::int64_t donationDeduction(std::int64_t specifiedDonations, std::int64_t totalIncome) {

@@ -15,11 +15,13 @@ constexpr int kIncomeTotalField = 20;
 } // namespace
 
 void DeductionsScreen::clear() {
-    for (Field* field : {&lossCause, &lossDate, &lossAssets, &lossAmount, &lossReimbursed, &disasterExpenses,
-                         &medicalPaid, &medicalReimbursed, &socialTotal, &mutualTotal, &lifeGeneral, &lifePension,
-                         &nonLifeLong, &nonLifeShort, &donationPlace, &donationName, &donations, &specifiedDonation,
-                         &casualtyResult, &medicalResult, &socialResult, &mutualResult, &lifeResult, &nonLifeResult,
-                         &donationResult, &directLife, &directNonLife})
+    for (Field* field :
+         {&lossCause,        &lossDate,     &lossAssets,        &lossAmount,     &lossReimbursed,
+          &disasterExpenses, &medicalPaid,  &medicalReimbursed, &socialTotal,    &mutualTotal,
+          &lifeGeneral,      &lifePension,  &nonLifeLong,       &nonLifeShort,   &donationPlace,
+          &donationName,     &donations,    &specifiedDonation, &casualtyResult, &medicalResult,
+          &socialResult,     &mutualResult, &lifeResult,        &nonLifeResult,  &donationResult,
+          &directLife,       &directNonLife})
         field->text.clear();
     for (auto* group : {&socialKinds, &socialPremiums, &mutualKinds, &mutualPremiums})
         for (Field& field : *group)
@@ -35,7 +37,9 @@ void DeductionsScreen::calculate() {
     data();
 }
 
-void DeductionsScreen::actualCalculate() { compute(); }
+void DeductionsScreen::actualCalculate() {
+    compute();
+}
 
 bool DeductionsScreen::compute() {
     nenGO();
@@ -76,7 +80,8 @@ bool DeductionsScreen::compute() {
     };
     amount(20) = results.fit(sum3(17), "社会保険料控除");
     amount(24) = results.fit(sum3(21), "小規模企業共済等掛金控除");
-    amount(34) = results.fit(casualtyLossDeduction(amount(14), amount(15), amount(16), amount(33)), "雑損控除");
+    amount(34) =
+        results.fit(casualtyLossDeduction(amount(14), amount(15), amount(16), amount(33)), "雑損控除");
     amount(35) = results.fit(medicalExpenseDeduction(amount(31), amount(32), amount(33)), "医療費控除");
     amount(36) = results.fit(lifePremiumAmount(amount(25)) + lifePremiumAmount(amount(26)), "生命保険料控除");
     amount(37) = results.fit(nonLifeDeduction(amount(27), amount(28)), "損害保険料控除");
@@ -85,18 +90,33 @@ bool DeductionsScreen::compute() {
         results.report(ui());
         return false;
     }
-    for (auto [field, result] : {std::pair{20, &socialTotal}, {20, &socialResult}, {24, &mutualTotal},
-                                 {24, &mutualResult}, {34, &casualtyResult}, {35, &medicalResult},
-                                 {36, &lifeResult}, {37, &nonLifeResult}, {38, &donationResult}})
+    for (auto [field, result] : {std::pair{20, &socialTotal},
+                                 {20, &socialResult},
+                                 {24, &mutualTotal},
+                                 {24, &mutualResult},
+                                 {34, &casualtyResult},
+                                 {35, &medicalResult},
+                                 {36, &lifeResult},
+                                 {37, &nonLifeResult},
+                                 {38, &donationResult}})
         result->text = formatAmount(amount(field));
     return save();
 }
 
 bool DeductionsScreen::save() {
     RecordWriter writer;
-    const char* captions[d1::kTextCount] = {"損害の原因",   "損害年月日",   "損害を受けた資産の種類など", "予備",
-                                            "社会保険の種類", "社会保険の種類", "社会保険の種類",           "掛金の種類",
-                                            "掛金の種類",   "掛金の種類",   "寄付先の所在地",             "寄付先の名称",
+    const char* captions[d1::kTextCount] = {"損害の原因",
+                                            "損害年月日",
+                                            "損害を受けた資産の種類など",
+                                            "予備",
+                                            "社会保険の種類",
+                                            "社会保険の種類",
+                                            "社会保険の種類",
+                                            "掛金の種類",
+                                            "掛金の種類",
+                                            "掛金の種類",
+                                            "寄付先の所在地",
+                                            "寄付先の名称",
                                             "個人年金保険料計"};
     for (int i = 0; i < d1::kTextCount; ++i)
         writer.text(texts_[i], captions[i]);
@@ -139,8 +159,12 @@ void DeductionsScreen::directEntry() {
     showRecord(std::nullopt);
 }
 
-void DeductionsScreen::clearDirectLife() { directLife.text.clear(); }
-void DeductionsScreen::clearDirectNonLife() { directNonLife.text.clear(); }
+void DeductionsScreen::clearDirectLife() {
+    directLife.text.clear();
+}
+void DeductionsScreen::clearDirectNonLife() {
+    directNonLife.text.clear();
+}
 
 void DeductionsScreen::preset(std::string_view life, std::string_view nonLife) {
     directLife.text = life;

@@ -66,26 +66,26 @@ public:
     Field donations;         // "寄付金" (29)
     Field specifiedDonation; // "特定の寄付金" (30)
     // Result column ⑩ to ⑯
-    Field casualtyResult;  // 34
-    Field medicalResult;   // 35
-    Field socialResult;    // 20
-    Field mutualResult;    // 24
-    Field lifeResult;      // 36
-    Field nonLifeResult;   // 37
-    Field donationResult;  // 38
+    Field casualtyResult; // 34
+    Field medicalResult;  // 35
+    Field socialResult;   // 20
+    Field mutualResult;   // 24
+    Field lifeResult;     // 36
+    Field nonLifeResult;  // 37
+    Field donationResult; // 38
     // 保険料控除の直接入力
     Field directLife;
     Field directNonLife;
 
-    void calculate() override;  // "計算実行"
-    void actualCalculate();     // "実際の計算実行"
-    void directEntry();         // "入力実行": DirectInsuranceEntry
-    void clearDirectLife();     // "生命保険料控除"
-    void clearDirectNonLife();  // "損害保険料控除"
+    void calculate() override;                                    // "計算実行"
+    void actualCalculate();                                       // "実際の計算実行"
+    void directEntry();                                           // "入力実行": DirectInsuranceEntry
+    void clearDirectLife();                                       // "生命保険料控除"
+    void clearDirectNonLife();                                    // "損害保険料控除"
     void preset(std::string_view life, std::string_view nonLife); // the three preset buttons
-    void clear() override;      // "クリア"
-    void data() override;       // "DATA"
-    void previousYearData();    // "前年データ"
+    void clear() override;                                        // "クリア"
+    void data() override;                                         // "DATA"
+    void previousYearData();                                      // "前年データ"
 
     const std::array<std::string, deductions1::kTextCount>& texts() const { return texts_; }
     const std::array<std::int32_t, deductions1::kAmountCount>& amounts() const { return amounts_; }

@@ -23,7 +23,8 @@ template <std::size_t N> void switchOff(std::array<OptionButton, N>& options) {
         option.on = false;
 }
 
-template <std::size_t N> std::array<OptionButton, N> makeOptions(const std::array<std::string_view, N>& captions) {
+template <std::size_t N>
+std::array<OptionButton, N> makeOptions(const std::array<std::string_view, N>& captions) {
     std::array<OptionButton, N> options;
     for (std::size_t i = 0; i < N; ++i)
         options[i].caption = captions[i];
@@ -38,19 +39,23 @@ struct ConditionRow {
     std::int32_t studentOrDisability; // field 58
 };
 constexpr ConditionRow kConditions[] = {
-    {"老年者", pd::elderly, 500'000, 0},     {"寡婦", pd::widow, 270'000, 0},
-    {"寡夫", pd::widow, 270'000, 0},         {"該当なし", pd::none, 0, 0},
-    {"特別寡婦", pd::specialWidow, 350'000, 0}, {"勤労学生", pd::student, 0, 270'000},
-    {"障害者", pd::disabled, 0, 270'000},    {"特別障害者", pd::speciallyDisabled, 0, 400'000},
+    {"老年者", pd::elderly, 500'000, 0},
+    {"寡婦", pd::widow, 270'000, 0},
+    {"寡夫", pd::widow, 270'000, 0},
+    {"該当なし", pd::none, 0, 0},
+    {"特別寡婦", pd::specialWidow, 350'000, 0},
+    {"勤労学生", pd::student, 0, 270'000},
+    {"障害者", pd::disabled, 0, 270'000},
+    {"特別障害者", pd::speciallyDisabled, 0, 400'000},
 };
 
 } // namespace
 
 PersonalDeductionsScreen::PersonalDeductionsScreen(DataStore& store, UserInterface& ui, ScreenHost& host)
-    : DataScreen(store, ui), selfOptions(makeOptions(pd::kSelfCaptions)), causeOptions(makeOptions(pd::kCauses)),
-      host_(host) {
-    for (Field* era : {&spouseEra, &dependents[0].era, &dependents[1].era, &dependents[2].era, &dependents[3].era,
-                       &employees[0].era, &employees[1].era, &employees[2].era})
+    : DataScreen(store, ui), selfOptions(makeOptions(pd::kSelfCaptions)),
+      causeOptions(makeOptions(pd::kCauses)), host_(host) {
+    for (Field* era : {&spouseEra, &dependents[0].era, &dependents[1].era, &dependents[2].era,
+                       &dependents[3].era, &employees[0].era, &employees[1].era, &employees[2].era})
         era->text = pd::kEraPlaceholder;
 }
 
@@ -214,7 +219,9 @@ void PersonalDeductionsScreen::calculateSpouse() {
     host_.setTaxComputationLine(kSpecialSpouseDeductionLine, Field{formatAmount(deduction)});
 }
 
-void PersonalDeductionsScreen::fillSpouseDeduction() { spouseDeduction.text = "380000"; }
+void PersonalDeductionsScreen::fillSpouseDeduction() {
+    spouseDeduction.text = "380000";
+}
 
 void PersonalDeductionsScreen::toggleSpecialDisability() {
     text(1) = disabledNames.text;
@@ -232,8 +239,8 @@ void PersonalDeductionsScreen::clearSpouse() {
 }
 
 void PersonalDeductionsScreen::clear() {
-    for (Field* field : {&disabledNames, &schoolName, &spouseName, &spouseBirth, &dependentsTotal, &employeesTotal,
-                         &specialProvisions, &bracketOpen, &bracketClose})
+    for (Field* field : {&disabledNames, &schoolName, &spouseName, &spouseBirth, &dependentsTotal,
+                         &employeesTotal, &specialProvisions, &bracketOpen, &bracketClose})
         field->text.clear();
     for (Dependent& d : dependents) {
         for (Field* field : {&d.name, &d.relation, &d.birth, &d.amount})

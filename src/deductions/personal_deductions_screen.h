@@ -73,18 +73,18 @@ public:
     std::array<OptionButton, 4> causeOptions;
     Field schoolName; // "学  校  名" (text 35)
     // 配偶者
-    Field spouseName;  // text 2
-    Field spouseEra;   // text 36
-    Field spouseBirth; // text 3
+    Field spouseName;                           // text 2
+    Field spouseEra;                            // text 36
+    Field spouseBirth;                          // text 3
     bool spouseDeductionChecked = false;        // "配偶者控除" (text 46)
     bool specialSpouseDeductionChecked = false; // "配偶者特別控除" (text 47)
-    Field spouseSalaryRevenue;    // "給与収入額" (59)
-    Field spouseSalaryIncome;     // "給与控除後の額" (60)
-    Field spouseOtherIncome;      // "その他の所得" (61)
-    Field spouseTotalIncome;      // "合計所得" (62)
-    Field spouseDeduction;        // "配偶者控除の額" (63)
-    Field specialSpouseDeduction; // "配偶者特別控除" (64)
-    Field totalIncome;            // "所得金額": the taxpayer's, from the income record
+    Field spouseSalaryRevenue;                  // "給与収入額" (59)
+    Field spouseSalaryIncome;                   // "給与控除後の額" (60)
+    Field spouseOtherIncome;                    // "その他の所得" (61)
+    Field spouseTotalIncome;                    // "合計所得" (62)
+    Field spouseDeduction;                      // "配偶者控除の額" (63)
+    Field specialSpouseDeduction;               // "配偶者特別控除" (64)
+    Field totalIncome;                          // "所得金額": the taxpayer's, from the income record
     // 扶養家族の明細, 専従者に関する事項
     std::array<Dependent, personal_deductions::kDependents> dependents;
     Field dependentsTotal; // "扶養控除の合計額" (52), units of 10,000 yen
@@ -92,16 +92,16 @@ public:
     Field employeesTotal;    // "合計額" (56)
     Field specialProvisions; // "特例適用条文等" (text 31)
 
-    void calculate() override;         // "計算実行"
-    void elderlyJudgement();           // "老年者控除の判断": ElderlyJudgement
-    void selfConditionCallUp();        // "本人の条件呼出": SelfConditionCallUp
-    void calculateSpouse();            // "配偶者特別控除の計算実行"
-    void fillSpouseDeduction();        // "38万"
-    void toggleSpecialDisability();    // "特別障害者": SpecialDisabilityToggle
-    void clearSpouse();                // "クリア" beside the spouse amounts
-    void clear() override;             // "クリア" in the bottom row
-    void data() override;              // "DATA"
-    void previousYearData();           // "前年データ"
+    void calculate() override;      // "計算実行"
+    void elderlyJudgement();        // "老年者控除の判断": ElderlyJudgement
+    void selfConditionCallUp();     // "本人の条件呼出": SelfConditionCallUp
+    void calculateSpouse();         // "配偶者特別控除の計算実行"
+    void fillSpouseDeduction();     // "38万"
+    void toggleSpecialDisability(); // "特別障害者": SpecialDisabilityToggle
+    void clearSpouse();             // "クリア" beside the spouse amounts
+    void clear() override;          // "クリア" in the bottom row
+    void data() override;           // "DATA"
+    void previousYearData();        // "前年データ"
 
     // A click on an option; the rule runs when the option becomes selected.
     void selectSelf(std::size_t option);

@@ -12,18 +12,36 @@ constexpr int kRecord = 4;
 constexpr int kWithholdingLine = 37; // "源泉徴収税額" of the tax computation screen
 // 0-based positions in the amounts (record field 41 is amount 0).
 constexpr int kTotal = 12; // field 53
-int withholdingRevenue(int r) { return 2 * r; }     // fields 41, 43, …
-int withholdingTax(int r) { return 2 * r + 1; }     // fields 42, 44, …
-int detailRevenue(int d) { return 13 + 3 * d; }     // fields 54, 57, …
-int detailExpenses(int d) { return 14 + 3 * d; }
-int detailNet(int d) { return 15 + 3 * d; }
+int withholdingRevenue(int r) {
+    return 2 * r;
+} // fields 41, 43, …
+int withholdingTax(int r) {
+    return 2 * r + 1;
+} // fields 42, 44, …
+int detailRevenue(int d) {
+    return 13 + 3 * d;
+} // fields 54, 57, …
+int detailExpenses(int d) {
+    return 14 + 3 * d;
+}
+int detailNet(int d) {
+    return 15 + 3 * d;
+}
 // 0-based positions in the texts.
-int withholdingText(int r, int item) { return 3 * r + item; } // item 0 kind, 1 and 2 place lines
-int detailText(int d, int item) { return 18 + 3 * d + item; }
+int withholdingText(int r, int item) {
+    return 3 * r + item;
+} // item 0 kind, 1 and 2 place lines
+int detailText(int d, int item) {
+    return 18 + 3 * d + item;
+}
 
 // Captions for messages about a text that cannot be stored.
-std::string withholdingCaption(int r) { return "所得の内訳 " + std::to_string(r + 1) + " 行目"; }
-std::string detailCaption(int d) { return "配当所得等に関する事項 " + std::to_string(d + 1) + " 行目"; }
+std::string withholdingCaption(int r) {
+    return "所得の内訳 " + std::to_string(r + 1) + " 行目";
+}
+std::string detailCaption(int d) {
+    return "配当所得等に関する事項 " + std::to_string(d + 1) + " 行目";
+}
 
 } // namespace
 
@@ -79,7 +97,7 @@ void IncomeBreakdownScreen::calculate() {
     for (int i = 0; i < ib::kTextCount; ++i) {
         const bool inWithholding = i < 3 * ib::kWithholdingRows;
         const bool reserved = i >= 3 * ib::kWithholdingRows + 3 * ib::kDetailRows;
-        writer.text(texts_[i], reserved         ? std::string("予備")
+        writer.text(texts_[i], reserved        ? std::string("予備")
                                : inWithholding ? withholdingCaption(i / 3)
                                                : detailCaption((i - 18) / 3));
     }

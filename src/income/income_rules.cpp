@@ -6,7 +6,9 @@ namespace kakutei {
 namespace {
 
 // T(x): down to tenths of a yen, as the pension table is applied.
-double truncateToTenths(double product) { return std::floor(product * 10) / 10; }
+double truncateToTenths(double product) {
+    return std::floor(product * 10) / 10;
+}
 
 struct PensionBand {
     double from;
@@ -70,9 +72,9 @@ double salaryIncome(std::int64_t tableAmount) {
         double deduction;
     };
     static constexpr Band kBands[] = {
-        {1'619'000, 1.0, 650'000},  {1'620'000, 0.6, 2'400},    {1'622'000, 0.6, 2'000},
-        {1'624'000, 0.6, 1'200},    {1'628'000, 0.6, 400},      {1'800'000, 0.6, 0},
-        {3'600'000, 0.7, 180'000},  {6'600'000, 0.8, 540'000},  {10'000'000, 0.9, 1'200'000},
+        {1'619'000, 1.0, 650'000}, {1'620'000, 0.6, 2'400},   {1'622'000, 0.6, 2'000},
+        {1'624'000, 0.6, 1'200},   {1'628'000, 0.6, 400},     {1'800'000, 0.6, 0},
+        {3'600'000, 0.7, 180'000}, {6'600'000, 0.8, 540'000}, {10'000'000, 0.9, 1'200'000},
     };
     if (a < 651'000)
         return 0;
@@ -97,7 +99,8 @@ double transferOccasionalIncome(double shortTerm, double longTerm, double occasi
         if (x2 != r)
             x3 = deduct(occasional, kLimit - x1 - x2);
     }
-    const double halved = std::floor((longTerm - static_cast<double>(x2) + occasional - static_cast<double>(x3)) / 2);
+    const double halved =
+        std::floor((longTerm - static_cast<double>(x2) + occasional - static_cast<double>(x3)) / 2);
     const double income = halved + (shortTerm - static_cast<double>(x1));
     return income > 0 ? income : 0;
 }

@@ -34,15 +34,15 @@ inline constexpr int kIncomeCount = 8;   // lines 1 to 8: record fields 12 to 19
 inline constexpr int kAmountCount = 20;  // with the total of line 9
 
 // Row indexes into the revenue fields.
-inline constexpr int kSalaryRow = 5;     // カ
-inline constexpr int kPensionRow = 6;    // キ
-inline constexpr int kShortTermRow = 8;  // ケ
-inline constexpr int kLongTermRow = 9;   // コ
+inline constexpr int kSalaryRow = 5;      // カ
+inline constexpr int kPensionRow = 6;     // キ
+inline constexpr int kShortTermRow = 8;   // ケ
+inline constexpr int kLongTermRow = 9;    // コ
 inline constexpr int kOccasionalRow = 10; // サ
 // Line indexes into the income fields.
-inline constexpr int kSalaryLine = 5;    // line 6
-inline constexpr int kPensionLine = 6;   // line 7
-inline constexpr int kTransferLine = 7;  // line 8
+inline constexpr int kSalaryLine = 5;   // line 6
+inline constexpr int kPensionLine = 6;  // line 7
+inline constexpr int kTransferLine = 7; // line 8
 
 struct SummaryRow {
     std::string_view caption;
@@ -68,7 +68,8 @@ inline constexpr std::array<SummaryRow, 14> kSummaryRows = {{
 
 class IncomeScreen : public DataScreen {
 public:
-    IncomeScreen(DataStore& store, UserInterface& ui, ScreenHost& host) : DataScreen(store, ui), host_(host) {}
+    IncomeScreen(DataStore& store, UserInterface& ui, ScreenHost& host)
+        : DataScreen(store, ui), host_(host) {}
     ScreenId id() const override { return ScreenId::income; }
 
     std::array<Field, income_screen::kRevenueCount> revenue; // rows ア to サ
@@ -77,15 +78,15 @@ public:
     Field text98;                                            // Text98: the taxpayer's own condition
     std::array<Field, income_screen::kSummaryRows.size()> summary;
 
-    void calculate() override;       // "計算実行"
-    void clear() override;           // "クリア"
-    void data() override;            // "DATA"
-    void previousYearData();         // "前年データ"
-    void showDeductions();           // "所得控除の表示"
-    void calculateSalary();          // "自動計算" beside row カ
-    void actualAmount();             // "実額計算"
-    void clearSalary();              // "給与"
-    void calculateTransfer();        // "自動計算" beside rows ケ to サ
+    void calculate() override; // "計算実行"
+    void clear() override;     // "クリア"
+    void data() override;      // "DATA"
+    void previousYearData();   // "前年データ"
+    void showDeductions();     // "所得控除の表示"
+    void calculateSalary();    // "自動計算" beside row カ
+    void actualAmount();       // "実額計算"
+    void clearSalary();        // "給与"
+    void calculateTransfer();  // "自動計算" beside rows ケ to サ
 
     bool elderly() const { return text98.text == income_screen::kElderly; }
     const std::array<double, income_screen::kAmountCount>& amounts() const { return amounts_; }

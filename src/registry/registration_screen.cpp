@@ -32,15 +32,18 @@ std::optional<std::size_t> indexOf(const std::array<std::string_view, N>& texts,
 }
 
 // A birth date box that does not read as a 16-bit number stores 1.
-std::int16_t birthPart(const Field& field) { return readCode(field.text).code.value_or(1); }
+std::int16_t birthPart(const Field& field) {
+    return readCode(field.text).code.value_or(1);
+}
 
 } // namespace
 
 RegistrationScreen::RegistrationScreen(DataStore& store, UserInterface& ui, ScreenHost& host)
-    : DataScreen(store, ui), eraOptions(makeOptions(reg::kEras)), sexOptions(makeOptions(reg::kSexes)),
-      blueReturnOption{std::string(reg::kBlueReturn), false}, whiteReturnOption{std::string(reg::kWhiteReturn), false},
-      conditionOptions(makeOptions(reg::kConditionCaptions)), accountOptions(makeOptions(reg::kAccountCaptions)),
-      host_(host) {}
+    : DataScreen(store, ui), eraOptions(makeOptions(reg::kEras)),
+      sexOptions(makeOptions(reg::kSexes)), blueReturnOption{std::string(reg::kBlueReturn), false},
+      whiteReturnOption{std::string(reg::kWhiteReturn), false},
+      conditionOptions(makeOptions(reg::kConditionCaptions)),
+      accountOptions(makeOptions(reg::kAccountCaptions)), host_(host) {}
 
 void RegistrationScreen::switchEra(std::size_t index) {
     switchOnly(eraOptions, index);
@@ -77,9 +80,9 @@ void RegistrationScreen::switchAccount(std::size_t index) {
 }
 
 void RegistrationScreen::clear() {
-    for (Field* field : {&text1, &text17, &text5, &text2, &text3, &text6, &text7, &text14, &text8, &text9, &text10,
-                         &text11, &text12, &text15, &text16, &text18, &text19, &text21, &text4, &text13, &text20,
-                         &text24})
+    for (Field* field :
+         {&text1,  &text17, &text5,  &text2,  &text3,  &text6,  &text7,  &text14, &text8,  &text9,  &text10,
+          &text11, &text12, &text15, &text16, &text18, &text19, &text21, &text4,  &text13, &text20, &text24})
         field->text.clear();
     for (OptionButton& option : eraOptions)
         option.on = false;
@@ -232,7 +235,9 @@ void RegistrationScreen::data() {
     callUp();
 }
 
-void RegistrationScreen::copyAddress() { text3.text = text2.text; }
+void RegistrationScreen::copyAddress() {
+    text3.text = text2.text;
+}
 
 void RegistrationScreen::selfAsHead() {
     text8.text = text5.text;
@@ -244,7 +249,9 @@ void RegistrationScreen::wifeAsRelation() {
     text9.text = reg::kWife;
 }
 
-void RegistrationScreen::companyOfficer() { text10.text = reg::kCompanyOfficer; }
+void RegistrationScreen::companyOfficer() {
+    text10.text = reg::kCompanyOfficer;
+}
 
 void RegistrationScreen::clearBirthDate() {
     text6.text.clear();
@@ -257,6 +264,8 @@ void RegistrationScreen::proposeTaxOffice() {
         text15.text = std::move(*office);
 }
 
-void RegistrationScreen::openYearEndImport() { host_.openScreen(ScreenId::yearEndImport); }
+void RegistrationScreen::openYearEndImport() {
+    host_.openScreen(ScreenId::yearEndImport);
+}
 
 } // namespace kakutei

@@ -35,12 +35,12 @@ inline constexpr std::string_view kWhiteReturn = "白色申告";
 inline constexpr std::string_view kNoCondition = "該当なし";
 inline constexpr std::array<std::string_view, 4> kEras = {"明治", "大正", "昭和", "平成"};
 inline constexpr std::array<std::string_view, 2> kSexes = {"男", "女"};
-inline constexpr std::array<std::string_view, 7> kConditionCaptions = {"老年者",   "寡　婦",     "寡　夫", "勤労学生",
-                                                                       "障害者", "特別障害者", "該当なし"};
-inline constexpr std::array<std::string_view, 7> kConditionTexts = {"老年者", "寡婦",       "寡夫",    "勤労学生",
-                                                                    "障害者", "特別障害者", "該当なし"};
-inline constexpr std::size_t kShowa = 2;       // in kEras
-inline constexpr std::size_t kMale = 0;        // in kSexes
+inline constexpr std::array<std::string_view, 7> kConditionCaptions = {
+    "老年者", "寡　婦", "寡　夫", "勤労学生", "障害者", "特別障害者", "該当なし"};
+inline constexpr std::array<std::string_view, 7> kConditionTexts = {
+    "老年者", "寡婦", "寡夫", "勤労学生", "障害者", "特別障害者", "該当なし"};
+inline constexpr std::size_t kShowa = 2;            // in kEras
+inline constexpr std::size_t kMale = 0;             // in kSexes
 inline constexpr std::size_t kNoConditionIndex = 6; // in kConditionCaptions
 inline constexpr std::array<std::string_view, 2> kAccountCaptions = {"普通", "当座"};
 inline constexpr std::array<std::string_view, 2> kAccountTexts = {"普通預金", "当座預金"};

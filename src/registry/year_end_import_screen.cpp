@@ -31,7 +31,8 @@ struct ConditionRule {
     std::size_t option;
 };
 constexpr ConditionRule kConditionRules[7] = {
-    {"特別障害者", 5}, {"障害者", 4}, {"老年者", 0}, {"寡婦", 1}, {"特別寡婦", 1}, {"寡夫", 2}, {"勤労学生", 3},
+    {"特別障害者", 5}, {"障害者", 4}, {"老年者", 0},   {"寡婦", 1},
+    {"特別寡婦", 1},   {"寡夫", 2},   {"勤労学生", 3},
 };
 
 std::error_code readEmployee(const std::string& path, EmployeeFile& file) {

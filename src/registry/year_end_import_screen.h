@@ -27,7 +27,8 @@ inline constexpr std::string_view kFailedTitle = "個人コードを記入して
 
 class YearEndImportScreen {
 public:
-    YearEndImportScreen(DataStore& store, UserInterface& ui, ScreenHost& host, RegistrationScreen& registration)
+    YearEndImportScreen(DataStore& store, UserInterface& ui, ScreenHost& host,
+                        RegistrationScreen& registration)
         : store_(store), ui_(ui), host_(host), registration_(registration) {}
 
     Field text1; // Text1: 会社コード

@@ -30,7 +30,9 @@ App::App(DataStore& store, UserInterface& ui) : store_(store), ui_(ui) {
 
 App::~App() = default;
 
-void App::start() { mainMenu_ = std::make_unique<MainMenu>(*this); }
+void App::start() {
+    mainMenu_ = std::make_unique<MainMenu>(*this);
+}
 
 void App::recreateMainMenu() {
     ui_.hide(ScreenId::mainMenu);
@@ -39,7 +41,9 @@ void App::recreateMainMenu() {
     ui_.show(ScreenId::mainMenu);
 }
 
-DataScreen* App::screen(ScreenId id) { return screens_[static_cast<std::size_t>(id)].get(); }
+DataScreen* App::screen(ScreenId id) {
+    return screens_[static_cast<std::size_t>(id)].get();
+}
 
 void App::install(std::unique_ptr<DataScreen> screen) {
     const auto index = static_cast<std::size_t>(screen->id());
@@ -58,7 +62,9 @@ void App::discardScreen(ScreenId id) {
         retiredYearEndImport_ = std::move(yearEndImport_);
 }
 
-void App::setActualAmountRevenue(const std::string& amountText) { actualAmount_->revenue.text = amountText; }
+void App::setActualAmountRevenue(const std::string& amountText) {
+    actualAmount_->revenue.text = amountText;
+}
 
 void App::setSalaryIncome(const std::string& amountText) {
     if (auto* income = screenAs<IncomeScreen>(ScreenId::income))
@@ -72,7 +78,9 @@ void App::setDeductionsTotalIncome(const std::string& amountText) {
 
 void App::setTaxComputationLine(int, const Field&) {}
 
-void App::setRegistrationCode(PersonCode code) { registration_->text25.text = std::to_string(code); }
+void App::setRegistrationCode(PersonCode code) {
+    registration_->text25.text = std::to_string(code);
+}
 
 void App::setIncomeCondition(const std::string& condition) {
     if (auto* income = screenAs<IncomeScreen>(ScreenId::income))

@@ -18,9 +18,13 @@ std::string userGuideAddress() {
     return std::string("file://") + KAKUTEI_GUIDE_PATH;
 }
 
-std::string supportPageAddress() { return userGuideAddress() + "#問い合わせ"; }
+std::string supportPageAddress() {
+    return userGuideAddress() + "#問い合わせ";
+}
 
-std::string supportMailAddress() { return KAKUTEI_SUPPORT_MAIL; }
+std::string supportMailAddress() {
+    return KAKUTEI_SUPPORT_MAIL;
+}
 
 std::string mailUrl(std::string_view address) {
     constexpr std::string_view prefix = "mailto:";

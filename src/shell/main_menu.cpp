@@ -11,27 +11,24 @@ namespace kakutei {
 namespace {
 
 // The screens whose year field start-up fills.
-constexpr ScreenId kYearScreens[] = {ScreenId::registration,       ScreenId::income,
-                                     ScreenId::deductions1,        ScreenId::personalDeductions,
-                                     ScreenId::incomeBreakdown,    ScreenId::taxComputation,
-                                     ScreenId::printing,           ScreenId::dataManagement};
+constexpr ScreenId kYearScreens[] = {
+    ScreenId::registration,    ScreenId::income,         ScreenId::deductions1, ScreenId::personalDeductions,
+    ScreenId::incomeBreakdown, ScreenId::taxComputation, ScreenId::printing,    ScreenId::dataManagement};
 
 // The screens that the call-up hands the code to.
 constexpr ScreenId kCodeScreens[] = {ScreenId::income, ScreenId::deductions1, ScreenId::personalDeductions,
                                      ScreenId::incomeBreakdown, ScreenId::taxComputation};
 
 // The screens start-up keeps hidden.
-constexpr ScreenId kStartUpScreens[] = {ScreenId::registration,    ScreenId::income,
-                                        ScreenId::deductions1,     ScreenId::personalDeductions,
-                                        ScreenId::incomeBreakdown, ScreenId::taxComputation,
-                                        ScreenId::actualAmount};
+constexpr ScreenId kStartUpScreens[] = {
+    ScreenId::registration,    ScreenId::income,         ScreenId::deductions1, ScreenId::personalDeductions,
+    ScreenId::incomeBreakdown, ScreenId::taxComputation, ScreenId::actualAmount};
 
 // The screens "画面閉鎖" hides.
 constexpr ScreenId kClosableScreens[] = {
-    ScreenId::registration,    ScreenId::income,         ScreenId::deductions1,
-    ScreenId::personalDeductions, ScreenId::incomeBreakdown, ScreenId::taxComputation,
-    ScreenId::actualAmount,    ScreenId::dividendCredit, ScreenId::printing,
-    ScreenId::dataManagement};
+    ScreenId::registration,    ScreenId::income,         ScreenId::deductions1,  ScreenId::personalDeductions,
+    ScreenId::incomeBreakdown, ScreenId::taxComputation, ScreenId::actualAmount, ScreenId::dividendCredit,
+    ScreenId::printing,        ScreenId::dataManagement};
 
 } // namespace
 
@@ -43,7 +40,9 @@ std::string personListEntry(PersonCode code, std::string_view name) {
     return entry;
 }
 
-MainMenu::MainMenu(App& app) : taxAccountant(app.store(), app.ui()), app_(app) { startUp(); }
+MainMenu::MainMenu(App& app) : taxAccountant(app.store(), app.ui()), app_(app) {
+    startUp();
+}
 
 void MainMenu::startUp() {
     taxAccountant.load();
@@ -63,7 +62,9 @@ std::string MainMenu::windowCaption() const {
     return "平成 " + lastCharacters(yearCode_, 2) + " 年分の所得税申告書";
 }
 
-std::string MainMenu::label1() const { return "平成 " + lastCharacters(yearCode_, 2) + " 年分"; }
+std::string MainMenu::label1() const {
+    return "平成 " + lastCharacters(yearCode_, 2) + " 年分";
+}
 
 void MainMenu::callUp() {
     const auto code = readCode(text3.text).code;
@@ -135,12 +136,22 @@ void MainMenu::registration() {
     app_.openRegistration();
 }
 
-void MainMenu::income() { open(ScreenId::income); }
-void MainMenu::deductions1() { open(ScreenId::deductions1); }
-void MainMenu::deductions2() { open(ScreenId::personalDeductions); }
-void MainMenu::taxCredits() { open(ScreenId::incomeBreakdown); }
+void MainMenu::income() {
+    open(ScreenId::income);
+}
+void MainMenu::deductions1() {
+    open(ScreenId::deductions1);
+}
+void MainMenu::deductions2() {
+    open(ScreenId::personalDeductions);
+}
+void MainMenu::taxCredits() {
+    open(ScreenId::incomeBreakdown);
+}
 
-void MainMenu::taxComputation() { app_.openTaxComputation(); }
+void MainMenu::taxComputation() {
+    app_.openTaxComputation();
+}
 
 void MainMenu::print() {
     runAllVisible_ = false;
@@ -167,7 +178,9 @@ void MainMenu::closeScreens() {
         app_.ui().hide(id);
 }
 
-void MainMenu::hideRunAll() { runAllVisible_ = false; }
+void MainMenu::hideRunAll() {
+    runAllVisible_ = false;
+}
 
 void MainMenu::runAndRecompute(ScreenId id) {
     if (auto* screen = app_.screen(id))
@@ -175,13 +188,27 @@ void MainMenu::runAndRecompute(ScreenId id) {
     taxComputation();
 }
 
-void MainMenu::runIncome() { runAndRecompute(ScreenId::income); }
-void MainMenu::runDeductions1() { runAndRecompute(ScreenId::deductions1); }
-void MainMenu::runDeductions2() { runAndRecompute(ScreenId::personalDeductions); }
-void MainMenu::runTaxCredits() { runAndRecompute(ScreenId::incomeBreakdown); }
+void MainMenu::runIncome() {
+    runAndRecompute(ScreenId::income);
+}
+void MainMenu::runDeductions1() {
+    runAndRecompute(ScreenId::deductions1);
+}
+void MainMenu::runDeductions2() {
+    runAndRecompute(ScreenId::personalDeductions);
+}
+void MainMenu::runTaxCredits() {
+    runAndRecompute(ScreenId::incomeBreakdown);
+}
 
-void MainMenu::openHomePage() { app_.ui().openAddress(userGuideAddress()); }
-void MainMenu::sendMail() { app_.ui().openAddress(mailUrl(supportMailAddress())); }
-void MainMenu::openSupportCentre() { app_.ui().openAddress(supportPageAddress()); }
+void MainMenu::openHomePage() {
+    app_.ui().openAddress(userGuideAddress());
+}
+void MainMenu::sendMail() {
+    app_.ui().openAddress(mailUrl(supportMailAddress()));
+}
+void MainMenu::openSupportCentre() {
+    app_.ui().openAddress(supportPageAddress());
+}
 
 } // namespace kakutei

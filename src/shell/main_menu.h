@@ -64,29 +64,29 @@ public:
     const std::string& currentName() const { return currentName_; }
     bool runAllVisible() const { return runAllVisible_; }
 
-    void callUp();              // "個人呼出"
-    void clearCode();           // "C"
-    void display();             // "表　　示"
+    void callUp();    // "個人呼出"
+    void clearCode(); // "C"
+    void display();   // "表　　示"
     void clickList(std::size_t index);
-    void registration();        // "個人登録"
-    void income();              // "所得金額"
-    void deductions1();         // "所得控除(1)"
-    void deductions2();         // "所得控除(2)"
-    void taxCredits();          // "税額控除"
-    void taxComputation();      // "税額の計算"
-    void print();               // "印　　刷"
-    void dataManagement();      // "データ"
-    void quit();                // "終　　　了", and the window's close box
-    void initialScreen();       // "初期画面"
-    void closeScreens();        // "画面閉鎖"
-    void hideRunAll();          // "各種実行の非表示"
-    void runIncome();           // "所得金額の実行"
-    void runDeductions1();      // "所得控除(1)の実行"
-    void runDeductions2();      // "所得控除(2)の実行"
-    void runTaxCredits();       // "税額控除の実行"
+    void registration();   // "個人登録"
+    void income();         // "所得金額"
+    void deductions1();    // "所得控除(1)"
+    void deductions2();    // "所得控除(2)"
+    void taxCredits();     // "税額控除"
+    void taxComputation(); // "税額の計算"
+    void print();          // "印　　刷"
+    void dataManagement(); // "データ"
+    void quit();           // "終　　　了", and the window's close box
+    void initialScreen();  // "初期画面"
+    void closeScreens();   // "画面閉鎖"
+    void hideRunAll();     // "各種実行の非表示"
+    void runIncome();      // "所得金額の実行"
+    void runDeductions1(); // "所得控除(1)の実行"
+    void runDeductions2(); // "所得控除(2)の実行"
+    void runTaxCredits();  // "税額控除の実行"
     void openHomePage();
-    void sendMail();            // "メールを出す"
-    void openSupportCentre();   // "サポートセンターへ接続"
+    void sendMail();          // "メールを出す"
+    void openSupportCentre(); // "サポートセンターへ接続"
 
 private:
     void startUp();

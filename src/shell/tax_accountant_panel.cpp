@@ -20,7 +20,9 @@ void TaxAccountantPanel::save() {
         reportSaveFailure(ui_, tax_accountant::kSaveFailedTitle, writer, error);
 }
 
-void TaxAccountantPanel::load() { loadFrom(std::string(names::taxAccountantFile)); }
+void TaxAccountantPanel::load() {
+    loadFrom(std::string(names::taxAccountantFile));
+}
 
 void TaxAccountantPanel::importFromYearEndProgram() {
     loadFrom(names::companionTaxAccountantFile(kYearCode));

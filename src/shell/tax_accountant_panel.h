@@ -1,6 +1,6 @@
 #pragma once
-// The tax accountant panel of the main menu ("税理士名の登録"): the editor of "c:\所得税\税理士名.txt", the one
-// accountant entry that every printed return carries.
+// The tax accountant panel of the main menu ("税理士名の登録"): the editor of "c:\所得税\税理士名.txt", the
+// one accountant entry that every printed return carries.
 
 #include "core/data_store.h"
 #include "core/field.h"
@@ -28,13 +28,13 @@ public:
     Field text12; // Text12: address
     Field text4;  // Text4: telephone number
 
-    void clearName() { text5.text.clear(); }       // "税理士名"
-    void clearAddress() { text12.text.clear(); }   // "住　　　所"
-    void clearTelephone() { text4.text.clear(); }  // "電話番号"
-    void hideEntry();                              // "非表示": empties the boxes, keeps the file
-    void save();                                   // "登録実行"
-    void load();                                   // "呼出"
-    void importFromYearEndProgram();               // "法定調書より呼出"
+    void clearName() { text5.text.clear(); }      // "税理士名"
+    void clearAddress() { text12.text.clear(); }  // "住　　　所"
+    void clearTelephone() { text4.text.clear(); } // "電話番号"
+    void hideEntry();                             // "非表示": empties the boxes, keeps the file
+    void save();                                  // "登録実行"
+    void load();                                  // "呼出"
+    void importFromYearEndProgram();              // "法定調書より呼出"
 
 private:
     void loadFrom(const std::string& windowsName);

@@ -28,7 +28,9 @@ ActualAmountWindow::ActualAmountWindow(App& app, WindowRegistry& registry)
     int r = 0;
     for (const auto& [caption, field, name, kind] : rows) {
         grid->addWidget(makeLabel(caption), r, 0);
-        grid->addWidget(makeAmountBox(name, [this, field = field]() -> Field& { return screen().*field; }, kind), r, 1);
+        grid->addWidget(makeAmountBox(
+                            name, [this, field = field]() -> Field& { return screen().*field; }, kind),
+                        r, 1);
         ++r;
     }
     auto* buttons = new QGridLayout;
@@ -44,6 +46,8 @@ ActualAmountWindow::ActualAmountWindow(App& app, WindowRegistry& registry)
     orderFocus();
 }
 
-ActualAmountScreen& ActualAmountWindow::screen() { return app_.actualAmount(); }
+ActualAmountScreen& ActualAmountWindow::screen() {
+    return app_.actualAmount();
+}
 
 } // namespace kakutei

@@ -50,7 +50,9 @@ DeductionsWindow::DeductionsWindow(App& app, WindowRegistry& registry)
     orderFocus();
 }
 
-DeductionsScreen& DeductionsWindow::screen() { return *app_.screenAs<DeductionsScreen>(ScreenId::deductions1); }
+DeductionsScreen& DeductionsWindow::screen() {
+    return *app_.screenAs<DeductionsScreen>(ScreenId::deductions1);
+}
 
 QWidget* DeductionsWindow::buildCasualtyAndMedical() {
     auto* column = new QWidget(this);
@@ -76,11 +78,13 @@ QWidget* DeductionsWindow::buildCasualtyAndMedical() {
     grid->addWidget(makeLabel("支払医療費"), 0, 0);
     grid->addWidget(makeAmountBox("medicalPaid", [this]() -> Field& { return screen().medicalPaid; }), 0, 1);
     grid->addWidget(makeLabel("保険金などで補てんされる金額"), 1, 0);
-    grid->addWidget(makeAmountBox("medicalReimbursed", [this]() -> Field& { return screen().medicalReimbursed; }), 1,
-                    1);
+    grid->addWidget(
+        makeAmountBox("medicalReimbursed", [this]() -> Field& { return screen().medicalReimbursed; }), 1, 1);
     grid->addWidget(makeLabel("所得金額"), 2, 0);
     grid->addWidget(
-        makeAmountBox("totalIncome", [this]() -> Field& { return screen().totalIncome; }, AmountKind::readOnly), 2, 1);
+        makeAmountBox(
+            "totalIncome", [this]() -> Field& { return screen().totalIncome; }, AmountKind::readOnly),
+        2, 1);
     layout->addStretch();
     return column;
 }
@@ -89,13 +93,13 @@ QWidget* DeductionsWindow::buildInsuranceTables() {
     auto* column = new QWidget(this);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
-    const std::tuple<const char*, const char*, const char*, std::array<Field, 3> S::*, std::array<Field, 3> S::*,
-                     Field S::*, const char*>
+    const std::tuple<const char*, const char*, const char*, std::array<Field, 3> S::*,
+                     std::array<Field, 3> S::*, Field S::*, const char*>
         tables[] = {
-            {"⑫社会保険料控除", "社会保険の種類", "支払保険料", &S::socialKinds, &S::socialPremiums, &S::socialTotal,
-             "social"},
-            {"⑬小規模企業共済等", "掛金の種類", "支払掛金", &S::mutualKinds, &S::mutualPremiums, &S::mutualTotal,
-             "mutual"},
+            {"⑫社会保険料控除", "社会保険の種類", "支払保険料", &S::socialKinds, &S::socialPremiums,
+             &S::socialTotal, "social"},
+            {"⑬小規模企業共済等", "掛金の種類", "支払掛金", &S::mutualKinds, &S::mutualPremiums,
+             &S::mutualTotal, "mutual"},
         };
     for (const auto& [title, kindHeading, amountHeading, kinds, amounts, total, name] : tables) {
         QGridLayout* grid = nullptr;
@@ -105,17 +109,19 @@ QWidget* DeductionsWindow::buildInsuranceTables() {
         for (int i = 0; i < 3; ++i) {
             const std::string kindName = std::string(name) + "Kind" + std::to_string(i + 1);
             const std::string amountName = std::string(name) + "Premium" + std::to_string(i + 1);
-            grid->addWidget(makeTextBox(kindName.c_str(), [this, k = kinds, i]() -> Field& { return (screen().*k)[i]; },
-                                        8),
-                            i + 1, 0);
+            grid->addWidget(
+                makeTextBox(
+                    kindName.c_str(), [this, k = kinds, i]() -> Field& { return (screen().*k)[i]; }, 8),
+                i + 1, 0);
             grid->addWidget(makeAmountBox(amountName.c_str(),
                                           [this, a = amounts, i]() -> Field& { return (screen().*a)[i]; }),
                             i + 1, 1);
         }
         grid->addWidget(makeLabel("合計"), 4, 0, Qt::AlignRight);
         const std::string totalName = std::string(name) + "Total";
-        grid->addWidget(makeAmountBox(totalName.c_str(), [this, t = total]() -> Field& { return screen().*t; },
-                                      AmountKind::readOnly),
+        grid->addWidget(makeAmountBox(
+                            totalName.c_str(), [this, t = total]() -> Field& { return screen().*t; },
+                            AmountKind::readOnly),
                         4, 1);
     }
     layout->addStretch();
@@ -126,19 +132,20 @@ QWidget* DeductionsWindow::buildInsuranceAndDonations() {
     auto* column = new QWidget(this);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
-    const std::tuple<const char*, std::vector<std::tuple<const char*, Field S::*, const char*, bool>>> sections[] = {
-        {"⑭生命保険料控除",
-         {{"一般の保険料の計", &S::lifeGeneral, "lifeGeneral", true},
-          {"個人年金保険料計", &S::lifePension, "lifePension", true}}},
-        {"⑮損害保険料控除",
-         {{"長期保険料の計", &S::nonLifeLong, "nonLifeLong", true},
-          {"短期保険料の計", &S::nonLifeShort, "nonLifeShort", true}}},
-        {"⑯寄付金控除",
-         {{"寄付先の所在地", &S::donationPlace, "donationPlace", false},
-          {"寄付先の名称", &S::donationName, "donationName", false},
-          {"寄付金", &S::donations, "donations", true},
-          {"特定の寄付金", &S::specifiedDonation, "specifiedDonation", true}}},
-    };
+    const std::tuple<const char*, std::vector<std::tuple<const char*, Field S::*, const char*, bool>>>
+        sections[] = {
+            {"⑭生命保険料控除",
+             {{"一般の保険料の計", &S::lifeGeneral, "lifeGeneral", true},
+              {"個人年金保険料計", &S::lifePension, "lifePension", true}}},
+            {"⑮損害保険料控除",
+             {{"長期保険料の計", &S::nonLifeLong, "nonLifeLong", true},
+              {"短期保険料の計", &S::nonLifeShort, "nonLifeShort", true}}},
+            {"⑯寄付金控除",
+             {{"寄付先の所在地", &S::donationPlace, "donationPlace", false},
+              {"寄付先の名称", &S::donationName, "donationName", false},
+              {"寄付金", &S::donations, "donations", true},
+              {"特定の寄付金", &S::specifiedDonation, "specifiedDonation", true}}},
+        };
     for (const auto& [title, rows] : sections) {
         QGridLayout* grid = nullptr;
         layout->addWidget(section(this, title, grid));
@@ -172,22 +179,23 @@ QWidget* DeductionsWindow::buildResults() {
     for (const auto& [caption, member, name] : results) {
         grid->addWidget(makeLabel(caption), row, 0);
         grid->addWidget(
-            makeAmountBox(name, [this, member = member]() -> Field& { return screen().*member; }, AmountKind::readOnly),
+            makeAmountBox(
+                name, [this, member = member]() -> Field& { return screen().*member; }, AmountKind::readOnly),
             row++, 1);
     }
     layout->addWidget(section(this, d1::kDirectHeading, grid));
     grid->addWidget(makeHelperButton(d1::kLifeButton, [this] { screen().clearDirectLife(); }), 0, 0);
     grid->addWidget(makeAmountBox("directLife", [this]() -> Field& { return screen().directLife; }), 0, 1);
     grid->addWidget(makeHelperButton(d1::kNonLifeButton, [this] { screen().clearDirectNonLife(); }), 1, 0);
-    grid->addWidget(makeAmountBox("directNonLife", [this]() -> Field& { return screen().directNonLife; }), 1, 1);
+    grid->addWidget(makeAmountBox("directNonLife", [this]() -> Field& { return screen().directNonLife; }), 1,
+                    1);
     grid->addWidget(makeButton(d1::kDirectEntry, [this] { screen().directEntry(); }), 2, 0, 1, 2);
     const std::tuple<std::string_view, const char*, const char*> presets[] = {
         {d1::kPreset1, "50000", "3000"}, {d1::kPreset2, "100000", "3000"}, {d1::kPreset3, "100000", "15000"}};
     auto* presetRow = new QHBoxLayout;
     for (const auto& [caption, life, nonLife] : presets)
-        presetRow->addWidget(makeHelperButton(caption, [this, life = life, nonLife = nonLife] {
-            screen().preset(life, nonLife);
-        }));
+        presetRow->addWidget(makeHelperButton(
+            caption, [this, life = life, nonLife = nonLife] { screen().preset(life, nonLife); }));
     grid->addLayout(presetRow, 3, 0, 1, 2);
     layout->addStretch();
     return column;

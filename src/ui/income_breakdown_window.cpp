@@ -30,7 +30,9 @@ void addHeadings(QGridLayout* grid, QWidget* parent, std::span<const std::string
     }
 }
 
-std::string controlName(const char* what, int row) { return std::string(what) + std::to_string(row + 1); }
+std::string controlName(const char* what, int row) {
+    return std::string(what) + std::to_string(row + 1);
+}
 
 } // namespace
 
@@ -65,22 +67,30 @@ QWidget* IncomeBreakdownWindow::buildWithholdingTable() {
     for (int r = 0; r < ib::kWithholdingRows; ++r) {
         auto row = [this, r]() -> WithholdingRow& { return screen().withholding[r]; };
         const int top = 1 + 2 * r;
-        grid->addWidget(makeChoiceBox(controlName("kind", r).c_str(), [row]() -> Field& { return row().kind; }, kinds),
+        grid->addWidget(makeChoiceBox(
+                            controlName("kind", r).c_str(), [row]() -> Field& { return row().kind; }, kinds),
                         top, 0);
-        grid->addWidget(makeTextBox(controlName("place1_", r).c_str(), [row]() -> Field& { return row().place1; }, 14),
-                        top, 1);
-        grid->addWidget(makeAmountBox(controlName("revenue", r).c_str(), [row]() -> Field& { return row().revenue; }),
-                        top, 2, 2, 1);
-        grid->addWidget(makeAmountBox(controlName("tax", r).c_str(), [row]() -> Field& { return row().tax; }), top, 3,
-                        2, 1);
-        grid->addWidget(makeTextBox(controlName("note", r).c_str(), [row]() -> Field& { return row().note; }, 6),
+        grid->addWidget(
+            makeTextBox(
+                controlName("place1_", r).c_str(), [row]() -> Field& { return row().place1; }, 14),
+            top, 1);
+        grid->addWidget(
+            makeAmountBox(controlName("revenue", r).c_str(), [row]() -> Field& { return row().revenue; }),
+            top, 2, 2, 1);
+        grid->addWidget(makeAmountBox(controlName("tax", r).c_str(), [row]() -> Field& { return row().tax; }),
+                        top, 3, 2, 1);
+        grid->addWidget(makeTextBox(
+                            controlName("note", r).c_str(), [row]() -> Field& { return row().note; }, 6),
                         top + 1, 0);
-        grid->addWidget(makeTextBox(controlName("place2_", r).c_str(), [row]() -> Field& { return row().place2; }, 14),
-                        top + 1, 1);
+        grid->addWidget(
+            makeTextBox(
+                controlName("place2_", r).c_str(), [row]() -> Field& { return row().place2; }, 14),
+            top + 1, 1);
     }
     const int totalRow = 1 + 2 * ib::kWithholdingRows;
     grid->addWidget(makeLabel(ib::kTotalCaption), totalRow, 2, Qt::AlignRight);
-    grid->addWidget(makeAmountBox("total", [this]() -> Field& { return screen().total; }, AmountKind::readOnly),
+    grid->addWidget(makeAmountBox(
+                        "total", [this]() -> Field& { return screen().total; }, AmountKind::readOnly),
                     totalRow, 3);
     return box;
 }
@@ -95,21 +105,30 @@ QWidget* IncomeBreakdownWindow::buildDetailTable() {
         auto row = [this, d]() -> DetailRow& { return screen().details[d]; };
         const int top = 1 + 2 * d;
         grid->addWidget(
-            makeChoiceBox(controlName("detailKind", d).c_str(), [row]() -> Field& { return row().kind; }, kinds), top, 0);
+            makeChoiceBox(
+                controlName("detailKind", d).c_str(), [row]() -> Field& { return row().kind; }, kinds),
+            top, 0);
         grid->addWidget(
-            makeTextBox(controlName("detailPlace1_", d).c_str(), [row]() -> Field& { return row().place1; }, 14), top, 1);
-        grid->addWidget(
-            makeAmountBox(controlName("detailRevenue", d).c_str(), [row]() -> Field& { return row().revenue; }), top, 2);
-        grid->addWidget(
-            makeAmountBox(controlName("detailExpenses", d).c_str(), [row]() -> Field& { return row().expenses; }), top,
-            3);
-        grid->addWidget(makeAmountBox(controlName("detailNet", d).c_str(), [row]() -> Field& { return row().net; },
-                                      AmountKind::readOnly),
+            makeTextBox(
+                controlName("detailPlace1_", d).c_str(), [row]() -> Field& { return row().place1; }, 14),
+            top, 1);
+        grid->addWidget(makeAmountBox(controlName("detailRevenue", d).c_str(),
+                                      [row]() -> Field& { return row().revenue; }),
+                        top, 2);
+        grid->addWidget(makeAmountBox(controlName("detailExpenses", d).c_str(),
+                                      [row]() -> Field& { return row().expenses; }),
+                        top, 3);
+        grid->addWidget(makeAmountBox(
+                            controlName("detailNet", d).c_str(), [row]() -> Field& { return row().net; },
+                            AmountKind::readOnly),
                         top, 4);
         grid->addWidget(
-            makeTextBox(controlName("detailNote", d).c_str(), [row]() -> Field& { return row().note; }, 6), top + 1, 0);
+            makeTextBox(
+                controlName("detailNote", d).c_str(), [row]() -> Field& { return row().note; }, 6),
+            top + 1, 0);
         grid->addWidget(
-            makeTextBox(controlName("detailPlace2_", d).c_str(), [row]() -> Field& { return row().place2; }, 14),
+            makeTextBox(
+                controlName("detailPlace2_", d).c_str(), [row]() -> Field& { return row().place2; }, 14),
             top + 1, 1);
     }
     return box;

@@ -55,7 +55,9 @@ IncomeWindow::IncomeWindow(App& app, WindowRegistry& registry)
     orderFocus();
 }
 
-IncomeScreen& IncomeWindow::screen() { return *app_.screenAs<IncomeScreen>(ScreenId::income); }
+IncomeScreen& IncomeWindow::screen() {
+    return *app_.screenAs<IncomeScreen>(ScreenId::income);
+}
 
 QWidget* IncomeWindow::buildIncomeTable() {
     auto* table = new QGroupBox(this);
@@ -70,24 +72,27 @@ QWidget* IncomeWindow::buildIncomeTable() {
         classButton->setFocusPolicy(Qt::NoFocus);
         classButton->setMinimumWidth(classButton->fontMetrics().horizontalAdvance(qt("公的年金等")) + 16);
         if (row == is::kSalaryRow)
-            connect(classButton, &QPushButton::clicked, this, [this] { act([this] { screen().clearSalary(); }); });
+            connect(classButton, &QPushButton::clicked, this,
+                    [this] { act([this] { screen().clearSalary(); }); });
         grid->addWidget(classButton, top + row, 0);
         grid->addWidget(centred(makeLabel(is::kRowLetters[row])), top + row, 1);
         const std::string name = "revenue" + std::to_string(row + 1);
-        grid->addWidget(makeAmountBox(name.c_str(), [this, row]() -> Field& { return screen().revenue[row]; }),
-                        top + row, 2);
+        grid->addWidget(
+            makeAmountBox(name.c_str(), [this, row]() -> Field& { return screen().revenue[row]; }), top + row,
+            2);
         // A line that spans several rows is reached after the last of its rows.
         for (int line = 0; line < is::kIncomeCount; ++line) {
             if (kIncomeLines[line].firstRow + kIncomeLines[line].rows - 1 != row)
                 continue;
             const int firstRow = kIncomeLines[line].firstRow;
-            grid->addWidget(centred(makeLabel(std::to_string(line + 1))), top + firstRow, 3, kIncomeLines[line].rows,
-                            1);
+            grid->addWidget(centred(makeLabel(std::to_string(line + 1))), top + firstRow, 3,
+                            kIncomeLines[line].rows, 1);
             const bool automatic = line == is::kSalaryLine || line == is::kTransferLine;
             const std::string incomeName = "income" + std::to_string(line + 1);
-            grid->addWidget(makeAmountBox(incomeName.c_str(),
-                                          [this, line]() -> Field& { return screen().income[line]; },
-                                          automatic ? AmountKind::result : AmountKind::input),
+            grid->addWidget(makeAmountBox(
+                                incomeName.c_str(),
+                                [this, line]() -> Field& { return screen().income[line]; },
+                                automatic ? AmountKind::result : AmountKind::input),
                             top + firstRow, 4, kIncomeLines[line].rows, 1);
         }
     }
@@ -97,7 +102,8 @@ QWidget* IncomeWindow::buildIncomeTable() {
     salaryButtons->addWidget(makeHelperButton(is::kAutomatic, [this] { screen().calculateSalary(); }));
     salaryButtons->addWidget(makeHelperButton(is::kActualAmount, [this] { screen().actualAmount(); }));
     grid->addLayout(salaryButtons, top + is::kSalaryRow, 5);
-    auto* marker = makeTextBox("Text98", [this]() -> Field& { return screen().text98; }, 5);
+    auto* marker = makeTextBox(
+        "Text98", [this]() -> Field& { return screen().text98; }, 5);
     marker->setReadOnly(true);
     marker->setFocusPolicy(Qt::NoFocus);
     grid->addWidget(marker, top + is::kPensionRow, 5);
@@ -108,7 +114,8 @@ QWidget* IncomeWindow::buildIncomeTable() {
     auto* totalLabel = makeLabel(is::kTotalCaption);
     grid->addWidget(totalLabel, totalRow, 0, 1, 3, Qt::AlignRight);
     grid->addWidget(centred(makeLabel("9")), totalRow, 3);
-    grid->addWidget(makeAmountBox("total", [this]() -> Field& { return screen().total; }, AmountKind::readOnly),
+    grid->addWidget(makeAmountBox(
+                        "total", [this]() -> Field& { return screen().total; }, AmountKind::readOnly),
                     totalRow, 4);
     grid->setColumnStretch(6, 1);
     grid->setRowStretch(totalRow + 1, 1);
@@ -125,9 +132,10 @@ QWidget* IncomeWindow::buildSummary() {
         grid->addWidget(makeLabel(row.caption), r, 0);
         grid->addWidget(centred(makeLabel(row.line)), r, 1);
         const std::string name = "summary" + std::to_string(i + 1);
-        grid->addWidget(makeAmountBox(name.c_str(), [this, i]() -> Field& { return screen().summary[i]; },
-                                      AmountKind::readOnly),
-                        r, 2);
+        grid->addWidget(
+            makeAmountBox(
+                name.c_str(), [this, i]() -> Field& { return screen().summary[i]; }, AmountKind::readOnly),
+            r, 2);
     }
     const int last = static_cast<int>(is::kSummaryRows.size());
     grid->addWidget(makeButton(is::kShowDeductions, [this] { screen().showDeductions(); }), last, 0, 1, 3);
@@ -135,6 +143,8 @@ QWidget* IncomeWindow::buildSummary() {
     return box;
 }
 
-void IncomeWindow::refresh() { refreshBindings(); }
+void IncomeWindow::refresh() {
+    refreshBindings();
+}
 
 } // namespace kakutei

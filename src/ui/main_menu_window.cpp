@@ -78,7 +78,9 @@ MainMenuWindow::MainMenuWindow(App& app, WindowRegistry& registry)
     refresh();
 }
 
-MainMenu& MainMenuWindow::menu() { return app_.mainMenu(); }
+MainMenu& MainMenuWindow::menu() {
+    return app_.mainMenu();
+}
 
 QWidget* MainMenuWindow::buildTopRow() {
     auto* row = new QWidget(this);
@@ -89,13 +91,15 @@ QWidget* MainMenuWindow::buildTopRow() {
     code->setMaximumWidth(80);
     code->setAlignment(Qt::AlignRight);
     // The code box has no Enter handling of its own: Enter there calls the taxpayer up, the quick way.
-    bindText(code, [this]() -> Field& { return menu().text3; }, false);
+    bindText(
+        code, [this]() -> Field& { return menu().text3; }, false);
     connect(code, &QLineEdit::returnPressed, this, [this] { act([this] { menu().callUp(); }); });
     auto* name = new QLineEdit(row);
     name->setObjectName("Text2");
     name->setReadOnly(true);
     name->setFocusPolicy(Qt::NoFocus);
-    bindText(name, [this]() -> Field& { return menu().text2; }, false);
+    bindText(
+        name, [this]() -> Field& { return menu().text2; }, false);
     layout->addWidget(new QLabel("個人コード", row));
     layout->addWidget(code);
     layout->addWidget(makeButton(mm::kCallUp, [this] { menu().callUp(); }));
@@ -112,10 +116,14 @@ QWidget* MainMenuWindow::buildMenuRow() {
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     const std::pair<std::string_view, void (MainMenu::*)()> buttons[] = {
-        {mm::kRegistration, &MainMenu::registration}, {mm::kIncome, &MainMenu::income},
-        {mm::kDeductions1, &MainMenu::deductions1},   {mm::kDeductions2, &MainMenu::deductions2},
-        {mm::kTaxCredits, &MainMenu::taxCredits},     {mm::kTaxComputation, &MainMenu::taxComputation},
-        {mm::kPrint, &MainMenu::print},               {mm::kData, &MainMenu::dataManagement},
+        {mm::kRegistration, &MainMenu::registration},
+        {mm::kIncome, &MainMenu::income},
+        {mm::kDeductions1, &MainMenu::deductions1},
+        {mm::kDeductions2, &MainMenu::deductions2},
+        {mm::kTaxCredits, &MainMenu::taxCredits},
+        {mm::kTaxComputation, &MainMenu::taxComputation},
+        {mm::kPrint, &MainMenu::print},
+        {mm::kData, &MainMenu::dataManagement},
         {mm::kQuit, &MainMenu::quit},
     };
     for (const auto& [caption, member] : buttons) {
@@ -129,7 +137,8 @@ QWidget* MainMenuWindow::buildMenuRow() {
 QWidget* MainMenuWindow::buildTaxAccountantPanel() {
     auto* box = new QGroupBox(qt(ta::kHeading), this);
     auto* grid = new QGridLayout(box);
-    const std::tuple<std::string_view, void (TaxAccountantPanel::*)(), Field TaxAccountantPanel::*, const char*>
+    const std::tuple<std::string_view, void (TaxAccountantPanel::*)(), Field TaxAccountantPanel::*,
+                     const char*>
         rows[] = {
             {ta::kNameButton, &TaxAccountantPanel::clearName, &TaxAccountantPanel::text5, "Text5"},
             {ta::kAddressButton, &TaxAccountantPanel::clearAddress, &TaxAccountantPanel::text12, "Text12"},
@@ -146,10 +155,11 @@ QWidget* MainMenuWindow::buildTaxAccountantPanel() {
     }
     row = 0;
     for (const auto& [caption, clear, field, name] : rows)
-        grid->addWidget(makeButton(caption, [this, clear = clear] { (menu().taxAccountant.*clear)(); }), row++, 0);
+        grid->addWidget(makeButton(caption, [this, clear = clear] { (menu().taxAccountant.*clear)(); }),
+                        row++, 0);
     grid->addWidget(makeButton(ta::kSaveButton, [this] { menu().taxAccountant.save(); }), row, 0);
-    grid->addWidget(makeButton(ta::kImportButton, [this] { menu().taxAccountant.importFromYearEndProgram(); }),
-                    row, 1);
+    grid->addWidget(
+        makeButton(ta::kImportButton, [this] { menu().taxAccountant.importFromYearEndProgram(); }), row, 1);
     grid->addWidget(makeButton(ta::kHideButton, [this] { menu().taxAccountant.hideEntry(); }), row, 2);
     return box;
 }

@@ -22,7 +22,9 @@ using S = PersonalDeductionsScreen;
 
 namespace {
 
-std::string numbered(const char* what, std::size_t i) { return std::string(what) + std::to_string(i + 1); }
+std::string numbered(const char* what, std::size_t i) {
+    return std::string(what) + std::to_string(i + 1);
+}
 
 void addHeadings(QGridLayout* grid, QWidget* parent, std::initializer_list<const char*> captions) {
     int column = 0;
@@ -69,10 +71,14 @@ QWidget* PersonalDeductionsWindow::buildSelf() {
 
     auto* disability = new QGroupBox(qt("⑳障害者控除"), column);
     auto* row = new QHBoxLayout(disability);
-    auto* open = makeTextBox("bracketOpen", [this]() -> Field& { return screen().bracketOpen; }, 1);
-    auto* name = makeTextBox("disabledNames", [this]() -> Field& { return screen().disabledNames; }, 10);
-    auto* close = makeTextBox("bracketClose", [this]() -> Field& { return screen().bracketClose; }, 1);
-    auto* counter = makeTextBox("counter", [this]() -> Field& { return screen().counter; }, 1);
+    auto* open = makeTextBox(
+        "bracketOpen", [this]() -> Field& { return screen().bracketOpen; }, 1);
+    auto* name = makeTextBox(
+        "disabledNames", [this]() -> Field& { return screen().disabledNames; }, 10);
+    auto* close = makeTextBox(
+        "bracketClose", [this]() -> Field& { return screen().bracketClose; }, 1);
+    auto* counter = makeTextBox(
+        "counter", [this]() -> Field& { return screen().counter; }, 1);
     for (QLineEdit* small : {open, close, counter}) {
         small->setReadOnly(true);
         small->setFocusPolicy(Qt::NoFocus);
@@ -98,11 +104,13 @@ QWidget* PersonalDeductionsWindow::buildSelf() {
     grid->addWidget(causes, 4, 0, 1, 2);
     auto* school = new QHBoxLayout;
     school->addWidget(makeLabel("学  校  名"));
-    school->addWidget(makeTextBox("schoolName", [this]() -> Field& { return screen().schoolName; }, 10));
+    school->addWidget(makeTextBox(
+        "schoolName", [this]() -> Field& { return screen().schoolName; }, 10));
     grid->addLayout(school, 5, 0, 1, 2);
     auto* judgements = new QHBoxLayout;
     judgements->addWidget(makeHelperButton(pd::kElderlyJudgement, [this] { screen().elderlyJudgement(); }));
-    judgements->addWidget(makeHelperButton(pd::kSelfConditionCallUp, [this] { screen().selfConditionCallUp(); }));
+    judgements->addWidget(
+        makeHelperButton(pd::kSelfConditionCallUp, [this] { screen().selfConditionCallUp(); }));
     grid->addLayout(judgements, 6, 0, 1, 2);
     layout->addWidget(self);
     layout->addStretch();
@@ -114,12 +122,20 @@ QWidget* PersonalDeductionsWindow::buildSpouse() {
     auto* box = new QGroupBox(qt("配偶者の氏名・生年月日"), this);
     auto* grid = new QGridLayout(box);
     grid->setVerticalSpacing(3);
-    grid->addWidget(makeTextBox("spouseName", [this]() -> Field& { return screen().spouseName; }, 8), 0, 0, 1, 2);
-    grid->addWidget(makeChoiceBox("spouseEra", [this]() -> Field& { return screen().spouseEra; }, eras), 1, 0);
-    grid->addWidget(makeTextBox("spouseBirth", [this]() -> Field& { return screen().spouseBirth; }, 6), 1, 1);
-    grid->addWidget(makeCheckBox("配偶者控除", [this]() -> bool& { return screen().spouseDeductionChecked; }), 2, 0);
+    grid->addWidget(makeTextBox(
+                        "spouseName", [this]() -> Field& { return screen().spouseName; }, 8),
+                    0, 0, 1, 2);
+    grid->addWidget(makeChoiceBox(
+                        "spouseEra", [this]() -> Field& { return screen().spouseEra; }, eras),
+                    1, 0);
+    grid->addWidget(makeTextBox(
+                        "spouseBirth", [this]() -> Field& { return screen().spouseBirth; }, 6),
+                    1, 1);
+    grid->addWidget(makeCheckBox("配偶者控除", [this]() -> bool& { return screen().spouseDeductionChecked; }),
+                    2, 0);
     grid->addWidget(
-        makeCheckBox("配偶者特別控除", [this]() -> bool& { return screen().specialSpouseDeductionChecked; }), 2, 1);
+        makeCheckBox("配偶者特別控除", [this]() -> bool& { return screen().specialSpouseDeductionChecked; }),
+        2, 1);
     const std::tuple<const char*, Field S::*, const char*, AmountKind> amounts[] = {
         {"給与収入額", &S::spouseSalaryRevenue, "spouseSalaryRevenue", AmountKind::input},
         {"給与控除後の額", &S::spouseSalaryIncome, "spouseSalaryIncome", AmountKind::result},
@@ -131,7 +147,8 @@ QWidget* PersonalDeductionsWindow::buildSpouse() {
     int row = 3;
     for (const auto& [caption, member, name, kind] : amounts) {
         grid->addWidget(makeLabel(caption), row, 0);
-        grid->addWidget(makeAmountBox(name, [this, member = member]() -> Field& { return screen().*member; }, kind),
+        grid->addWidget(makeAmountBox(
+                            name, [this, member = member]() -> Field& { return screen().*member; }, kind),
                         row, 1);
         ++row;
     }
@@ -140,8 +157,9 @@ QWidget* PersonalDeductionsWindow::buildSpouse() {
     grid->addWidget(makeButton(pd::kSpouseCalculate, [this] { screen().calculateSpouse(); }), row++, 0, 1, 3);
     grid->addWidget(makeLabel("所得金額"), row, 0);
     grid->addWidget(
-        makeAmountBox("totalIncome", [this]() -> Field& { return screen().totalIncome; }, AmountKind::readOnly), row,
-        1);
+        makeAmountBox(
+            "totalIncome", [this]() -> Field& { return screen().totalIncome; }, AmountKind::readOnly),
+        row, 1);
     return box;
 }
 
@@ -154,22 +172,31 @@ QWidget* PersonalDeductionsWindow::buildDependents() {
     for (std::size_t i = 0; i < pd::kDependents; ++i) {
         auto row = [this, i]() -> Dependent& { return screen().dependents[i]; };
         const int r = static_cast<int>(i) + 1;
-        grid->addWidget(makeTextBox(numbered("dependentName", i).c_str(), [row]() -> Field& { return row().name; }, 8),
-                        r, 0);
         grid->addWidget(
-            makeTextBox(numbered("dependentRelation", i).c_str(), [row]() -> Field& { return row().relation; }, 4), r,
-            1);
+            makeTextBox(
+                numbered("dependentName", i).c_str(), [row]() -> Field& { return row().name; }, 8),
+            r, 0);
         grid->addWidget(
-            makeChoiceBox(numbered("dependentEra", i).c_str(), [row]() -> Field& { return row().era; }, eras), r, 2);
+            makeTextBox(
+                numbered("dependentRelation", i).c_str(), [row]() -> Field& { return row().relation; }, 4),
+            r, 1);
         grid->addWidget(
-            makeTextBox(numbered("dependentBirth", i).c_str(), [row]() -> Field& { return row().birth; }, 6), r, 3);
+            makeChoiceBox(
+                numbered("dependentEra", i).c_str(), [row]() -> Field& { return row().era; }, eras),
+            r, 2);
         grid->addWidget(
-            makeAmountBox(numbered("dependentAmount", i).c_str(), [row]() -> Field& { return row().amount; }), r, 4);
+            makeTextBox(
+                numbered("dependentBirth", i).c_str(), [row]() -> Field& { return row().birth; }, 6),
+            r, 3);
+        grid->addWidget(
+            makeAmountBox(numbered("dependentAmount", i).c_str(), [row]() -> Field& { return row().amount; }),
+            r, 4);
     }
     grid->addWidget(makeLabel("扶養控除の合計額（万円）"), pd::kDependents + 1, 3, Qt::AlignRight);
-    grid->addWidget(makeAmountBox("dependentsTotal", [this]() -> Field& { return screen().dependentsTotal; },
-                                  AmountKind::readOnly),
-                    pd::kDependents + 1, 4);
+    grid->addWidget(
+        makeAmountBox(
+            "dependentsTotal", [this]() -> Field& { return screen().dependentsTotal; }, AmountKind::readOnly),
+        pd::kDependents + 1, 4);
     grid->setColumnStretch(0, 2);
     return box;
 }
@@ -179,33 +206,47 @@ QWidget* PersonalDeductionsWindow::buildEmployees() {
     auto* box = new QGroupBox(qt("専従者に関する事項"), this);
     auto* grid = new QGridLayout(box);
     grid->setVerticalSpacing(3);
-    addHeadings(grid, box, {"氏名", "年号", "生年月日", "続柄", "従事月数", "程度仕事の内容", "専従者給与額"});
+    addHeadings(grid, box,
+                {"氏名", "年号", "生年月日", "続柄", "従事月数", "程度仕事の内容", "専従者給与額"});
     for (std::size_t i = 0; i < pd::kEmployees; ++i) {
         auto row = [this, i]() -> FamilyEmployee& { return screen().employees[i]; };
         const int r = static_cast<int>(i) + 1;
-        grid->addWidget(makeTextBox(numbered("employeeName", i).c_str(), [row]() -> Field& { return row().name; }, 8),
+        grid->addWidget(makeTextBox(
+                            numbered("employeeName", i).c_str(), [row]() -> Field& { return row().name; }, 8),
                         r, 0);
-        grid->addWidget(makeChoiceBox(numbered("employeeEra", i).c_str(), [row]() -> Field& { return row().era; }, eras),
-                        r, 1);
-        grid->addWidget(makeTextBox(numbered("employeeBirth", i).c_str(), [row]() -> Field& { return row().birth; }, 6),
-                        r, 2);
         grid->addWidget(
-            makeTextBox(numbered("employeeRelation", i).c_str(), [row]() -> Field& { return row().relation; }, 4), r, 3);
+            makeChoiceBox(
+                numbered("employeeEra", i).c_str(), [row]() -> Field& { return row().era; }, eras),
+            r, 1);
         grid->addWidget(
-            makeTextBox(numbered("employeeMonths", i).c_str(), [row]() -> Field& { return row().months; }, 3), r, 4);
-        grid->addWidget(makeTextBox(numbered("employeeWork", i).c_str(), [row]() -> Field& { return row().work; }, 8),
+            makeTextBox(
+                numbered("employeeBirth", i).c_str(), [row]() -> Field& { return row().birth; }, 6),
+            r, 2);
+        grid->addWidget(
+            makeTextBox(
+                numbered("employeeRelation", i).c_str(), [row]() -> Field& { return row().relation; }, 4),
+            r, 3);
+        grid->addWidget(
+            makeTextBox(
+                numbered("employeeMonths", i).c_str(), [row]() -> Field& { return row().months; }, 3),
+            r, 4);
+        grid->addWidget(makeTextBox(
+                            numbered("employeeWork", i).c_str(), [row]() -> Field& { return row().work; }, 8),
                         r, 5);
         grid->addWidget(
-            makeAmountBox(numbered("employeeSalary", i).c_str(), [row]() -> Field& { return row().salary; }), r, 6);
+            makeAmountBox(numbered("employeeSalary", i).c_str(), [row]() -> Field& { return row().salary; }),
+            r, 6);
     }
     const int last = pd::kEmployees + 1;
     grid->addWidget(makeLabel("特例適用条文等"), last, 0, Qt::AlignRight);
-    grid->addWidget(
-        makeTextBox("specialProvisions", [this]() -> Field& { return screen().specialProvisions; }, 10), last, 1, 1, 3);
+    grid->addWidget(makeTextBox(
+                        "specialProvisions", [this]() -> Field& { return screen().specialProvisions; }, 10),
+                    last, 1, 1, 3);
     grid->addWidget(makeLabel("合計額"), last, 5, Qt::AlignRight);
-    grid->addWidget(makeAmountBox("employeesTotal", [this]() -> Field& { return screen().employeesTotal; },
-                                  AmountKind::readOnly),
-                    last, 6);
+    grid->addWidget(
+        makeAmountBox(
+            "employeesTotal", [this]() -> Field& { return screen().employeesTotal; }, AmountKind::readOnly),
+        last, 6);
     grid->setColumnStretch(0, 2);
     grid->setColumnStretch(5, 2);
     return box;

@@ -8,7 +8,11 @@
 
 namespace kakutei {
 
-inline QString qt(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-inline std::string utf8(const QString& text) { return text.toStdString(); }
+inline QString qt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+inline std::string utf8(const QString& text) {
+    return text.toStdString();
+}
 
 } // namespace kakutei

@@ -13,7 +13,9 @@ void QtUserInterface::registerWindow(ScreenId screen, QWidget* window) {
     windows_[static_cast<std::size_t>(screen)] = window;
 }
 
-QWidget* QtUserInterface::window(ScreenId screen) const { return windows_[static_cast<std::size_t>(screen)]; }
+QWidget* QtUserInterface::window(ScreenId screen) const {
+    return windows_[static_cast<std::size_t>(screen)];
+}
 
 QWidget* QtUserInterface::dialogParent() const {
     if (QWidget* active = QApplication::activeWindow())
@@ -30,7 +32,9 @@ bool QtUserInterface::ask(std::string_view title, std::string_view body) {
                                  QMessageBox::Ok) == QMessageBox::Ok;
 }
 
-void QtUserInterface::beep() { QApplication::beep(); }
+void QtUserInterface::beep() {
+    QApplication::beep();
+}
 
 void QtUserInterface::show(ScreenId screen) {
     if (QWidget* w = window(screen)) {
@@ -45,8 +49,12 @@ void QtUserInterface::hide(ScreenId screen) {
         w->hide();
 }
 
-void QtUserInterface::openAddress(std::string_view address) { QDesktopServices::openUrl(QUrl(qt(address))); }
+void QtUserInterface::openAddress(std::string_view address) {
+    QDesktopServices::openUrl(QUrl(qt(address)));
+}
 
-void QtUserInterface::quit() { QApplication::quit(); }
+void QtUserInterface::quit() {
+    QApplication::quit();
+}
 
 } // namespace kakutei

@@ -28,7 +28,8 @@ RegistrationWindow::RegistrationWindow(App& app, WindowRegistry& registry)
     setAutoFillBackground(true);
     using S = RegistrationScreen;
     auto box = [this](const char* name, Field S::*field, int characters = 0) {
-        return makeTextBox(name, [this, field]() -> Field& { return screen().*field; }, characters);
+        return makeTextBox(
+            name, [this, field]() -> Field& { return screen().*field; }, characters);
     };
 
     // Code row and notice. Widgets are made in reading order, which is also the Tab and Enter order.
@@ -42,7 +43,6 @@ RegistrationWindow::RegistrationWindow(App& app, WindowRegistry& registry)
     notice->setStyleSheet("color: #a00000;");
     codeRow->addWidget(notice);
     codeRow->addStretch();
-
 
     auto* person = new QGridLayout;
     int row = 0;
@@ -74,8 +74,9 @@ RegistrationWindow::RegistrationWindow(App& app, WindowRegistry& registry)
     for (std::size_t i = 0; i < reg::kEras.size(); ++i)
         birthRow->addWidget(makeOption([this, i]() -> OptionButton& { return screen().eraOptions[i]; },
                                        [this, i] { screen().switchEra(i); }));
-    for (const auto& [name, field, unit] : {std::tuple{"Text6", &S::text6, "年"}, std::tuple{"Text7", &S::text7, "月"},
-                                            std::tuple{"Text14", &S::text14, "日"}}) {
+    for (const auto& [name, field, unit] :
+         {std::tuple{"Text6", &S::text6, "年"}, std::tuple{"Text7", &S::text7, "月"},
+          std::tuple{"Text14", &S::text14, "日"}}) {
         auto* part = box(name, field, 2);
         part->setAlignment(Qt::AlignRight);
         part->setMaximumWidth(part->minimumWidth());
@@ -116,8 +117,9 @@ RegistrationWindow::RegistrationWindow(App& app, WindowRegistry& registry)
     auto* condition = group("本人の条件");
     auto* conditionRow = new QHBoxLayout(condition);
     for (std::size_t i = 0; i < reg::kConditionCaptions.size(); ++i)
-        conditionRow->addWidget(makeOption([this, i]() -> OptionButton& { return screen().conditionOptions[i]; },
-                                           [this, i] { screen().switchCondition(i); }));
+        conditionRow->addWidget(
+            makeOption([this, i]() -> OptionButton& { return screen().conditionOptions[i]; },
+                       [this, i] { screen().switchCondition(i); }));
     conditionRow->addWidget(box("Text22", &S::text22, 6));
 
     auto* bank = group("還付される税金の受取場所");
@@ -164,17 +166,22 @@ RegistrationWindow::RegistrationWindow(App& app, WindowRegistry& registry)
     orderFocus();
 }
 
-RegistrationScreen& RegistrationWindow::screen() { return app_.registration(); }
+RegistrationScreen& RegistrationWindow::screen() {
+    return app_.registration();
+}
 
-QGroupBox* RegistrationWindow::group(std::string_view title) { return new QGroupBox(qt(title), this); }
+QGroupBox* RegistrationWindow::group(std::string_view title) {
+    return new QGroupBox(qt(title), this);
+}
 
 void RegistrationWindow::refresh() {
     refreshBindings();
     // Background, frames, labels and options take the colour of the kind of return; boxes and buttons keep
     // their own.
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, screen().blueReturnColours() ? kBlueReturnColour
-                                                                   : QApplication::palette().color(QPalette::Button));
+    colours.setColor(QPalette::Window, screen().blueReturnColours()
+                                           ? kBlueReturnColour
+                                           : QApplication::palette().color(QPalette::Button));
     setPalette(colours);
 }
 

@@ -6,7 +6,9 @@
 
 namespace kakutei {
 
-void ReturnNext::install(QWidget* field) { field->installEventFilter(new ReturnNext(field)); }
+void ReturnNext::install(QWidget* field) {
+    field->installEventFilter(new ReturnNext(field));
+}
 
 bool ReturnNext::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)

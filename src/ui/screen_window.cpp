@@ -86,7 +86,8 @@ QComboBox* ScreenWindow::makeChoiceBox(const char* objectName, FieldAccess field
     box->setInsertPolicy(QComboBox::NoInsert);
     for (std::string_view item : items)
         box->addItem(qt(item));
-    connect(box->lineEdit(), &QLineEdit::textEdited, this, [field](const QString& text) { field().text = utf8(text); });
+    connect(box->lineEdit(), &QLineEdit::textEdited, this,
+            [field](const QString& text) { field().text = utf8(text); });
     connect(box, &QComboBox::activated, this, [this, box, field](int index) {
         field().text = utf8(box->itemText(index));
         refreshBindings();
@@ -137,7 +138,9 @@ QHBoxLayout* ScreenWindow::makeButtonRow(const std::vector<ButtonSpec>& buttons)
     return row;
 }
 
-QLabel* ScreenWindow::makeLabel(std::string_view text) { return new QLabel(qt(text), this); }
+QLabel* ScreenWindow::makeLabel(std::string_view text) {
+    return new QLabel(qt(text), this);
+}
 
 QPushButton* ScreenWindow::makeButton(std::string_view caption, std::function<void()> action,
                                       const char* objectName) {

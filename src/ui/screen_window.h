@@ -53,13 +53,15 @@ protected:
     enum class AmountKind { input, result, readOnly };
     QLineEdit* makeAmountBox(const char* objectName, FieldAccess field, AmountKind kind = AmountKind::input);
     // An editable choice box (a kind of income): the user picks an item or types.
-    QComboBox* makeChoiceBox(const char* objectName, FieldAccess field, const std::vector<std::string_view>& items);
+    QComboBox* makeChoiceBox(const char* objectName, FieldAccess field,
+                             const std::vector<std::string_view>& items);
     // A check box bound to a flag of the model.
     QCheckBox* makeCheckBox(std::string_view caption, std::function<bool&()> flag);
     // An option button whose state is the model's; a click runs `switchOn`.
     QRadioButton* makeOption(OptionAccess option, std::function<void()> switchOn);
     // A button that runs `action` and then refreshes every visible window.
-    QPushButton* makeButton(std::string_view caption, std::function<void()> action, const char* objectName = nullptr);
+    QPushButton* makeButton(std::string_view caption, std::function<void()> action,
+                            const char* objectName = nullptr);
     // A small button beside a box (copy, clear, propose): last in the focus chain, never in the way of Enter.
     QPushButton* makeHelperButton(std::string_view caption, std::function<void()> action);
     QLabel* makeLabel(std::string_view text);

@@ -41,6 +41,8 @@ void WindowSet::createMainWindow() {
     ui_.registerWindow(ScreenId::mainMenu, windows_.back().get());
 }
 
-QWidget* WindowSet::window(ScreenId screen) const { return ui_.window(screen); }
+QWidget* WindowSet::window(ScreenId screen) const {
+    return ui_.window(screen);
+}
 
 } // namespace kakutei

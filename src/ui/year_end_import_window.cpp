@@ -22,10 +22,12 @@ YearEndImportWindow::YearEndImportWindow(App& app, WindowRegistry& registry)
     layout->addWidget(makeLabel(yei::kExplanation2));
     auto* grid = new QGridLayout;
     grid->addWidget(makeLabel(yei::kCompanyCode), 0, 0);
-    auto* company = makeTextBox("Text1", [this]() -> Field& { return screen().text1; }, 4);
+    auto* company = makeTextBox(
+        "Text1", [this]() -> Field& { return screen().text1; }, 4);
     grid->addWidget(company, 0, 1);
     grid->addWidget(makeLabel(yei::kPersonalCode), 1, 0);
-    auto* personal = makeTextBox("Text2", [this]() -> Field& { return screen().text2; }, 4);
+    auto* personal = makeTextBox(
+        "Text2", [this]() -> Field& { return screen().text2; }, 4);
     grid->addWidget(personal, 1, 1);
     for (QLineEdit* code : {company, personal})
         code->setAlignment(Qt::AlignRight);
@@ -39,7 +41,9 @@ YearEndImportWindow::YearEndImportWindow(App& app, WindowRegistry& registry)
     orderFocus();
 }
 
-YearEndImportScreen& YearEndImportWindow::screen() { return *app_.yearEndImport(); }
+YearEndImportScreen& YearEndImportWindow::screen() {
+    return *app_.yearEndImport();
+}
 
 void YearEndImportWindow::refresh() {
     // Between a successful import and the next opening there is no model, and the window is hidden.

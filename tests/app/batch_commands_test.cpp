@@ -23,7 +23,8 @@ BatchRun run(std::vector<const char*> words) {
     words.insert(words.begin(), "kakutei");
     std::ostringstream out;
     std::ostringstream err;
-    const int status = runBatchCommand(parseCommandLine(static_cast<int>(words.size()), words.data()), out, err);
+    const int status =
+        runBatchCommand(parseCommandLine(static_cast<int>(words.size()), words.data()), out, err);
     return {status, out.str(), err.str()};
 }
 
@@ -31,7 +32,8 @@ TEST(BatchList, PrintsThePersonListInUtf8) {
     TempRoot root;
     DataStore store(root.path());
     ASSERT_FALSE(store.ensureFolders(kYearCode));
-    for (auto [code, name] : {std::pair<PersonCode, const char*>{42, "髙橋　花子"}, {7, "山田太郎"}, {1000, "千"}}) {
+    for (auto [code, name] :
+         {std::pair<PersonCode, const char*>{42, "髙橋　花子"}, {7, "山田太郎"}, {1000, "千"}}) {
         TaxpayerRecord record;
         record.personCode = code;
         record.name = name;
@@ -61,7 +63,8 @@ TEST(BatchList, ARootThatIsAFileIsAFailureTheUserSees) {
 }
 
 TEST(BatchUsage, BadWordsExitTwo) {
-    for (auto words : {std::vector<const char*>{"frobnicate"}, {"--root"}, {"--bogus", "list"}, {"list", "extra"}}) {
+    for (auto words :
+         {std::vector<const char*>{"frobnicate"}, {"--root"}, {"--bogus", "list"}, {"list", "extra"}}) {
         const BatchRun result = run(words);
         EXPECT_EQ(result.status, 2) << words[0];
         EXPECT_NE(result.err.find("使い方"), std::string::npos);

@@ -20,12 +20,12 @@ const ReadCase kReadCases[] = {
     {"1,234", 1234, 1234},
     {"-1,234", -1234, -1234},
     {"1,234,567", 1234567, 1234567},
-    {"１，２３４", 1234, 1234},     // typed through the input method
-    {"－１２", -12, -12},           // full-width minus
+    {"１，２３４", 1234, 1234}, // typed through the input method
+    {"－１２", -12, -12},       // full-width minus
     {"１２", 12, 12},
     {" 12 ", 12, 12},
-    {"　12　", 12, 12},             // ideographic spaces
-    {"2.5", 2.5, 2},                // half to even on an integer screen
+    {"　12　", 12, 12}, // ideographic spaces
+    {"2.5", 2.5, 2},    // half to even on an integer screen
     {"3.5", 3.5, 4},
     {"-2.5", -2.5, -2},
     {"750000.7", 750000.7, 750001},
@@ -70,16 +70,14 @@ TEST_P(AmountFormatting, ShowsHashCommaPattern) {
     EXPECT_EQ(formatAmount(GetParam().value), GetParam().shown) << GetParam().value;
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, AmountFormatting,
-                         ::testing::Values(FormatCase{0, ""}, FormatCase{0.4, ""}, FormatCase{-0.4, ""},
-                                           FormatCase{0.5, "1"}, FormatCase{-0.5, "-1"},
-                                           FormatCase{2.5, "3"}, FormatCase{1234, "1,234"},
-                                           FormatCase{-1234, "-1,234"}, FormatCase{999, "999"},
-                                           FormatCase{1000, "1,000"}, FormatCase{750000.7, "750,001"},
-                                           FormatCase{1234567890123.0, "1,234,567,890,123"},
-                                           FormatCase{1e12, "1,000,000,000,000"},
-                                           FormatCase{-1e20, "-100,000,000,000,000,000,000"},
-                                           FormatCase{NAN, ""}));
+INSTANTIATE_TEST_SUITE_P(
+    Values, AmountFormatting,
+    ::testing::Values(FormatCase{0, ""}, FormatCase{0.4, ""}, FormatCase{-0.4, ""}, FormatCase{0.5, "1"},
+                      FormatCase{-0.5, "-1"}, FormatCase{2.5, "3"}, FormatCase{1234, "1,234"},
+                      FormatCase{-1234, "-1,234"}, FormatCase{999, "999"}, FormatCase{1000, "1,000"},
+                      FormatCase{750000.7, "750,001"}, FormatCase{1234567890123.0, "1,234,567,890,123"},
+                      FormatCase{1e12, "1,000,000,000,000"},
+                      FormatCase{-1e20, "-100,000,000,000,000,000,000"}, FormatCase{NAN, ""}));
 
 TEST(AmountFormatting, IntegersIncludingExtremes) {
     EXPECT_EQ(formatAmount(std::int32_t{0}), "");

@@ -7,7 +7,8 @@ namespace kakutei {
 namespace {
 
 TEST(Cp932, WindowsCharactersRoundTrip) {
-    for (const char* text : {"山田太郎", "①②", "～", "－", "髙橋", "﨑", "ｶﾀｶﾅ", "東京都千代田区1-2,3", "ⅰⅱ"}) {
+    for (const char* text :
+         {"山田太郎", "①②", "～", "－", "髙橋", "﨑", "ｶﾀｶﾅ", "東京都千代田区1-2,3", "ⅰⅱ"}) {
         const Cp932Encoding encoded = encodeCp932(text);
         ASSERT_TRUE(encoded.ok()) << text;
         EXPECT_EQ(decodeCp932(encoded.bytes), text);
@@ -17,12 +18,14 @@ TEST(Cp932, WindowsCharactersRoundTrip) {
 TEST(Cp932, KnownBytes) {
     EXPECT_EQ(encodeCp932("～").bytes, "\x81\x60");
     EXPECT_EQ(encodeCp932("髙").bytes, "\xFB\xFC");
-    EXPECT_EQ(encodeCp932("予備1").bytes, "\x97\x5C\x94\xF5" "1");
+    EXPECT_EQ(encodeCp932("予備1").bytes, "\x97\x5C\x94\xF5"
+                                          "1");
 }
 
 TEST(Cp932, InputMethodSiblingsAreStoredAsTheirCp932Form) {
     // The wave dash that input methods type reads back as the full-width tilde: same glyph on every screen.
-    EXPECT_EQ(encodeCp932("1〜3").bytes, "1\x81\x60" "3");
+    EXPECT_EQ(encodeCp932("1〜3").bytes, "1\x81\x60"
+                                         "3");
     EXPECT_EQ(encodeCp932("−").bytes, "\x81\x7C");
 }
 
@@ -31,9 +34,9 @@ TEST(Cp932, UnstorableCharactersAreNamed) {
         const char* text;
         char32_t offending;
     } cases[] = {
-        {"𠮷野家", U'𠮷'},   // outside CP932
+        {"𠮷野家", U'𠮷'}, // outside CP932
         {"田中😀", U'😀'},
-        {"¥100", U'¥'},        // would come back as a backslash
+        {"¥100", U'¥'}, // would come back as a backslash
         {"abc\xEF\xBF\xBD", kReplacementCharacter},
     };
     for (const Case& c : cases) {
@@ -45,7 +48,10 @@ TEST(Cp932, UnstorableCharactersAreNamed) {
 }
 
 TEST(Cp932, InvalidBytesDecodeAsReplacementCharacters) {
-    EXPECT_EQ(decodeCp932("a\x80" "b"), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(decodeCp932("a\x80"
+                          "b"),
+              "a\xEF\xBF\xBD"
+              "b");
     EXPECT_EQ(decodeCp932("\x82"), "\xEF\xBF\xBD"); // a lead byte cut off at the end
     EXPECT_EQ(decodeCp932(std::string("x\0y", 3)), std::string("x\0y", 3));
 }

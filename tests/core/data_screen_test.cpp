@@ -67,7 +67,8 @@ TEST_F(ScreenFixture, ASaveThatFailsTellsTheUserAndKeepsTheFile) {
         const char* name;
         const char* title;
     } cases[] = {
-        {"3277", "a", "まず、個人登録を行って下さい。個人登録がないと実行できません。"}, // file number overflow
+        {"3277", "a",
+         "まず、個人登録を行って下さい。個人登録がないと実行できません。"}, // file number overflow
         {"abc", "a", "まず、個人登録を行って下さい。個人登録がないと実行できません。"},
         {"7", "a\"b", "保存できない文字があります"},
         {"7", "😀", "保存できない文字があります"},

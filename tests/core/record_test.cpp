@@ -185,11 +185,13 @@ TEST(RecordReader, DamagedFilesFailAtTheValueAndKeepWhatCameBefore) {
 
 TEST(RecordReader, AcceptsLfOnlyAndUnquotedAndGarbledValues) {
     TempRoot root;
-    root.writeBytes("r.txt", "\"a\"\n  12345 \n\"\x80" "b\"\n\"no closing quote\n\"x\" trailing\n");
+    root.writeBytes("r.txt", "\"a\"\n  12345 \n\"\x80"
+                             "b\"\n\"no closing quote\n\"x\" trailing\n");
     RecordReader reader(root.path() + "/r.txt");
     EXPECT_EQ(reader.text(), "a");
     EXPECT_EQ(reader.text(), "12345"); // a number read as text shows its decimal text
-    EXPECT_EQ(reader.text(), "\xEF\xBF\xBD" "b");
+    EXPECT_EQ(reader.text(), "\xEF\xBF\xBD"
+                             "b");
     EXPECT_EQ(reader.text(), "no closing quote");
     EXPECT_EQ(reader.text(), "x");
     EXPECT_TRUE(reader.ok());
@@ -202,9 +204,9 @@ TEST(RecordReader, NumbersThatDoNotFitTheirTypeFail) {
         bool asInt32;
         bool asNumber;
     } cases[] = {
-        {"12", true, true, true},       {"-32768", true, true, true}, {"32768", false, true, true},
+        {"12", true, true, true},           {"-32768", true, true, true},    {"32768", false, true, true},
         {"3000000000", false, false, true}, {"\"12\"", false, false, false}, {"abc", false, false, false},
-        {"1.5e3", true, true, true},    {"", true, true, true},       {"1,234", false, false, false},
+        {"1.5e3", true, true, true},        {"", true, true, true},          {"1,234", false, false, false},
     };
     TempRoot root;
     for (const Case& c : cases) {

@@ -44,7 +44,8 @@ TEST(TaxpayerRecord, DamagedFilesKeepTheFieldsReadBefore) {
     } cases[] = {
         {"truncated after the name", sjis("15\r\n\"山田\"\r\n\"老年"), 3},
         {"no fillers", sampleBytes().substr(0, sampleBytes().find(sjis("\"予備1\""))), 26},
-        {"letters in the birth year", sjis("15\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n\"e\"\r\n\"f\"\r\nXX\r\n"), 7},
+        {"letters in the birth year",
+         sjis("15\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n\"d\"\r\n\"e\"\r\n\"f\"\r\nXX\r\n"), 7},
         {"LF only", sjis("15\n\"山田\"\n"), 2},
     };
     for (const Case& c : cases) {

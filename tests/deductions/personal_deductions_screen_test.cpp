@@ -50,9 +50,15 @@ struct PersonalFixture : DataScreenFixture {
 
 TEST_F(PersonalFixture, SpouseSalaryIncome) {
     const std::pair<const char*, const char*> cases[] = {
-        {"650,000", ""},           {"651,000", "1,000"},      {"1,619,999", "969,000"},
-        {"1,623,999", "972,000"},  {"1,800,000", "1,080,000"}, {"3,600,000", "2,340,000"},
-        {"6,600,000", "4,740,000"}, {"10,000,000", "7,800,000"}, {"6,600,005", "4,740,004"}, // 4,740,004.5: half to even
+        {"650,000", ""},
+        {"651,000", "1,000"},
+        {"1,619,999", "969,000"},
+        {"1,623,999", "972,000"},
+        {"1,800,000", "1,080,000"},
+        {"3,600,000", "2,340,000"},
+        {"6,600,000", "4,740,000"},
+        {"10,000,000", "7,800,000"},
+        {"6,600,005", "4,740,004"}, // 4,740,004.5: half to even
     };
     for (const auto& [revenue, income] : cases) {
         screen.clearSpouse();
@@ -167,9 +173,9 @@ TEST_F(PersonalFixture, CalculationStoresTheSelfDeductionAmounts) {
 
 TEST_F(PersonalFixture, SelfConditionCallUp) {
     const std::tuple<const char*, pd::SelfOption, std::int32_t, std::int32_t> cases[] = {
-        {"障害者", pd::disabled, 0, 270'000},     {"特別障害者", pd::speciallyDisabled, 0, 400'000},
-        {"勤労学生", pd::student, 0, 270'000},    {"寡婦", pd::widow, 270'000, 0},
-        {"寡夫", pd::widow, 270'000, 0},          {"老年者", pd::elderly, 500'000, 0},
+        {"障害者", pd::disabled, 0, 270'000},  {"特別障害者", pd::speciallyDisabled, 0, 400'000},
+        {"勤労学生", pd::student, 0, 270'000}, {"寡婦", pd::widow, 270'000, 0},
+        {"寡夫", pd::widow, 270'000, 0},       {"老年者", pd::elderly, 500'000, 0},
     };
     for (const auto& [condition, option, elderlyOrWidow, studentOrDisability] : cases) {
         registerAs(condition);

@@ -26,9 +26,9 @@ TEST_F(ActualAmountFixture, DifferenceGoesToIncomeSix) {
         {"5,000,000", "1,200,000", "3,800,000"},
         {"1,000,000", "1,500,000", "-500,000"}, // no lower limit
         {"1,000", "1,000", ""},
-        {"2.5", "", "2"},                        // 32-bit: half to even
+        {"2.5", "", "2"}, // 32-bit: half to even
         {"abc", "100", "-100"},
-        {"2,147,483,647", "-1", ""},             // beyond 32 bits
+        {"2,147,483,647", "-1", ""}, // beyond 32 bits
     };
     for (const Case& c : cases) {
         host.writes.clear();

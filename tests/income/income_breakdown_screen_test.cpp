@@ -103,7 +103,8 @@ TEST_F(BreakdownFixture, PreviousYearShowsRedEverywhere) {
 
 TEST_F(BreakdownFixture, DamagedRecordsLoadNothing) {
     for (const std::vector<std::string>& lines :
-         {std::vector<std::string>{"\"a\""}, std::vector<std::string>(65, "\"text where a number stands\"")}) {
+         {std::vector<std::string>{"\"a\""},
+          std::vector<std::string>(65, "\"text where a number stands\"")}) {
         writeScreenFile(4, lines);
         screen.clear();
         host.writes.clear();

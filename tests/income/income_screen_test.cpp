@@ -45,7 +45,8 @@ TEST_F(IncomeFixture, CalculationStoresTwentyAmountsAndFillers) {
     EXPECT_EQ(income(7).text, "");
     EXPECT_EQ(income(3).text, "-200,000");
     EXPECT_TRUE(ui.calls.empty());
-    EXPECT_EQ(host.writes.back(), (std::pair<std::string, std::string>{"deductionsTotalIncome", "1,000,000"}));
+    EXPECT_EQ(host.writes.back(),
+              (std::pair<std::string, std::string>{"deductionsTotalIncome", "1,000,000"}));
 }
 
 struct PensionCase {
@@ -88,11 +89,20 @@ TEST_F(IncomeFixture, PublicPensionIncomeBothTables) {
 
 TEST_F(IncomeFixture, SalaryIncomeThroughTheAutomaticButton) {
     const std::pair<const char*, const char*> cases[] = {
-        {"650,999", ""},           {"651,000", "1,000"},       {"1,618,999", "968,999"},
-        {"1,619,999", "969,000"},  {"1,621,999", "970,000"},   {"1,623,999", "972,000"},
-        {"1,627,999", "974,000"},  {"1,628,000", "976,800"},   {"1,799,999", "1,077,600"},
-        {"3,600,000", "2,340,000"}, {"6,599,999", "4,736,800"}, {"6,600,000", "4,740,000"},
-        {"6,600,001", "4,740,001"}, {"10,000,000", "7,800,000"},
+        {"650,999", ""},
+        {"651,000", "1,000"},
+        {"1,618,999", "968,999"},
+        {"1,619,999", "969,000"},
+        {"1,621,999", "970,000"},
+        {"1,623,999", "972,000"},
+        {"1,627,999", "974,000"},
+        {"1,628,000", "976,800"},
+        {"1,799,999", "1,077,600"},
+        {"3,600,000", "2,340,000"},
+        {"6,599,999", "4,736,800"},
+        {"6,600,000", "4,740,000"},
+        {"6,600,001", "4,740,001"},
+        {"10,000,000", "7,800,000"},
         {"1,000,000,000,000", "949,998,300,000"},
     };
     for (const auto& [salary, shown] : cases) {
@@ -176,16 +186,15 @@ TEST_F(IncomeFixture, SummaryComesFromTheTaxComputationRecord) {
     for (const Field& field : screen.summary)
         EXPECT_EQ(field.text, "") << "no tax record yet";
     std::vector<std::string> tax(41, "0");
-    const std::pair<int, const char*> values[] = {{14, "1500000"}, {15, "3500000"}, {16, "370000"},
-                                                  {17, "10000"},   {23, "360000"},  {24, "72000"},
-                                                  {25, "300000"},  {26, "-12000"},  {27, "20000"},
-                                                  {32, "650000"},  {30, "99"}};
+    const std::pair<int, const char*> values[] = {
+        {14, "1500000"}, {15, "3500000"}, {16, "370000"}, {17, "10000"},  {23, "360000"}, {24, "72000"},
+        {25, "300000"},  {26, "-12000"},  {27, "20000"},  {32, "650000"}, {30, "99"}};
     for (auto [field, value] : values)
         tax[field - 1] = value;
     writeScreenFile(5, tax);
     screen.showDeductions();
-    const char* expected[] = {"1,500,000", "3,500,000", "370,000", "10,000", "360,000", "72,000", "300,000",
-                              "-12,000", "20,000", "-32,000", "", "", "650,000", ""};
+    const char* expected[] = {"1,500,000", "3,500,000", "370,000", "10,000", "360,000", "72,000",  "300,000",
+                              "-12,000",   "20,000",    "-32,000", "",       "",        "650,000", ""};
     for (std::size_t i = 0; i < screen.summary.size(); ++i)
         EXPECT_EQ(screen.summary[i].text, expected[i]) << is::kSummaryRows[i].caption;
 

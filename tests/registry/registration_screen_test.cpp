@@ -59,7 +59,9 @@ struct RegistrationFixture : ::testing::Test {
         screen.text13.text = "108";
         screen.text20.text = "0014";
     }
-    std::string stored(PersonCode code) { return root.readBytes("所得税/個人名/" + std::to_string(code) + ".txt"); }
+    std::string stored(PersonCode code) {
+        return root.readBytes("所得税/個人名/" + std::to_string(code) + ".txt");
+    }
     bool exists(PersonCode code) {
         return std::filesystem::exists(root.path() + "/所得税/個人名/" + std::to_string(code) + ".txt");
     }
@@ -165,7 +167,8 @@ TEST_F(RegistrationFixture, UnstorableTextsWriteNothingAndNameTheField) {
         screen.*c.field = Field{c.text};
         screen.registerTaxpayer();
         ASSERT_EQ(ui.dialogue(), (std::vector<std::string>{"warn"})) << c.text;
-        EXPECT_NE(ui.calls[0].body.find(std::string("「") + c.caption + "」"), std::string::npos) << ui.calls[0].body;
+        EXPECT_NE(ui.calls[0].body.find(std::string("「") + c.caption + "」"), std::string::npos)
+            << ui.calls[0].body;
         EXPECT_EQ((screen.*c.field).text, c.text);
         EXPECT_EQ(stored(15), sampleBytes());
     }
@@ -185,7 +188,8 @@ TEST_F(RegistrationFixture, FoldersThatCannotBeMadeEndWithAMessage) {
 }
 
 TEST_F(RegistrationFixture, ARecordThatCannotBeCreatedForAnotherReasonIsNotOfferedForOverwriting) {
-    std::filesystem::create_directory(root.path() + "/所得税/個人名/15.txt"); // a folder in the record's place
+    std::filesystem::create_directory(root.path() +
+                                      "/所得税/個人名/15.txt"); // a folder in the record's place
     typeSample();
     ui.answers = {true};
     screen.registerTaxpayer();

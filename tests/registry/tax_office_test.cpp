@@ -20,10 +20,10 @@ TEST(TaxOffice, ProposesFromWardAndCity) {
         {"稲沢市国府宮", "一宮"},
         {"津島市", "津島"},
         {"小牧市小牧", "小牧"},
-        {"津島市中区", "津島"},             // both tables match: the city table wins
+        {"津島市中区", "津島"},               // both tables match: the city table wins
         {"愛知県名古屋市北区", std::nullopt}, // prefecture first: nothing matches
-        {"名古屋市", std::nullopt},         // shorter than five characters
-        {"名古屋市北", std::nullopt},       // characters 5 and 6 are only "北"
+        {"名古屋市", std::nullopt},           // shorter than five characters
+        {"名古屋市北", std::nullopt},         // characters 5 and 6 are only "北"
         {"名古屋市ｷﾀ区", std::nullopt},
         {"", std::nullopt},
         {"稲沢", std::nullopt},

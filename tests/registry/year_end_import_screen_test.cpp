@@ -20,8 +20,8 @@ using testing::TempRoot;
 // An employee's file of the year-end-adjustment program; `conditions` are fields 10 to 16.
 std::string employeeFile(std::array<const char*, 7> conditions, const char* era = "\"平成\"",
                          const char* year = "5") {
-    std::string bytes = sjis(crlfLines({"307", "\"ｽｽﾞｷ ﾊﾅｺ\"", "\"鈴木　花子\"", "\"名古屋市中区栄1-1\"", era, year,
-                                        "12", "31", "\"使わない\""}));
+    std::string bytes = sjis(crlfLines({"307", "\"ｽｽﾞｷ ﾊﾅｺ\"", "\"鈴木　花子\"", "\"名古屋市中区栄1-1\"", era,
+                                        year, "12", "31", "\"使わない\""}));
     for (const char* condition : conditions)
         bytes += sjis(std::string("\"") + condition + "\"\r\n");
     return bytes + "\"more\"\r\n";
@@ -55,7 +55,8 @@ TEST_F(ImportFixture, FillsTheRegistrationScreenAndDiscardsItself) {
     EXPECT_EQ(registration.text17.text, "ｽｽﾞｷ ﾊﾅｺ");
     EXPECT_EQ(registration.text5.text, "鈴木　花子");
     EXPECT_EQ(registration.text2.text, "名古屋市中区栄1-1");
-    EXPECT_EQ(registration.text6.text + "/" + registration.text7.text + "/" + registration.text14.text, "5/12/31");
+    EXPECT_EQ(registration.text6.text + "/" + registration.text7.text + "/" + registration.text14.text,
+              "5/12/31");
     EXPECT_TRUE(registration.eraOptions[3].on);
     EXPECT_EQ(registration.heldEra(), "平成");
     // Untouched: the code box, the second line, sex and kind of return.
@@ -78,7 +79,9 @@ TEST_F(ImportFixture, ConditionFieldsSwitchTheLastMatchingOption) {
         {{"特別障害者", "", "", "", "", "", ""}, 5, "特別障害者"},
         {{"", "", "", "", "", "寡夫", ""}, 2, "寡夫"},
         {{"", "", "", "寡婦", "", "", ""}, 1, "寡婦"},
-        {{"障害者", "特別障害者", "", "", "", "", ""}, 6, "該当なし"}, // texts in the wrong fields count for nothing
+        {{"障害者", "特別障害者", "", "", "", "", ""},
+         6,
+         "該当なし"}, // texts in the wrong fields count for nothing
     };
     for (const Case& c : cases) {
         registration.clear();
@@ -98,17 +101,18 @@ TEST_F(ImportFixture, AnUnknownEraLeavesTheEraOptionsAlone) {
 }
 
 TEST_F(ImportFixture, FailuresEmptyTheBoxesAndSay) {
-    root.writeBytes("年末調整/個人名/307.txt", employeeFile({"", "", "", "", "", "", ""}, "\"平成\"", "\"五\""));
+    root.writeBytes("年末調整/個人名/307.txt",
+                    employeeFile({"", "", "", "", "", "", ""}, "\"平成\"", "\"五\""));
     root.writeBytes("年末調整/個人名/308.txt", sjis(crlfLines({"308", "\"ﾖﾐ\"", "\"名前\""})));
     struct Case {
         const char* company;
         const char* personal;
     } cases[] = {
-        {"", ""},       {"3", ""},   {"a", "7"},  // unreadable boxes
-        {"400", "1"},                              // 40001 does not fit 16 bits
-        {"9", "9"},                                // no such file
-        {"3", "8"},                                // shorter than 16 values
-        {"3", "7"},                                // a text where the birth year stands
+        {"", ""},     {"3", ""}, {"a", "7"}, // unreadable boxes
+        {"400", "1"},                        // 40001 does not fit 16 bits
+        {"9", "9"},                          // no such file
+        {"3", "8"},                          // shorter than 16 values
+        {"3", "7"},                          // a text where the birth year stands
     };
     for (const Case& c : cases) {
         ui.calls.clear();

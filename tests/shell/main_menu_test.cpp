@@ -47,7 +47,8 @@ struct MainMenuFixture : ::testing::Test {
                             ScreenId::incomeBreakdown, ScreenId::taxComputation})
             app.install(std::make_unique<RecordingScreen>(store, ui, id, pressed));
     }
-    void registerTaxpayer(PersonCode code, const std::string& name, const std::string& condition = "該当なし") {
+    void registerTaxpayer(PersonCode code, const std::string& name,
+                          const std::string& condition = "該当なし") {
         TaxpayerRecord record;
         record.personCode = code;
         record.name = name;
@@ -95,9 +96,9 @@ TEST_F(MainMenuFixture, ListsCodesOneToThousandWithPaddingAndKeepsTheLastCurrent
 
 TEST_F(MainMenuFixture, ListSkipsDamagedRecords) {
     registerTaxpayer(5, "五");
-    root.writeBytes("所得税/個人名/6.txt", "");                // empty
-    root.writeBytes("所得税/個人名/7.txt", "7\r\n");           // truncated after the code
-    root.writeBytes("所得税/個人名/8.txt", "\"x\"\r\n\"y\""); // text where the code stands
+    root.writeBytes("所得税/個人名/6.txt", "");                      // empty
+    root.writeBytes("所得税/個人名/7.txt", "7\r\n");                 // truncated after the code
+    root.writeBytes("所得税/個人名/8.txt", "\"x\"\r\n\"y\"");        // text where the code stands
     root.writeBytes("所得税/個人名/9.txt", "9\n\"\x82\xA0\x80\"\n"); // LF only, one bad byte
     app.start();
     EXPECT_EQ(menu().list1, (std::vector<std::string>{"05 : 五", "09 : あ\xEF\xBF\xBD"}));
@@ -126,8 +127,8 @@ TEST_F(MainMenuFixture, CallUpFailures) {
         const char* typed;
         PersonCode currentAfter;
     } cases[] = {
-        {"", 1},      {"abc", 1},   {"32768", 1}, // unreadable: nothing changes
-        {"7", 7},     {"0", 0},     {"-3", -3},   // no record: the typed code becomes current
+        {"", 1},        {"abc", 1}, {"32768", 1}, // unreadable: nothing changes
+        {"7", 7},       {"0", 0},   {"-3", -3},   // no record: the typed code becomes current
         {"3277", 3277}, {"2.5", 2},
     };
     installScreens();
@@ -279,7 +280,8 @@ TEST_F(MainMenuFixture, RunAllPanelHidesForGoodUntilTheInitialScreen) {
     EXPECT_FALSE(menu().runAllVisible());
     menu().initialScreen();
     EXPECT_TRUE(menu().runAllVisible());
-    for (auto button : {&MainMenu::income, &MainMenu::registration, &MainMenu::print, &MainMenu::dataManagement}) {
+    for (auto button :
+         {&MainMenu::income, &MainMenu::registration, &MainMenu::print, &MainMenu::dataManagement}) {
         menu().initialScreen();
         (menu().*button)();
         EXPECT_FALSE(menu().runAllVisible());

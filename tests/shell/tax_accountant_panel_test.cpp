@@ -89,8 +89,8 @@ TEST_F(PanelFixture, SaveIntoAReadOnlyFolderKeepsTheOldFile) {
     if (::geteuid() == 0)
         GTEST_SKIP() << "root writes into read-only folders";
     root.writeBytes("所得税/税理士名.txt", "\"a\"\r\n\"b\"\r\n\"c\"\r\n");
-    std::filesystem::permissions(root.path() + "/所得税", std::filesystem::perms::owner_read |
-                                                            std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(root.path() + "/所得税",
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     fill("名", "所", "電");
     panel.save();
     ASSERT_EQ(ui.callsOf("warn").size(), 1u);
@@ -100,7 +100,7 @@ TEST_F(PanelFixture, SaveIntoAReadOnlyFolderKeepsTheOldFile) {
 
 TEST_F(PanelFixture, LoadingAShortOrMissingFileChangesNothing) {
     fill("名", "所", "電");
-    panel.load(); // missing
+    panel.load();                                                 // missing
     root.writeBytes("所得税/税理士名.txt", "\"x\"\r\n\"y\"\r\n"); // two values only
     panel.load();
     EXPECT_EQ(boxes(), (std::vector<std::string>{"名", "所", "電"}));

@@ -14,7 +14,9 @@ class FakeScreenHost : public ScreenHost {
 public:
     void openScreen(ScreenId screen) override { calls.emplace_back("open", screen); }
     void discardScreen(ScreenId screen) override { calls.emplace_back("discard", screen); }
-    void setActualAmountRevenue(const std::string& text) override { writes.emplace_back("actualAmountRevenue", text); }
+    void setActualAmountRevenue(const std::string& text) override {
+        writes.emplace_back("actualAmountRevenue", text);
+    }
     void setSalaryIncome(const std::string& text) override { writes.emplace_back("salaryIncome", text); }
     void setDeductionsTotalIncome(const std::string& text) override {
         writes.emplace_back("deductionsTotalIncome", text);

@@ -23,7 +23,9 @@ public:
     void beep() override { calls.push_back({"beep", {}, {}, {}}); }
     void show(ScreenId screen) override { calls.push_back({"show", {}, {}, screen}); }
     void hide(ScreenId screen) override { calls.push_back({"hide", {}, {}, screen}); }
-    void openAddress(std::string_view address) override { calls.push_back({"open", std::string(address), {}, {}}); }
+    void openAddress(std::string_view address) override {
+        calls.push_back({"open", std::string(address), {}, {}});
+    }
     void quit() override { calls.push_back({"quit", {}, {}, {}}); }
 
     // The kinds of the recorded calls, in order, without show and hide.

@@ -25,7 +25,8 @@ bool DataScreenFixture::stored(int k) const {
     return std::filesystem::exists(root.path() + "/" + screenFile(kYearCode, k));
 }
 
-void DataScreenFixture::writeScreenFile(int k, const std::vector<std::string>& lines, std::string_view year) const {
+void DataScreenFixture::writeScreenFile(int k, const std::vector<std::string>& lines,
+                                        std::string_view year) const {
     std::string bytes;
     for (const std::string& line : lines)
         bytes += encodeCp932(line).bytes + "\r\n";

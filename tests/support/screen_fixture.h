@@ -27,7 +27,8 @@ struct DataScreenFixture : ::testing::Test {
     std::vector<std::string> storedLines(int k, std::string_view year = kYearCode) const;
     bool stored(int k) const;
     // Writes a screen file of taxpayer 7 from lines (UTF-8, joined with CR LF).
-    void writeScreenFile(int k, const std::vector<std::string>& lines, std::string_view year = kYearCode) const;
+    void writeScreenFile(int k, const std::vector<std::string>& lines,
+                         std::string_view year = kYearCode) const;
 };
 
 } // namespace kakutei::testing

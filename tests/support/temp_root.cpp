@@ -50,6 +50,8 @@ std::string crlfLines(std::initializer_list<std::string_view> lines) {
     return out;
 }
 
-std::string sjis(std::string_view utf8) { return encodeCp932(utf8).bytes; }
+std::string sjis(std::string_view utf8) {
+    return encodeCp932(utf8).bytes;
+}
 
 } // namespace kakutei::testing

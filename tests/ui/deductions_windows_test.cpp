@@ -46,7 +46,8 @@ TEST_F(DeductionsWindowsFixture, Form5OptionsChecksAndEras) {
     QWidget& form = window(ScreenId::personalDeductions);
     ASSERT_TRUE(form.isVisible());
     auto& screen = *app.screenAs<PersonalDeductionsScreen>(ScreenId::personalDeductions);
-    QTest::mouseClick(captioned<QRadioButton>(ScreenId::personalDeductions, "寡婦（寡夫）控除"), Qt::LeftButton);
+    QTest::mouseClick(captioned<QRadioButton>(ScreenId::personalDeductions, "寡婦（寡夫）控除"),
+                      Qt::LeftButton);
     QTest::mouseClick(captioned<QRadioButton>(ScreenId::personalDeductions, "死別"), Qt::LeftButton);
     EXPECT_EQ(screen.selfKind(), "寡婦");
     EXPECT_EQ(screen.widowCause(), "死別");

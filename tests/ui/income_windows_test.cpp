@@ -90,7 +90,8 @@ TEST_F(IncomeWindowsFixture, BreakdownKindsAndTotal) {
     EXPECT_EQ(kind->currentText(), "種  類");
     EXPECT_EQ(kind->count(), 6);
     kind->activated(2);
-    EXPECT_EQ(app.screenAs<IncomeBreakdownScreen>(ScreenId::incomeBreakdown)->withholding[0].kind.text, "給　与");
+    EXPECT_EQ(app.screenAs<IncomeBreakdownScreen>(ScreenId::incomeBreakdown)->withholding[0].kind.text,
+              "給　与");
     QTest::keyClicks(breakdown.findChild<QLineEdit*>("tax1"), "10210");
     QTest::keyClicks(breakdown.findChild<QLineEdit*>("tax3"), "5105");
     QTest::mouseClick(button(ScreenId::incomeBreakdown, "計算実行"), Qt::LeftButton);

@@ -59,15 +59,34 @@ TEST_F(WindowFixture, ShowsEveryCaption) {
     open();
     EXPECT_EQ(window->objectName(), "Form1");
     EXPECT_EQ(window->windowTitle(), "平成 16 年分の所得税申告書");
-    for (std::string_view caption :
-         {main_menu::kCallUp, main_menu::kClear, main_menu::kDisplay, main_menu::kRegistration, main_menu::kIncome,
-          main_menu::kDeductions1, main_menu::kDeductions2, main_menu::kTaxCredits, main_menu::kTaxComputation,
-          main_menu::kPrint, main_menu::kData, main_menu::kQuit, main_menu::kInitialScreen,
-          main_menu::kCloseScreens, main_menu::kHideRunAll, main_menu::kRunIncome, main_menu::kRunDeductions1,
-          main_menu::kRunDeductions2, main_menu::kRunTaxCredits, main_menu::kSendMail, main_menu::kSupportCentre,
-          tax_accountant::kNameButton, tax_accountant::kAddressButton, tax_accountant::kTelephoneButton,
-          tax_accountant::kHideButton, tax_accountant::kSaveButton, tax_accountant::kLoadButton,
-          tax_accountant::kImportButton})
+    for (std::string_view caption : {main_menu::kCallUp,
+                                     main_menu::kClear,
+                                     main_menu::kDisplay,
+                                     main_menu::kRegistration,
+                                     main_menu::kIncome,
+                                     main_menu::kDeductions1,
+                                     main_menu::kDeductions2,
+                                     main_menu::kTaxCredits,
+                                     main_menu::kTaxComputation,
+                                     main_menu::kPrint,
+                                     main_menu::kData,
+                                     main_menu::kQuit,
+                                     main_menu::kInitialScreen,
+                                     main_menu::kCloseScreens,
+                                     main_menu::kHideRunAll,
+                                     main_menu::kRunIncome,
+                                     main_menu::kRunDeductions1,
+                                     main_menu::kRunDeductions2,
+                                     main_menu::kRunTaxCredits,
+                                     main_menu::kSendMail,
+                                     main_menu::kSupportCentre,
+                                     tax_accountant::kNameButton,
+                                     tax_accountant::kAddressButton,
+                                     tax_accountant::kTelephoneButton,
+                                     tax_accountant::kHideButton,
+                                     tax_accountant::kSaveButton,
+                                     tax_accountant::kLoadButton,
+                                     tax_accountant::kImportButton})
         EXPECT_NE(button(caption), nullptr) << caption;
     for (const char* name : {"Text3", "Text2", "Text5", "Text12", "Text4"})
         EXPECT_NE(child<QLineEdit>(name), nullptr) << name;

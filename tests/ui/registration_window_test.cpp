@@ -65,17 +65,18 @@ TEST_F(RegistrationWindowFixture, ShowsEveryControl) {
     EXPECT_EQ(window.objectName(), "Form2");
     EXPECT_EQ(window.windowTitle(), "個人の登録");
     EXPECT_TRUE(window.isVisible());
-    for (const char* name : {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8", "Text9", "Text10",
-                             "Text11", "Text12", "Text13", "Text14", "Text15", "Text16", "Text17", "Text18",
-                             "Text19", "Text20", "Text21", "Text22", "Text24"})
+    for (const char* name : {"Text1",  "Text2",  "Text3",  "Text4",  "Text5",  "Text6",  "Text7",  "Text8",
+                             "Text9",  "Text10", "Text11", "Text12", "Text13", "Text14", "Text15", "Text16",
+                             "Text17", "Text18", "Text19", "Text20", "Text21", "Text22", "Text24"})
         EXPECT_NE(box(name), nullptr) << name;
-    for (std::string_view caption : {reg::kRegister, reg::kCallUp, reg::kClear, reg::kClearCode, reg::kData,
-                                     reg::kSameAddress, reg::kSelf, reg::kWife, reg::kCompanyOfficer, reg::kBirth,
-                                     reg::kTaxOffice, reg::kYearEndImport})
+    for (std::string_view caption :
+         {reg::kRegister, reg::kCallUp, reg::kClear, reg::kClearCode, reg::kData, reg::kSameAddress,
+          reg::kSelf, reg::kWife, reg::kCompanyOfficer, reg::kBirth, reg::kTaxOffice, reg::kYearEndImport})
         EXPECT_NE(button(caption), nullptr) << caption;
-    for (auto captions : {std::vector<std::string_view>(reg::kEras.begin(), reg::kEras.end()),
-                          std::vector<std::string_view>(reg::kConditionCaptions.begin(), reg::kConditionCaptions.end()),
-                          std::vector<std::string_view>{"男", "女", "青色申告", "白色申告", "普通", "当座"}})
+    for (auto captions :
+         {std::vector<std::string_view>(reg::kEras.begin(), reg::kEras.end()),
+          std::vector<std::string_view>(reg::kConditionCaptions.begin(), reg::kConditionCaptions.end()),
+          std::vector<std::string_view>{"男", "女", "青色申告", "白色申告", "普通", "当座"}})
         for (std::string_view caption : captions)
             EXPECT_NE(option(caption), nullptr) << caption;
     EXPECT_NE(captioned<QLabel>(window, reg::kNotice), nullptr);
