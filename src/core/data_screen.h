@@ -55,6 +55,7 @@ protected:
     Loading currentYear() const { return {text100.text, colours::black}; }
     static Loading previousYear() { return {kPreviousYearCode, colours::red}; }
     DataStore& store() { return store_; }
+    const DataStore& store() const { return store_; }
     UserInterface& ui() { return ui_; }
 
 private:

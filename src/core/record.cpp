@@ -234,4 +234,18 @@ std::optional<std::int32_t> RecordReader::int32() {
     return integer<std::int32_t>(toInt32);
 }
 
+std::optional<RecordValues> readRecordValues(const std::string& path, int textCount, int numberCount) {
+    RecordReader reader(path);
+    RecordValues values;
+    values.texts.reserve(static_cast<std::size_t>(textCount));
+    values.numbers.reserve(static_cast<std::size_t>(numberCount));
+    for (int i = 0; i < textCount && reader.ok(); ++i)
+        values.texts.push_back(reader.text().value_or(""));
+    for (int i = 0; i < numberCount && reader.ok(); ++i)
+        values.numbers.push_back(reader.number().value_or(0));
+    if (!reader.ok())
+        return std::nullopt;
+    return values;
+}
+
 } // namespace kakutei

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace kakutei {
 
@@ -79,5 +80,13 @@ private:
     bool endOfFile_ = false;
     std::error_code error_;
 };
+
+// The leading values of a screen record: its texts, then its numbers. Nothing when the file is missing or
+// ends, or holds something else, before them.
+struct RecordValues {
+    std::vector<std::string> texts;
+    std::vector<double> numbers;
+};
+std::optional<RecordValues> readRecordValues(const std::string& path, int textCount, int numberCount);
 
 } // namespace kakutei

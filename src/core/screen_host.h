@@ -24,6 +24,13 @@ public:
     // A line of the tax computation screen (Form7), by the return's line number: 21 配偶者控除,
     // 22 配偶者特別控除, 28 配当控除, 30 住宅借入金等控除, 37 源泉徴収税額, 42 配偶者合計所得.
     virtual void setTaxComputationLine(int line, const Field& field) = 0;
+
+    // Presses "計算実行" of a data screen ("各データの実行").
+    virtual void pressCalculate(ScreenId screen) = 0;
+    // Opens the dividend credit screen (Form10) on these two amounts and computes, making it if needed.
+    virtual void openDividendCredit(double taxableIncome, double dividends) = 0;
+    // Opens the housing loan screen (Form14) for this code and year: クリア, DATA, show.
+    virtual void openHousingLoan(const std::string& personCode, const std::string& yearCode) = 0;
 };
 
 } // namespace kakutei

@@ -1,5 +1,6 @@
 #include "shell/app.h"
 
+#include "core/amount_text.h"
 #include "deductions/deductions_screen.h"
 #include "deductions/personal_deductions_screen.h"
 #include "income/actual_amount_screen.h"
@@ -8,6 +9,9 @@
 #include "registry/registration_screen.h"
 #include "registry/year_end_import_screen.h"
 #include "shell/main_menu.h"
+#include "tax/dividend_credit_screen.h"
+#include "tax/housing_loan_screen.h"
+#include "tax/tax_computation_screen.h"
 
 namespace kakutei {
 
@@ -25,6 +29,8 @@ App::App(DataStore& store, UserInterface& ui) : store_(store), ui_(ui) {
     install(std::make_unique<IncomeBreakdownScreen>(store_, ui_, *this));
     install(std::make_unique<DeductionsScreen>(store_, ui_));
     install(std::make_unique<PersonalDeductionsScreen>(store_, ui_, *this));
+    install(std::make_unique<TaxComputationScreen>(store_, ui_, *this));
+    install(std::make_unique<HousingLoanScreen>(store_, ui_, *this));
     actualAmount_ = std::make_unique<ActualAmountScreen>(ui_, *this);
 }
 
@@ -60,6 +66,8 @@ void App::discardScreen(ScreenId id) {
     ui_.hide(id);
     if (id == ScreenId::yearEndImport)
         retiredYearEndImport_ = std::move(yearEndImport_);
+    if (id == ScreenId::dividendCredit)
+        retiredDividendCredit_ = std::move(dividendCredit_);
 }
 
 void App::setActualAmountRevenue(const std::string& amountText) {
@@ -76,7 +84,34 @@ void App::setDeductionsTotalIncome(const std::string& amountText) {
         deductions->totalIncome = Field{amountText};
 }
 
-void App::setTaxComputationLine(int, const Field&) {}
+void App::setTaxComputationLine(int line, const Field& field) {
+    if (auto* tax = screenAs<TaxComputationScreen>(ScreenId::taxComputation))
+        tax->line(line) = field;
+}
+
+void App::pressCalculate(ScreenId id) {
+    if (auto* target = screen(id))
+        target->calculate();
+}
+
+void App::openDividendCredit(double taxableIncome, double dividends) {
+    if (!dividendCredit_)
+        dividendCredit_ = std::make_unique<DividendCreditScreen>(ui_, *this);
+    dividendCredit_->taxableIncome.text = formatAmount(taxableIncome);
+    dividendCredit_->dividends.text = formatAmount(dividends);
+    dividendCredit_->calculate();
+    ui_.show(ScreenId::dividendCredit);
+}
+
+void App::openHousingLoan(const std::string& personCode, const std::string& yearCode) {
+    if (auto* housing = screen(ScreenId::housingLoan)) {
+        housing->text60.text = personCode;
+        housing->text100.text = yearCode;
+        housing->clear();
+        housing->data();
+        ui_.show(ScreenId::housingLoan);
+    }
+}
 
 void App::setRegistrationCode(PersonCode code) {
     registration_->text25.text = std::to_string(code);
@@ -100,6 +135,8 @@ void App::openTaxComputation() {
     if (auto* tax = screen(ScreenId::taxComputation)) {
         tax->clear();
         tax->data();
+        if (auto* computation = dynamic_cast<TaxComputationScreen*>(tax))
+            computation->gather();
         ui_.show(ScreenId::taxComputation);
     }
 }

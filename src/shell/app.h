@@ -13,6 +13,7 @@
 namespace kakutei {
 
 class ActualAmountScreen;
+class DividendCreditScreen;
 class IncomeBreakdownScreen;
 class IncomeScreen;
 class MainMenu;
@@ -42,6 +43,8 @@ public:
     template <typename Screen> Screen* screenAs(ScreenId id) { return dynamic_cast<Screen*>(screen(id)); }
     // The import screen while it is open, else nullptr.
     YearEndImportScreen* yearEndImport() { return yearEndImport_.get(); }
+    // The dividend credit screen while it exists (made by its first opening, discarded by "確　　　認").
+    DividendCreditScreen* dividendCredit() { return dividendCredit_.get(); }
 
     void openScreen(ScreenId screen) override;
     void discardScreen(ScreenId screen) override;
@@ -49,6 +52,9 @@ public:
     void setSalaryIncome(const std::string& amountText) override;
     void setDeductionsTotalIncome(const std::string& amountText) override;
     void setTaxComputationLine(int line, const Field& field) override;
+    void pressCalculate(ScreenId screen) override;
+    void openDividendCredit(double taxableIncome, double dividends) override;
+    void openHousingLoan(const std::string& personCode, const std::string& yearCode) override;
 
     // The data screen behind `id`, or nullptr while the program has none.
     DataScreen* screen(ScreenId id);
@@ -72,6 +78,8 @@ private:
     std::array<std::unique_ptr<DataScreen>, kScreenCount> screens_;
     RegistrationScreen* registration_ = nullptr;
     std::unique_ptr<ActualAmountScreen> actualAmount_;
+    std::unique_ptr<DividendCreditScreen> dividendCredit_;
+    std::unique_ptr<DividendCreditScreen> retiredDividendCredit_; // discarded from inside its own button
     std::unique_ptr<YearEndImportScreen> yearEndImport_;
     std::unique_ptr<YearEndImportScreen> retiredYearEndImport_; // discarded from inside its own button
     std::unique_ptr<MainMenu> mainMenu_;

@@ -26,6 +26,15 @@ public:
         lineColours[line] = field.colour;
     }
 
+    void pressCalculate(ScreenId screen) override { calls.emplace_back("calculate", screen); }
+    void openDividendCredit(double taxableIncome, double dividends) override {
+        writes.emplace_back("dividendCredit", std::to_string(static_cast<long long>(taxableIncome)) + "/" +
+                                                  std::to_string(static_cast<long long>(dividends)));
+    }
+    void openHousingLoan(const std::string& personCode, const std::string& yearCode) override {
+        writes.emplace_back("housingLoan", personCode + "/" + yearCode);
+    }
+
     std::vector<std::pair<std::string, ScreenId>> calls;
     std::vector<std::pair<std::string, std::string>> writes; // target, text
     std::map<int, Colour> lineColours;

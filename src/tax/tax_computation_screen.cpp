@@ -1,0 +1,209 @@
+#include "tax/tax_computation_screen.h"
+
+#include "core/amount_text.h"
+#include "tax/tax_rules.h"
+
+#include <cmath>
+
+namespace kakutei {
+
+namespace tc = tax_computation;
+
+namespace {
+
+constexpr int kIncomeRecord = 1;
+constexpr int kDeductionRecord = 2;
+constexpr int kPersonalRecord = 3;
+constexpr int kBreakdownRecord = 4;
+constexpr int kTaxRecord = 5;
+
+// Lines 10 to 24 in order: the deductions that step A totals into field 14.
+constexpr int kDeductionLines[] = {10, 11, 12, 13, 14, 15, 16, 17, 19, 21, 22, 23, 24};
+
+// Dividend rows of the breakdown's detail table are those whose kind is 配当; the first three rows only.
+constexpr std::string_view kDividendKind = "配　当";
+
+} // namespace
+
+double TaxComputationScreen::read(int number) const { return readAmount(lines_[number].text); }
+
+void TaxComputationScreen::show(int number, double value) { lines_[number].text = formatAmount(value); }
+
+void TaxComputationScreen::clear() {
+    lines_[tc::kFirstLine].text.clear();
+    for (const tc::Line& line : tc::kLines)
+        lines_[line.number].text.clear();
+}
+
+void TaxComputationScreen::total() {
+    double sum = 0;
+    for (int i = 0; i < 13; ++i) {
+        field(i + 1) = read(kDeductionLines[i]);
+        sum += field(i + 1);
+    }
+    field(14) = sum;
+    show(25, field(14));
+}
+
+void TaxComputationScreen::tax() {
+    const double income = read(9);
+    field(15) = taxableIncome(income, field(14));
+    show(26, field(15));
+    field(16) = incomeTax(field(15));
+    show(27, field(16));
+}
+
+void TaxComputationScreen::amountDue() {
+    for (auto [number, n] : {std::pair{28, 17}, {29, 18}, {30, 19}, {31, 20}, {33, 22}, {37, 25}, {39, 27}})
+        field(n) = read(number);
+    field(21) = std::nearbyint(field(16) - field(17) - field(18) - field(19) - field(20));
+    if (field(21) <= 0)
+        field(21) = 0;
+    show(32, field(21));
+    field(23) = field(21) - field(22);
+    show(35, field(23));
+    field(24) = fixedRateReduction(field(23));
+    show(36, field(24));
+    field(26) = field(23) - field(24) - field(25);
+    if (field(26) > 0)
+        field(26) = std::floor(field(26) / 100) * 100;
+    show(38, field(26));
+    lines_[40].text.clear();
+    lines_[41].text.clear();
+    const double difference = std::nearbyint(field(26) - field(27));
+    if (difference > 0) {
+        field(28) = std::floor(difference / 100) * 100;
+        field(29) = 0;
+        show(40, field(28));
+    } else {
+        // A refund, or nothing either way: no deferral.
+        field(29) = std::fabs(difference);
+        field(28) = 0;
+        show(41, field(29));
+        lines_[50].text.clear();
+        lines_[51].text.clear();
+    }
+}
+
+void TaxComputationScreen::takeTheseLines() {
+    for (int number = 42; number <= 53; ++number)
+        field(number - 12) = read(number);
+}
+
+void TaxComputationScreen::calculate() {
+    nenGO();
+    if (!fileCode())
+        return;
+    total();
+    tax();
+    amountDue();
+    takeTheseLines();
+    RecordWriter writer;
+    for (double value : amounts_)
+        writer.number(value);
+    writer.fillers();
+    if (!saveRecord(writer, kTaxRecord))
+        return;
+    clear();
+    data();
+}
+
+void TaxComputationScreen::data() {
+    nenGO();
+    load(currentYear());
+}
+
+void TaxComputationScreen::previousYearData() {
+    nenGO();
+    load(previousYear());
+}
+
+void TaxComputationScreen::load(Loading loading) {
+    clear();
+    if (!fileCode())
+        return;
+    setWorkingYearCode(std::string(loading.yearCode));
+    const auto income = readRecordValues(*screenFilePath(kIncomeRecord), 0, 20);
+    if (!income)
+        return;
+    const auto record = readRecordValues(*screenFilePath(kTaxRecord), 0, tc::kAmountCount);
+    if (!record)
+        return;
+    for (int n = 1; n <= tc::kAmountCount; ++n)
+        field(n) = record->numbers[static_cast<std::size_t>(n - 1)];
+    lines_[9] = {formatAmount(income->numbers[19]), loading.colour};
+    for (const tc::Line& line : tc::kLines)
+        if (line.recordField > 0)
+            lines_[line.number] = {formatAmount(field(line.recordField)), loading.colour};
+}
+
+void TaxComputationScreen::gather() {
+    nenGO();
+    if (!fileCode())
+        return;
+    const auto income = readRecordValues(*screenFilePath(kIncomeRecord), 0, 20);
+    const auto deductions = readRecordValues(*screenFilePath(kDeductionRecord), 13, 25);
+    const auto personal = readRecordValues(*screenFilePath(kPersonalRecord), 47, 17);
+    const auto breakdown = readRecordValues(*screenFilePath(kBreakdownRecord), 40, 25);
+    if (!income || !deductions || !personal || !breakdown)
+        return;
+    // Record field n of a record whose texts come first.
+    const auto number = [](const RecordValues& record, int n) {
+        return record.numbers[static_cast<std::size_t>(n - 1) - record.texts.size()];
+    };
+    show(9, number(*income, 20));
+    const std::pair<int, int> fromDeductions[] = {{10, 34}, {11, 35}, {12, 20}, {13, 24},
+                                                  {14, 36}, {15, 37}, {16, 38}};
+    for (auto [line, n] : fromDeductions)
+        show(line, number(*deductions, n));
+    const std::pair<int, int> fromPersonal[] = {{17, 57}, {19, 58}, {21, 63}, {22, 64}, {42, 62}, {43, 56}};
+    for (auto [line, n] : fromPersonal)
+        show(line, number(*personal, n));
+    show(23, number(*personal, 52) * 10'000); // dependents are kept in units of 10,000 yen
+    show(24, tc::kBasicDeduction);
+    show(37, number(*breakdown, 53));
+    for (std::size_t i = 0; i < breakdownTexts_.size() && i < breakdown->texts.size(); ++i)
+        breakdownTexts_[i + 1] = breakdown->texts[i];
+    for (int n = 41; n <= 65; ++n)
+        breakdownAmounts_[static_cast<std::size_t>(n - 1)] = number(*breakdown, n);
+    calculate();
+}
+
+void TaxComputationScreen::dividendCredit() {
+    // The proposal: the net amounts of the first three detail rows whose kind is 配当 (fields 56, 59, 62;
+    // kinds 19, 22, 25). The user can still correct it on the dividend credit screen.
+    double dividends = 0;
+    for (int row = 0; row < 3; ++row)
+        if (breakdownTexts_[static_cast<std::size_t>(19 + 3 * row)] == kDividendKind)
+            dividends += breakdownAmounts_[static_cast<std::size_t>(56 + 3 * row - 1)];
+    host_.openDividendCredit(field(15), dividends);
+}
+
+void TaxComputationScreen::housingLoanCredit() { host_.openHousingLoan(text60.text, text100.text); }
+
+void TaxComputationScreen::deferral() {
+    field(28) = read(40);
+    if (field(28) >= 0) {
+        field(39) = std::floor(field(28) / 2'000) * 1'000;
+        field(38) = field(28) - field(39);
+    } else {
+        field(38) = field(39) = 0;
+    }
+    show(50, field(38));
+    show(51, field(39));
+    calculate();
+}
+
+void TaxComputationScreen::cancelDeferral() {
+    lines_[50].text.clear();
+    lines_[51].text.clear();
+    calculate();
+}
+
+void TaxComputationScreen::runAll() {
+    for (ScreenId screen :
+         {ScreenId::income, ScreenId::deductions1, ScreenId::personalDeductions, ScreenId::incomeBreakdown})
+        host_.pressCalculate(screen);
+}
+
+} // namespace kakutei

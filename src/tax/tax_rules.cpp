@@ -1,0 +1,50 @@
+#include "tax/tax_rules.h"
+
+#include <cmath>
+
+namespace kakutei {
+
+double taxableIncome(double totalIncome, double totalDeductions) {
+    const double taxable = std::floor((totalIncome - totalDeductions) / 1'000) * 1'000;
+    return taxable > 0 ? taxable : 0;
+}
+
+double incomeTax(double t) {
+    if (t < 3'300'000)
+        return std::floor(t * 0.10);
+    if (t < 9'000'000)
+        return std::floor(t * 0.20) - 330'000;
+    if (t < 18'000'000)
+        return std::floor(t * 0.30) - 1'230'000;
+    return std::floor(t * 0.37) - 2'490'000;
+}
+
+double fixedRateReduction(double taxAfterCredits) {
+    const double r = std::floor(taxAfterCredits * 0.2);
+    if (r > 250'000)
+        return 250'000;
+    // A negative line 35 (disaster relief above the tax) must not turn the reduction into a surcharge.
+    return r > 0 ? r : 0;
+}
+
+double dividendCredit(double a, double b) {
+    if (a <= 10'000'000)
+        return std::floor(b * 0.1);
+    const double e = a - 10'000'000;
+    if (b <= e)
+        return std::floor(b * 0.05);
+    return std::nearbyint(std::floor((b - e) * 0.1) + std::floor(e * 0.05));
+}
+
+double housingLoanCredit(HousingLoanPeriod period, double b) {
+    if (period == HousingLoanPeriod::h9ToH10 || period == HousingLoanPeriod::h11TransitionChoice) {
+        if (b <= 20'000'000)
+            return std::floor(b / 100);
+        if (b <= 30'000'000)
+            return std::floor(b * 0.5 / 100) + 100'000;
+        return 250'000;
+    }
+    return b <= 50'000'000 ? std::floor(b / 100) : 500'000;
+}
+
+} // namespace kakutei
