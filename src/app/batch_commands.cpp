@@ -2,10 +2,15 @@
 
 #include "app/stream_user_interface.h"
 #include "core/data_store.h"
+#include "core/file_io.h"
+#include "core/person_code.h"
 #include "core/store_error.h"
+#include "core/taxpayer_record.h"
 #include "shell/app.h"
 #include "shell/main_menu.h"
+#include "tax/tax_computation_screen.h"
 
+#include <optional>
 #include <ostream>
 #include <string_view>
 
@@ -18,11 +23,81 @@ int listTaxpayers(App& app, std::ostream& out) {
     return kExitOk;
 }
 
+// The code given on the command line, if it names a registered taxpayer; otherwise says why on `err`.
+std::optional<PersonCode> registeredCode(const DataStore& store, const std::string& word, std::ostream& err) {
+    const CodeReading code = readCode(word);
+    if (!code.code) {
+        err << "個人コードが読めません: " << word << '\n';
+        return std::nullopt;
+    }
+    if (readTaxpayerRecord(store, *code.code, 1).error) {
+        err << "個人コード " << *code.code << " は登録されていません。\n";
+        return std::nullopt;
+    }
+    return code.code;
+}
+
+// What a user does at the main menu for one return: call the taxpayer up, open each data screen and press
+// its 計算実行, then 税額の計算.
+void recalculate(App& app, PersonCode code) {
+    MainMenu& menu = app.mainMenu();
+    menu.text3.text = std::to_string(code);
+    menu.callUp();
+    const std::pair<void (MainMenu::*)(), ScreenId> screens[] = {
+        {&MainMenu::income, ScreenId::income},
+        {&MainMenu::deductions1, ScreenId::deductions1},
+        {&MainMenu::deductions2, ScreenId::personalDeductions},
+        {&MainMenu::taxCredits, ScreenId::incomeBreakdown},
+    };
+    for (const auto& [open, id] : screens) {
+        (menu.*open)();
+        app.screen(id)->calculate();
+    }
+    menu.taxComputation();
+}
+
+int recalculateAll(App& app, const std::vector<std::string>& codes, std::ostream& err, StreamUserInterface& ui) {
+    bool failed = false;
+    for (const std::string& word : codes) {
+        const auto code = registeredCode(app.store(), word, err);
+        if (!code) {
+            failed = true;
+            continue;
+        }
+        recalculate(app, *code);
+    }
+    return failed || ui.warned() ? kExitFailure : kExitOk;
+}
+
+int showReturn(App& app, const std::string& word, std::ostream& out, std::ostream& err) {
+    const auto code = registeredCode(app.store(), word, err);
+    if (!code)
+        return kExitFailure;
+    const auto taxFile = names::screenFile(*code, 5, kYearCode);
+    if (!taxFile || !fileExists(app.store().path(*taxFile))) {
+        err << "個人コード " << *code << " の税額の計算がまだありません（kakutei recalc " << *code
+            << " で計算できます）。\n";
+        return kExitFailure;
+    }
+    auto* tax = app.screenAs<TaxComputationScreen>(ScreenId::taxComputation);
+    tax->text60.text = std::to_string(*code);
+    tax->data();
+    for (const tax_computation::Line& line : tax_computation::kLines) {
+        out << line.number << '\t' << line.caption;
+        if (!line.secondLine.empty())
+            out << ' ' << line.secondLine;
+        out << '\t' << tax->line(line.number).text << '\n';
+    }
+    return kExitOk;
+}
+
 } // namespace
 
 std::string usageLine() {
-    return "使い方: kakutei [--root フォルダ]            画面を開く（ディスプレイが必要です）\n"
-           "        kakutei [--root フォルダ] list       登録されている人の一覧を表示する";
+    return "使い方: kakutei [--root フォルダ]                    画面を開く（ディスプレイが必要です）\n"
+           "        kakutei [--root フォルダ] list               登録されている人の一覧を表示する\n"
+           "        kakutei [--root フォルダ] recalc コード…     各画面の計算実行と税額の計算をする\n"
+           "        kakutei [--root フォルダ] show コード        税額の計算（９〜53 欄）を表示する";
 }
 
 CommandLine parseCommandLine(int argc, const char* const* argv) {
@@ -58,19 +133,26 @@ int runBatchCommand(const CommandLine& line, std::ostream& out, std::ostream& er
         err << line.error << '\n' << usageLine() << '\n';
         return kExitUsage;
     }
+    const std::size_t arguments = line.arguments.size();
+    const bool known = (line.command == "list" && arguments == 0) || (line.command == "recalc" && arguments > 0) ||
+                       (line.command == "show" && arguments == 1);
+    if (!known) {
+        err << "知らないコマンドです: " << line.command << '\n' << usageLine() << '\n';
+        return kExitUsage;
+    }
     DataStore store(resolveRoot(line.root));
+    if (const auto error = store.ensureFolders(kYearCode)) {
+        err << "データのフォルダを作れません: " << store.root() << ": " << describeError(error) << '\n';
+        return kExitFailure;
+    }
     StreamUserInterface ui(err, line.yes);
     App app(store, ui);
-    if (line.command == "list" && line.arguments.empty()) {
-        if (const auto error = store.ensureFolders(kYearCode)) {
-            err << "データのフォルダを作れません: " << store.root() << ": " << describeError(error) << '\n';
-            return kExitFailure;
-        }
-        app.start();
+    app.start();
+    if (line.command == "list")
         return listTaxpayers(app, out);
-    }
-    err << "知らないコマンドです: " << line.command << '\n' << usageLine() << '\n';
-    return kExitUsage;
+    if (line.command == "recalc")
+        return recalculateAll(app, line.arguments, err, ui);
+    return showReturn(app, line.arguments.front(), out, err);
 }
 
 } // namespace kakutei

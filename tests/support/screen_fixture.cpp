@@ -1,6 +1,8 @@
 #include "screen_fixture.h"
 
 #include "core/cp932.h"
+#include "core/file_io.h"
+#include "core/record.h"
 
 #include <sstream>
 
@@ -31,6 +33,19 @@ void DataScreenFixture::writeScreenFile(int k, const std::vector<std::string>& l
     for (const std::string& line : lines)
         bytes += encodeCp932(line).bytes + "\r\n";
     root.writeBytes(screenFile(year, k), bytes);
+}
+
+void writeRecordFields(const DataStore& store, PersonCode code, int k, int texts, int numbers,
+                       const std::map<int, std::string>& set) {
+    std::string bytes;
+    for (int n = 1; n <= texts + numbers; ++n) {
+        const auto it = set.find(n);
+        const std::string line = it != set.end() ? it->second : n <= texts ? "\"\"" : "0";
+        bytes += encodeCp932(line).bytes + "\r\n";
+    }
+    for (int i = 1; i <= kFillerCount; ++i)
+        bytes += encodeCp932("\"予備" + std::to_string(i) + "\"").bytes + "\r\n";
+    writeFileAtomically(store.path(*names::screenFile(code, k, kYearCode)), bytes, WriteMode::replace);
 }
 
 } // namespace kakutei::testing

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -30,5 +31,10 @@ struct DataScreenFixture : ::testing::Test {
     void writeScreenFile(int k, const std::vector<std::string>& lines,
                          std::string_view year = kYearCode) const;
 };
+
+// Writes screen file k of a taxpayer: `texts` quoted texts, then `numbers` numbers, then the fillers; every
+// value is empty or 0 but those in `set` (record field number → the line as written, quotes included).
+void writeRecordFields(const DataStore& store, PersonCode code, int k, int texts, int numbers,
+                       const std::map<int, std::string>& set);
 
 } // namespace kakutei::testing

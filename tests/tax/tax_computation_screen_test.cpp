@@ -146,18 +146,10 @@ struct Records {
 };
 
 void writeRecords(const DataScreenFixture& fixture, const Records& r) {
-    const auto lines = [](int texts, int numbers, const std::map<int, std::string>& set) {
-        std::vector<std::string> out;
-        for (int n = 1; n <= texts + numbers; ++n) {
-            const auto it = set.find(n);
-            out.push_back(it != set.end() ? it->second : n <= texts ? "\"\"" : "0");
-        }
-        return out;
-    };
-    fixture.writeScreenFile(1, lines(0, 20, r.income));
-    fixture.writeScreenFile(2, lines(13, 25, r.deductions));
-    fixture.writeScreenFile(3, lines(47, 17, r.personal));
-    fixture.writeScreenFile(4, lines(40, 25, r.breakdown));
+    testing::writeRecordFields(fixture.store, 7, 1, 0, 20, r.income);
+    testing::writeRecordFields(fixture.store, 7, 2, 13, 25, r.deductions);
+    testing::writeRecordFields(fixture.store, 7, 3, 47, 17, r.personal);
+    testing::writeRecordFields(fixture.store, 7, 4, 40, 25, r.breakdown);
 }
 
 TEST_F(TaxFixture, GatheringFillsTheLoadedLinesAndKeepsTheTypedOnes) {

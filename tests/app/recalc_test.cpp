@@ -1,0 +1,176 @@
+// Whole returns computed from their four screen records through `kakutei recalc`, checked against figures
+// worked out by hand.
+#include "app/batch_commands.h"
+
+#include "core/record.h"
+#include "core/taxpayer_record.h"
+#include "shell/app.h"
+#include "tax/tax_computation_screen.h"
+
+#include "fake_user_interface.h"
+#include "screen_fixture.h"
+
+#include <sstream>
+
+namespace kakutei {
+namespace {
+
+using testing::writeRecordFields;
+
+struct ReturnRecords {
+    PersonCode code;
+    std::string condition; // registered own condition
+    std::map<int, std::string> income, deductions, personal, breakdown, tax;
+};
+
+struct RecalcFixture : testing::DataScreenFixture {
+    void write(const ReturnRecords& r) {
+        TaxpayerRecord taxpayer;
+        taxpayer.personCode = r.code;
+        taxpayer.name = "納税者" + std::to_string(r.code);
+        taxpayer.condition = r.condition;
+        taxpayerRecordWriter(taxpayer).writeTo(store.path(names::taxpayerFile(r.code)));
+        writeRecordFields(store, r.code, 1, 0, 20, r.income);
+        writeRecordFields(store, r.code, 2, 13, 25, r.deductions);
+        writeRecordFields(store, r.code, 3, 47, 17, r.personal);
+        writeRecordFields(store, r.code, 4, 40, 25, r.breakdown);
+        if (!r.tax.empty())
+            writeRecordFields(store, r.code, 5, 0, 41, r.tax);
+    }
+    int run(std::vector<std::string> words, std::string* out = nullptr, std::string* err = nullptr) {
+        std::vector<const char*> argv = {"kakutei", "--root", root.path().c_str()};
+        for (const std::string& word : words)
+            argv.push_back(word.c_str());
+        std::ostringstream output;
+        std::ostringstream errors;
+        const int status =
+            runBatchCommand(parseCommandLine(static_cast<int>(argv.size()), argv.data()), output, errors);
+        if (out)
+            *out = output.str();
+        if (err)
+            *err = errors.str();
+        return status;
+    }
+    // The tax record's field n of taxpayer `code`.
+    double taxField(PersonCode code, int n) {
+        const auto values = readRecordValues(store.path(*names::screenFile(code, 5, kYearCode)), 0, 41);
+        return values ? values->numbers.at(static_cast<std::size_t>(n - 1)) : -1;
+    }
+};
+
+TEST_F(RecalcFixture, SalaryEarnerWithARefund) {
+    // Salary 5,000,000: table amount 5,000,000 → income 6 = 5,000,000 × 0.8 − 540,000 = 3,460,000.
+    // Deductions: social insurance 700,000, life 100,000 premiums → 50,000, basic 380,000 = 1,130,000.
+    // Taxable (3,460,000 − 1,130,000) = 2,330,000 → tax 10 % = 233,000; reduction 20 % = 46,600.
+    // 233,000 − 46,600 − withheld 200,000 = −13,600: refunded 13,600.
+    write({101,
+           "該当なし",
+           {{6, "5000000"}, {17, "3460000"}},
+           {{17, "700000"}, {25, "100000"}},
+           {{32, "\"該当なし\""}},
+           {{1, "\"給　与\""}, {2, "\"株式会社サンプル\""}, {41, "5000000"}, {42, "200000"}},
+           {}});
+    ASSERT_EQ(run({"recalc", "101"}), 0);
+    EXPECT_EQ(taxField(101, 14), 1'130'000);
+    EXPECT_EQ(taxField(101, 15), 2'330'000);
+    EXPECT_EQ(taxField(101, 16), 233'000);
+    EXPECT_EQ(taxField(101, 24), 46'600);
+    EXPECT_EQ(taxField(101, 25), 200'000);
+    EXPECT_EQ(taxField(101, 26), -13'600);
+    EXPECT_EQ(taxField(101, 28), 0);
+    EXPECT_EQ(taxField(101, 29), 13'600);
+}
+
+TEST_F(RecalcFixture, ElderlyPensionerWithMedicalExpensesAndASpouse) {
+    // Pension 5,000,000, elderly table: T(5,000,000 × 0.85) − 1,210,000 = 3,040,000 (line 9).
+    // Medical 300,000 less min(5 % of 3,040,000, 100,000) = 200,000; social insurance 150,000;
+    // 老年者 500,000 (registered 老年者, income under 10,000,000); spouse 380,000; basic 380,000 → 1,610,000.
+    // Taxable 1,430,000 → tax 143,000; reduction 28,600; less withheld 30,000 = 84,400 → to pay 84,400.
+    write({102,
+           "老年者",
+           {{7, "5000000"}},
+           {{31, "300000"}, {17, "150000"}},
+           {{2, "\"山田花子\""}, {63, "380000"}},
+           {{1, "\"雑\""}, {42, "30000"}},
+           {}});
+    ASSERT_EQ(run({"recalc", "102"}), 0);
+    EXPECT_EQ(taxField(102, 2), 200'000);
+    EXPECT_EQ(taxField(102, 8), 500'000);
+    EXPECT_EQ(taxField(102, 10), 380'000);
+    EXPECT_EQ(taxField(102, 14), 1'610'000);
+    EXPECT_EQ(taxField(102, 15), 1'430'000);
+    EXPECT_EQ(taxField(102, 16), 143'000);
+    EXPECT_EQ(taxField(102, 24), 28'600);
+    EXPECT_EQ(taxField(102, 26), 84'400);
+    EXPECT_EQ(taxField(102, 28), 84'400);
+    EXPECT_EQ(taxField(102, 29), 0);
+}
+
+TEST_F(RecalcFixture, BlueReturnShopOwnerWithADeferral) {
+    // Business income 10,000,000 (line 1). Deductions: social 600,000, mutual aid 840,000, life
+    // 120,000 → 50,000, long-term non-life 30,000 → 15,000, spouse 380,000, dependents 38 + 63 = 101 →
+    // 1,010,000, basic 380,000 = 3,275,000. Taxable 6,725,000 → tax 20 % − 330,000 = 1,015,000; reduction
+    // 203,000; 812,000 less the prepayment 200,000 typed earlier = 612,000 to pay.
+    // Deferral: 612,000 / 2,000 → 306,000 deferred, 306,000 by the deadline.
+    std::map<int, std::string> earlierTax;
+    earlierTax[27] = "200000"; // 予定納税額 typed on an earlier visit
+    earlierTax[32] = "650000"; // 青色申告特別控除
+    write({103,
+           "該当なし",
+           {{1, "20000000"}, {12, "10000000"}},
+           {{17, "600000"}, {21, "840000"}, {25, "120000"}, {27, "30000"}},
+           {{48, "38"}, {49, "63"}, {53, "1800000"}, {63, "380000"}},
+           {},
+           earlierTax});
+    ASSERT_EQ(run({"recalc", "103"}), 0);
+    EXPECT_EQ(taxField(103, 14), 3'275'000);
+    EXPECT_EQ(taxField(103, 15), 6'725'000);
+    EXPECT_EQ(taxField(103, 16), 1'015'000);
+    EXPECT_EQ(taxField(103, 24), 203'000);
+    EXPECT_EQ(taxField(103, 26), 812'000);
+    EXPECT_EQ(taxField(103, 28), 612'000);
+    EXPECT_EQ(taxField(103, 31), 1'800'000);
+    EXPECT_EQ(taxField(103, 32), 650'000);
+
+    // The user presses 延納届出額 on the tax computation screen; a later recalc keeps the deferral.
+    testing::FakeUserInterface ui;
+    App app(store, ui);
+    app.start();
+    auto* tax = app.screenAs<TaxComputationScreen>(ScreenId::taxComputation);
+    tax->text60.text = "103";
+    tax->data();
+    tax->deferral();
+    EXPECT_EQ(taxField(103, 38), 306'000);
+    EXPECT_EQ(taxField(103, 39), 306'000);
+    ASSERT_EQ(run({"recalc", "103"}), 0);
+    EXPECT_EQ(taxField(103, 39), 306'000);
+
+    std::string shown;
+    ASSERT_EQ(run({"show", "103"}, &shown), 0);
+    EXPECT_NE(shown.find("40\t納める税金\t612,000\n"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("51\t延納届出額\t306,000\n"), std::string::npos);
+    EXPECT_NE(shown.find("9\t所得金額\t10,000,000\n"), std::string::npos);
+    EXPECT_NE(shown.find("33\t災害減免額 外国税額控除\t\n"), std::string::npos);
+}
+
+TEST_F(RecalcFixture, UnregisteredCodesFailButTheOthersAreDone) {
+    write({104, "該当なし", {{12, "1000000"}}, {}, {}, {}, {}});
+    std::string err;
+    EXPECT_EQ(run({"recalc", "999", "104", "abc"}, nullptr, &err), 1);
+    EXPECT_NE(err.find("999"), std::string::npos);
+    EXPECT_NE(err.find("abc"), std::string::npos);
+    EXPECT_EQ(taxField(104, 15), 620'000);
+    EXPECT_EQ(run({"show", "999"}, nullptr, &err), 1);
+}
+
+TEST_F(RecalcFixture, ShowWithoutATaxComputationSaysSo) {
+    write({105, "該当なし", {}, {}, {}, {}, {}});
+    std::string out;
+    std::string err;
+    EXPECT_EQ(run({"show", "105"}, &out, &err), 1);
+    EXPECT_EQ(out, "");
+    EXPECT_NE(err.find("recalc"), std::string::npos);
+}
+
+} // namespace
+} // namespace kakutei
