@@ -27,11 +27,30 @@ class RecordingReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                perIteration[run.benchmark_name()] = run.GetAdjustedRealTime();
+        for (const Run& run : runs) {
+            const std::string& name = run.run_name.function_name;
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean")
+                means[name] = run.GetAdjustedRealTime();
+            if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
+                sums[name] += run.GetAdjustedRealTime();
+                counts[name] += 1;
+            }
+        }
     }
-    std::map<std::string, double> perIteration;
+    // The mean time of each benchmark, over its repetitions.
+    std::map<std::string, double> perIteration() const {
+        std::map<std::string, double> result;
+        for (const auto& [name, sum] : sums)
+            result[name] = sum / counts.at(name);
+        for (const auto& [name, mean] : means)
+            result[name] = mean;
+        return result;
+    }
+
+private:
+    std::map<std::string, double> means;
+    std::map<std::string, double> sums;
+    std::map<std::string, int> counts;
 };
 
 } // namespace
@@ -41,10 +60,11 @@ int runAgainstBaseline(int argc, char** argv, const std::string& baselineName) {
     RecordingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    const auto baseline = reporter.perIteration.find(baselineName);
-    if (baseline == reporter.perIteration.end() || baseline->second <= 0)
+    const auto times = reporter.perIteration();
+    const auto baseline = times.find(baselineName);
+    if (baseline == times.end() || baseline->second <= 0)
         return 0;
-    for (const auto& [name, time] : reporter.perIteration)
+    for (const auto& [name, time] : times)
         if (name != baselineName)
             std::printf("ratio %s / %s: %.2f\n", name.c_str(), baselineName.c_str(), time / baseline->second);
     return 0;

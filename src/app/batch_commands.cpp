@@ -37,9 +37,9 @@ std::optional<PersonCode> registeredCode(const DataStore& store, const std::stri
     return code.code;
 }
 
-// What a user does at the main menu for one return: call the taxpayer up, open each data screen and press
-// its 計算実行, then 税額の計算.
-void recalculate(App& app, PersonCode code) {
+} // namespace
+
+void recalculateReturn(App& app, PersonCode code) {
     MainMenu& menu = app.mainMenu();
     menu.text3.text = std::to_string(code);
     menu.callUp();
@@ -56,7 +56,10 @@ void recalculate(App& app, PersonCode code) {
     menu.taxComputation();
 }
 
-int recalculateAll(App& app, const std::vector<std::string>& codes, std::ostream& err, StreamUserInterface& ui) {
+namespace {
+
+int recalculateAll(App& app, const std::vector<std::string>& codes, std::ostream& err,
+                   StreamUserInterface& ui) {
     bool failed = false;
     for (const std::string& word : codes) {
         const auto code = registeredCode(app.store(), word, err);
@@ -64,7 +67,7 @@ int recalculateAll(App& app, const std::vector<std::string>& codes, std::ostream
             failed = true;
             continue;
         }
-        recalculate(app, *code);
+        recalculateReturn(app, *code);
     }
     return failed || ui.warned() ? kExitFailure : kExitOk;
 }
@@ -134,7 +137,8 @@ int runBatchCommand(const CommandLine& line, std::ostream& out, std::ostream& er
         return kExitUsage;
     }
     const std::size_t arguments = line.arguments.size();
-    const bool known = (line.command == "list" && arguments == 0) || (line.command == "recalc" && arguments > 0) ||
+    const bool known = (line.command == "list" && arguments == 0) ||
+                       (line.command == "recalc" && arguments > 0) ||
                        (line.command == "show" && arguments == 1);
     if (!known) {
         err << "知らないコマンドです: " << line.command << '\n' << usageLine() << '\n';

@@ -1,6 +1,7 @@
 #pragma once
 // The commands that run the screens with no window: `kakutei [--root DIR] COMMAND …`.
 
+#include <cstdint>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -25,6 +26,11 @@ inline constexpr int kExitUsage = 2;
 
 // Runs a batch command; `out` gets its output, `err` its messages ("title: body").
 int runBatchCommand(const CommandLine& line, std::ostream& out, std::ostream& err);
+
+class App;
+// What `recalc` does for one taxpayer, as a user at the main menu would: call up, open the income,
+// deductions (1), personal deductions and breakdown screens pressing each one's 計算実行, then 税額の計算.
+void recalculateReturn(App& app, std::int16_t code);
 
 // One line that says how to start the program.
 std::string usageLine();

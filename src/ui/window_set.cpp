@@ -2,12 +2,15 @@
 
 #include "ui/actual_amount_window.h"
 #include "ui/deductions_window.h"
+#include "ui/dividend_credit_window.h"
+#include "ui/housing_loan_window.h"
 #include "ui/income_breakdown_window.h"
 #include "ui/income_window.h"
 #include "ui/main_menu_window.h"
 #include "ui/personal_deductions_window.h"
 #include "ui/qt_user_interface.h"
 #include "ui/registration_window.h"
+#include "ui/tax_computation_window.h"
 #include "ui/year_end_import_window.h"
 
 namespace kakutei {
@@ -27,6 +30,9 @@ WindowSet::WindowSet(App& app, QtUserInterface& ui) : app_(app), ui_(ui) {
         {ScreenId::incomeBreakdown, &make<IncomeBreakdownWindow>},
         {ScreenId::deductions1, &make<DeductionsWindow>},
         {ScreenId::personalDeductions, &make<PersonalDeductionsWindow>},
+        {ScreenId::taxComputation, &make<TaxComputationWindow>},
+        {ScreenId::dividendCredit, &make<DividendCreditWindow>},
+        {ScreenId::housingLoan, &make<HousingLoanWindow>},
     };
     for (const auto& [id, factory] : screens) {
         windows_.push_back(factory(app_, registry_));

@@ -5,6 +5,7 @@
 #include "registry/registration_screen.h"
 #include "shell/app.h"
 #include "shell/main_menu.h"
+#include "tax/tax_computation_screen.h"
 #include "ui/program_windows.h"
 #include "ui/window_program.h"
 
@@ -53,6 +54,10 @@ int main(int argc, char** argv) {
     capture(ScreenId::incomeBreakdown, [&] { menu.taxCredits(); });
     capture(ScreenId::deductions1, [&] { menu.deductions1(); });
     capture(ScreenId::personalDeductions, [&] { menu.deductions2(); });
+    auto* tax = app.screenAs<TaxComputationScreen>(ScreenId::taxComputation);
+    capture(ScreenId::taxComputation, [&] { menu.taxComputation(); });
+    capture(ScreenId::dividendCredit, [&] { tax->dividendCredit(); });
+    capture(ScreenId::housingLoan, [&] { tax->housingLoanCredit(); });
     capture(ScreenId::registration, [&] {
         menu.registration();
         app.registration().text1.text = code;
