@@ -8,6 +8,7 @@
 #include "income/income_screen.h"
 #include "registry/registration_screen.h"
 #include "registry/year_end_import_screen.h"
+#include "print/printing_screen.h"
 #include "shell/main_menu.h"
 #include "tax/dividend_credit_screen.h"
 #include "tax/housing_loan_screen.h"
@@ -31,6 +32,7 @@ App::App(DataStore& store, UserInterface& ui) : store_(store), ui_(ui) {
     install(std::make_unique<PersonalDeductionsScreen>(store_, ui_, *this));
     install(std::make_unique<TaxComputationScreen>(store_, ui_, *this));
     install(std::make_unique<HousingLoanScreen>(store_, ui_, *this));
+    install(std::make_unique<PrintingScreen>(store_, ui_));
     actualAmount_ = std::make_unique<ActualAmountScreen>(ui_, *this);
 }
 
@@ -146,6 +148,8 @@ void App::openPrinting(PersonCode code) {
         printing->text60.text = std::to_string(code);
         printing->nenGO();
         printing->data();
+        if (auto* screen = dynamic_cast<PrintingScreen*>(printing))
+            screen->loadOffsets();
         ui_.show(ScreenId::printing);
     }
 }

@@ -1,0 +1,20 @@
+#pragma once
+// PrintOffsets and the settings file "c:\所得税\印刷要領.txt" (two lines, right then down, no fillers).
+
+#include "core/data_store.h"
+
+#include <cstdint>
+#include <system_error>
+
+namespace kakutei {
+
+struct PrintOffsets {
+    std::int16_t right = 0; // mm; positive moves every entry right
+    std::int16_t down = 0;  // mm; positive moves every entry down
+};
+
+// Nothing when the file is missing or unreadable.
+std::optional<PrintOffsets> loadPrintOffsets(const DataStore& store);
+std::error_code storePrintOffsets(const DataStore& store, PrintOffsets offsets);
+
+} // namespace kakutei

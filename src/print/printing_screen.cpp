@@ -1,0 +1,175 @@
+#include "print/printing_screen.h"
+
+#include "core/person_code.h"
+
+namespace kakutei {
+
+namespace pr = printing;
+
+namespace {
+// The page-1 and page-2 form images on A4: the sizes the copies scale them to, in millimetres.
+constexpr double kImage1Width = 209, kImage2Width = 210, kImageHeight = 296;
+
+std::string jobName(std::string_view page, PersonCode code) { return std::string(page) + " " + std::to_string(code); }
+} // namespace
+
+bool PrintingScreen::ready() {
+    if (surface_)
+        return true;
+    ui().warn(pr::kNoPrinterTitle, "印刷先がありません。");
+    return false;
+}
+
+PrintOffsets PrintingScreen::offsetsFromBoxes() const {
+    return {readCode(rightBox.text).code.value_or(0), readCode(downBox.text).code.value_or(0)};
+}
+
+PageOptions PrintingScreen::pageOptions(bool copy) const {
+    return {copy, copy ? PrintOffsets{} : offsets_, paperMarker_, pageMarker_};
+}
+
+void PrintingScreen::loadOffsets() {
+    nenGO();
+    if (const auto stored = loadPrintOffsets(store()))
+        offsets_ = *stored;
+    rightBox.text = std::to_string(offsets_.right);
+    downBox.text = std::to_string(offsets_.down);
+}
+
+void PrintingScreen::storeOffsets() {
+    offsets_ = offsetsFromBoxes();
+    // Not reported, as before: the offsets in memory still apply to this run.
+    (void)storePrintOffsets(store(), offsets_);
+}
+
+void PrintingScreen::moveRight() {
+    rightBox.text = "0";
+    storeOffsets();
+}
+
+void PrintingScreen::moveDown() {
+    downBox.text = "0";
+    storeOffsets();
+}
+
+void PrintingScreen::clearOffsets() {
+    rightBox.text = "0";
+    downBox.text = "0";
+}
+
+void PrintingScreen::choosePreset(std::size_t preset) {
+    static constexpr std::pair<const char*, const char*> kValues[] = {{"-1", "0"}, {"-1", "-2"}, {"0", "0"}};
+    for (std::size_t i = 0; i < presets.size(); ++i)
+        presets[i].on = i == preset;
+    rightBox.text = kValues[preset].first;
+    downBox.text = kValues[preset].second;
+    status = {std::string(pr::kPresets[preset]), colours::red};
+    if (preset == 2)
+        storeOffsets();
+}
+
+void PrintingScreen::data() {
+    nenGO();
+    const auto code = personCode();
+    if (!code)
+        return;
+    if (loadPrintData(store(), *code, workingYearCode(), data_))
+        ui().beep();
+}
+
+void PrintingScreen::page1OnForm() {
+    if (!ready())
+        return;
+    offsets_ = offsetsFromBoxes();
+    (void)storePrintOffsets(store(), offsets_);
+    grid_.decompose(data_);
+    surface_->beginJob(jobName("第一表", data_.personCode));
+    drawPage1(*surface_, data_, grid_, pageOptions(false));
+    surface_->endJob();
+}
+
+void PrintingScreen::page2OnForm() {
+    if (!ready())
+        return;
+    loadOffsets();
+    surface_->beginJob(jobName("第二表", data_.personCode));
+    drawPage2(*surface_, data_, pageOptions(false));
+    surface_->endJob();
+}
+
+void PrintingScreen::printPage1() {
+    loadOffsets();
+    paperMarker_ = pr::kOrdinaryPaper;
+    page1OnForm();
+}
+
+void PrintingScreen::printPage1Twice() {
+    printPage1();
+    printPage1();
+}
+
+void PrintingScreen::printPage1Resident() {
+    loadOffsets();
+    pageMarker_ = kResidentTaxMarker;
+    page1OnForm();
+}
+
+void PrintingScreen::printPage2() { page2OnForm(); }
+
+void PrintingScreen::printPage2ThreeTimes() {
+    for (int i = 0; i < 3; ++i)
+        printPage2();
+}
+
+void PrintingScreen::printPage1OfficeForm() {
+    loadOffsets();
+    paperMarker_ = kOfficeFormMarker;
+    page1OnForm();
+}
+
+void PrintingScreen::printPage1OfficeFormTwice() {
+    printPage1OfficeForm();
+    printPage1OfficeForm();
+}
+
+void PrintingScreen::printPage1ResidentOfficeForm() {
+    loadOffsets();
+    printPage1Resident();
+}
+
+void PrintingScreen::printPage2OfficeForm() {
+    loadOffsets();
+    paperMarker_ = kOfficeFormMarker;
+    page2OnForm();
+}
+
+void PrintingScreen::printPage2OfficeFormThreeTimes() {
+    for (int i = 0; i < 3; ++i)
+        printPage2OfficeForm();
+}
+
+void PrintingScreen::copyPage1() {
+    if (!ready())
+        return;
+    surface_->beginJob(jobName("第一表（控え）", data_.personCode));
+    surface_->drawImage(FormImage::page1, 0, 0, kImage1Width, kImageHeight);
+    paperMarker_ = pr::kOrdinaryPaper;
+    offsets_ = {};
+    nenGO();
+    grid_.decompose(data_);
+    drawPage1(*surface_, data_, grid_, pageOptions(true));
+    surface_->endJob();
+}
+
+void PrintingScreen::copyPage2() {
+    if (!ready())
+        return;
+    surface_->beginJob(jobName("第二表（控え）", data_.personCode));
+    surface_->drawImage(FormImage::page2, 0, 0, kImage2Width, kImageHeight);
+    offsets_ = {};
+    nenGO();
+    drawPage2(*surface_, data_, pageOptions(true));
+    surface_->endJob();
+}
+
+} // namespace kakutei

@@ -1,0 +1,140 @@
+#include "print/page_layouts.h"
+
+#include "recording_surface.h"
+
+#include <gtest/gtest.h>
+
+namespace kakutei {
+namespace {
+
+using testing::RecordingSurface;
+
+PrintData sampleData() {
+    PrintData data;
+    data.yearCode = "H16";
+    data.taxAccountant = {"税理士　田中", "東京都新宿区", "03-1111-2222"};
+    data.taxpayer.name = "山田太郎";
+    data.taxpayer.address1 = "東京都港区";
+    data.taxpayer.reading = "ﾔﾏﾀﾞ";
+    data.taxpayer.tradeName = "山田商店";
+    data.breakdownTexts[0] = "給　与";
+    data.breakdownTexts[1] = "株式会社サンプル";
+    data.breakdownAmounts[0] = 1'234'567; // field 41: row 1 revenue
+    data.breakdownAmounts[1] = 10'210;    // field 42
+    data.breakdownAmounts[11] = 5;        // field 52: row 6 tax
+    data.breakdownAmounts[12] = 10'215;   // field 53
+    data.breakdownAmounts[15] = -50'000;  // field 56: detail row 1 net
+    data.breakdownTexts[27] = "一　時";   // text 28: detail row 4 kind
+    data.breakdownAmounts[22] = 999;      // field 63: detail row 4 revenue
+    data.deductionTexts[4] = "国民年金";
+    data.deductionAmounts[3] = 160'080; // field 17
+    data.personalTexts[0] = "山田一郎";
+    data.personalTexts[43] = "( ";
+    data.personalTexts[44] = ")";
+    data.personalTexts[12] = "山田四郎"; // text 13: dependent 4's name
+    data.personalTexts[34] = "東京大学"; // text 35: school
+    data.personalTexts[31] = "寡夫";
+    data.personalTexts[32] = "死別";
+    data.personalTexts[45] = "配偶者控除";
+    data.personalAmounts[0] = 38; // field 48
+    data.personalAmounts[4] = 38; // field 52
+    return data;
+}
+
+struct Page2Fixture : ::testing::Test {
+    PrintData data = sampleData();
+    RecordingSurface surface;
+    PageOptions options;
+    void draw() { drawPage2(surface, data, options); }
+    const testing::DrawnText* drawn(std::string_view text) { return surface.find(text); }
+};
+
+TEST_F(Page2Fixture, AmountsAreRightAlignedByThePlainNumbersWidth) {
+    draw();
+    constexpr double w = RecordingSurface::kCharacterWidth;
+    const auto* revenue = drawn("1,234,567");
+    ASSERT_NE(revenue, nullptr);
+    EXPECT_DOUBLE_EQ(revenue->x, 81 - 7 * w); // seven digits, the separators stick out to the right
+    EXPECT_EQ(revenue->y, 94);
+    const auto* sixth = drawn("5");
+    ASSERT_NE(sixth, nullptr);
+    EXPECT_DOUBLE_EQ(sixth->x, 101 - w);
+    EXPECT_EQ(sixth->y, 142);
+    const auto* net = drawn("-50,000");
+    ASSERT_NE(net, nullptr);
+    EXPECT_DOUBLE_EQ(net->x, 102 - 6 * w); // the minus sign and five digits
+    EXPECT_EQ(net->y, 255);
+    const auto* dependent = drawn("38");
+    ASSERT_NE(dependent, nullptr);
+    EXPECT_DOUBLE_EQ(dependent->x, 197 - 2 * w); // printed as stored, in 10,000 yen
+    EXPECT_EQ(drawn("999"), nullptr);            // a fourth detail row is never printed
+    EXPECT_EQ(drawn("一　時"), nullptr);
+}
+
+TEST_F(Page2Fixture, OffsetsMoveEverythingButTheAccountant) {
+    options.offsets = {3, 2};
+    draw();
+    EXPECT_EQ(surface.at(28, 13), std::vector<std::string>{"1"});
+    EXPECT_EQ(surface.at(15, 96), std::vector<std::string>{"給　与"});
+    EXPECT_EQ(surface.at(30, 94), std::vector<std::string>{"株式会社サンプル"});
+    EXPECT_EQ(surface.at(117, 59), std::vector<std::string>{"国民年金"});
+    const auto* name = drawn("税理士　田中");
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->x, 135);
+    EXPECT_EQ(name->y, 272);
+    EXPECT_EQ(name->font, "HG白洲行草書体");
+    EXPECT_EQ(surface.at(135, 278), std::vector<std::string>{"03-1111-2222"});
+    EXPECT_EQ(drawn("東京都新宿区"), nullptr); // the accountant's address is not printed
+    const auto* after = drawn("山田太郎");
+    ASSERT_NE(after, nullptr);
+    EXPECT_EQ(after->font, "MS 明朝");
+}
+
+TEST_F(Page2Fixture, AddressBlockAndItsSizes) {
+    draw();
+    const std::tuple<const char*, double, double> expected[] = {
+        {"東京都港区", 40, 11}, {"山田商店", 49, 10}, {"ﾔﾏﾀﾞ", 53, 9}, {"山田太郎", 57, 11}};
+    for (const auto& [text, y, points] : expected) {
+        const auto* t = drawn(text);
+        ASSERT_NE(t, nullptr) << text;
+        EXPECT_EQ(t->x, 34);
+        EXPECT_EQ(t->y, y);
+        EXPECT_EQ(t->points, points);
+    }
+    surface = RecordingSurface();
+    options.paperMarker = std::string(kOfficeFormMarker);
+    draw();
+    EXPECT_EQ(drawn("東京都港区"), nullptr);
+    EXPECT_EQ(drawn("山田太郎"), nullptr);
+    EXPECT_EQ(surface.at(25, 11), std::vector<std::string>{"1"}); // the year is still printed
+}
+
+TEST_F(Page2Fixture, PersonalItemsMarksAndTheSchool) {
+    draw();
+    EXPECT_EQ(surface.at(135, 134), std::vector<std::string>{"( 山田一郎)"});
+    EXPECT_EQ(surface.at(136, 117), std::vector<std::string>{"♪"}); // 寡夫 marks like 寡婦
+    EXPECT_EQ(surface.at(136, 122), std::vector<std::string>{"♪"}); // 死別
+    EXPECT_EQ(surface.at(172, 140), std::vector<std::string>{"♪"});
+    EXPECT_TRUE(surface.at(172, 145).empty());
+    EXPECT_EQ(surface.at(114, 181), std::vector<std::string>{"山田四郎"});
+    EXPECT_EQ(surface.at(170, 126), std::vector<std::string>{"東京大学"});
+}
+
+TEST_F(Page2Fixture, TheA4CopyPositions) {
+    options.copy = true;
+    options.offsets = {9, 9};
+    draw();
+    EXPECT_EQ(surface.at(29, 15), std::vector<std::string>{"1"});
+    EXPECT_EQ(surface.at(137, 269), std::vector<std::string>{"税理士　田中"});
+    EXPECT_EQ(surface.at(17, 95), std::vector<std::string>{"給　与"});
+    EXPECT_EQ(surface.at(34, 43), std::vector<std::string>{"東京都港区"});
+    EXPECT_EQ(surface.at(115, 60), std::vector<std::string>{"国民年金"});
+    const auto* revenue = drawn("1,234,567");
+    ASSERT_NE(revenue, nullptr);
+    EXPECT_DOUBLE_EQ(revenue->x, 81 - 7 * RecordingSurface::kCharacterWidth); // amounts keep the form's place
+    const auto* net = drawn("-50,000");
+    EXPECT_DOUBLE_EQ(net->x, 105 - 6 * RecordingSurface::kCharacterWidth);
+}
+
+} // namespace
+} // namespace kakutei
