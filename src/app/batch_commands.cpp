@@ -23,7 +23,8 @@ int listTaxpayers(App& app, std::ostream& out) {
     return kExitOk;
 }
 
-// The code given on the command line, if it names a registered taxpayer; otherwise says why on `err`.
+} // namespace
+
 std::optional<PersonCode> registeredCode(const DataStore& store, const std::string& word, std::ostream& err) {
     const CodeReading code = readCode(word);
     if (!code.code) {
@@ -36,8 +37,6 @@ std::optional<PersonCode> registeredCode(const DataStore& store, const std::stri
     }
     return code.code;
 }
-
-} // namespace
 
 void recalculateReturn(App& app, PersonCode code) {
     MainMenu& menu = app.mainMenu();
@@ -100,28 +99,47 @@ std::string usageLine() {
     return "使い方: kakutei [--root フォルダ]                    画面を開く（ディスプレイが必要です）\n"
            "        kakutei [--root フォルダ] list               登録されている人の一覧を表示する\n"
            "        kakutei [--root フォルダ] recalc コード…     各画面の計算実行と税額の計算をする\n"
-           "        kakutei [--root フォルダ] show コード        税額の計算（９〜53 欄）を表示する";
+           "        kakutei [--root フォルダ] show コード        税額の計算（９〜53 欄）を表示する\n"
+           "        kakutei [--root フォルダ] print コード… --page 1|2 [--office-form] [--resident-tax]\n"
+           "                [--a4-copy] [--pdf ファイル|フォルダ]      申告書を印刷する";
 }
 
 CommandLine parseCommandLine(int argc, const char* const* argv) {
     CommandLine line;
-    for (int i = 1; i < argc; ++i) {
+    const auto valueOf = [&](int& i, std::string_view word,
+                             std::string_view name) -> std::optional<std::string> {
+        if (word.starts_with(std::string(name) + "="))
+            return std::string(word.substr(name.size() + 1));
+        if (word != name)
+            return std::nullopt;
+        if (i + 1 >= argc) {
+            line.error = std::string(name) + " の後に値を指定して下さい。";
+            return std::string();
+        }
+        return std::string(argv[++i]);
+    };
+    for (int i = 1; i < argc && line.error.empty(); ++i) {
         const std::string_view word = argv[i];
-        if (word == "--root") {
-            if (i + 1 >= argc) {
-                line.error = "--root の後にフォルダを指定して下さい。";
-                return line;
-            }
-            line.root = argv[++i];
-        } else if (word.starts_with("--root=")) {
-            line.root = std::string(word.substr(7));
+        if (auto root = valueOf(i, word, "--root")) {
+            line.root = *root;
+        } else if (auto pdf = valueOf(i, word, "--pdf")) {
+            line.pdf = *pdf;
+        } else if (auto page = valueOf(i, word, "--page")) {
+            line.page = *page == "1" ? 1 : *page == "2" ? 2 : -1;
+            if (line.page < 0 && line.error.empty())
+                line.error = "--page は 1 か 2 です: " + *page;
         } else if (word == "--yes") {
             line.yes = true;
         } else if (word == "--demo") {
             line.demo = true;
+        } else if (word == "--office-form") {
+            line.officeForm = true;
+        } else if (word == "--resident-tax") {
+            line.residentTax = true;
+        } else if (word == "--a4-copy") {
+            line.a4Copy = true;
         } else if (word.starts_with("-") && word.size() > 1) {
             line.error = "知らないオプションです: " + std::string(word);
-            return line;
         } else if (line.command.empty()) {
             line.command = word;
         } else {

@@ -13,7 +13,12 @@ struct CommandLine {
     std::optional<std::string> root;
     bool yes = false; // --yes answers questions with OK
     bool demo = false;
-    std::string command; // empty: the window program
+    int page = 0;                   // print: --page 1|2
+    std::optional<std::string> pdf; // print: --pdf FILE or FOLDER
+    bool officeForm = false;        // print: --office-form
+    bool residentTax = false;       // print: --resident-tax
+    bool a4Copy = false;            // print: --a4-copy
+    std::string command;            // empty: the window program
     std::vector<std::string> arguments;
     std::string error; // set when the words could not be understood
 };
@@ -28,6 +33,10 @@ inline constexpr int kExitUsage = 2;
 int runBatchCommand(const CommandLine& line, std::ostream& out, std::ostream& err);
 
 class App;
+class DataStore;
+// The code given on the command line, if it names a registered taxpayer; otherwise says why on `err`.
+std::optional<std::int16_t> registeredCode(const DataStore& store, const std::string& word,
+                                           std::ostream& err);
 // What `recalc` does for one taxpayer, as a user at the main menu would: call up, open the income,
 // deductions (1), personal deductions and breakdown screens pressing each one's 計算実行, then 税額の計算.
 void recalculateReturn(App& app, std::int16_t code);

@@ -10,7 +10,9 @@ namespace {
 // The page-1 and page-2 form images on A4: the sizes the copies scale them to, in millimetres.
 constexpr double kImage1Width = 209, kImage2Width = 210, kImageHeight = 296;
 
-std::string jobName(std::string_view page, PersonCode code) { return std::string(page) + " " + std::to_string(code); }
+std::string jobName(std::string_view page, PersonCode code) {
+    return std::string(page) + " " + std::to_string(code);
+}
 } // namespace
 
 bool PrintingScreen::ready() {
@@ -114,7 +116,9 @@ void PrintingScreen::printPage1Resident() {
     page1OnForm();
 }
 
-void PrintingScreen::printPage2() { page2OnForm(); }
+void PrintingScreen::printPage2() {
+    page2OnForm();
+}
 
 void PrintingScreen::printPage2ThreeTimes() {
     for (int i = 0; i < 3; ++i)
@@ -135,6 +139,11 @@ void PrintingScreen::printPage1OfficeFormTwice() {
 void PrintingScreen::printPage1ResidentOfficeForm() {
     loadOffsets();
     printPage1Resident();
+}
+
+void PrintingScreen::printPage1OfficeFormResident() {
+    paperMarker_ = kOfficeFormMarker;
+    printPage1ResidentOfficeForm();
 }
 
 void PrintingScreen::printPage2OfficeForm() {

@@ -38,7 +38,8 @@ inline constexpr std::string_view kPresetFrame = "Canon LBP-220Pro";
 inline constexpr std::array<std::string_view, 3> kPresets = {"提出用", "控　用", "クリア"};
 inline constexpr std::string_view kCopy1 = "A４コピー用紙に控え全印刷 （第一表）";
 inline constexpr std::string_view kCopy2 = "A４コピー用紙に控え全印刷 （第二表）";
-inline constexpr std::string_view kNotice = "必ず、テストプリントを行った後に税務署配布の用紙に印刷して下さい";
+inline constexpr std::string_view kNotice =
+    "必ず、テストプリントを行った後に税務署配布の用紙に印刷して下さい";
 inline constexpr std::string_view kOrdinaryPaper = "法人税"; // any PaperMarker but the office form's
 inline constexpr std::string_view kNoPrinterTitle = "印刷できません";
 } // namespace printing
@@ -54,29 +55,33 @@ public:
     Field rightBox; // after "右側へ"
     Field downBox;  // after "下方へ"
     Field status;   // the red label beside the page-1 buttons
-    std::array<OptionButton, 3> presets{
-        {{std::string(printing::kPresets[0])}, {std::string(printing::kPresets[1])}, {std::string(printing::kPresets[2])}}};
+    std::array<OptionButton, 3> presets{{{std::string(printing::kPresets[0])},
+                                         {std::string(printing::kPresets[1])},
+                                         {std::string(printing::kPresets[2])}}};
 
-    void printPage1();                    // "第一表の印刷"
-    void printPage1Twice();               // "第一表の２枚印刷"
-    void printPage1Resident();            // "第一表の印刷 (住民税)"
-    void printPage2();                    // "第二表の印刷"
-    void printPage2ThreeTimes();          // "第二表の３枚印刷"
-    void printPage1OfficeForm();          // "第一表（税務署送付用紙）"
-    void printPage1OfficeFormTwice();     // the square button beside it
-    void printPage1ResidentOfficeForm();  // "第一表(住民税) （税務署送付用紙）"
-    void printPage2OfficeForm();          // "第二表（税務署送付用紙）"
+    void printPage1();                   // "第一表の印刷"
+    void printPage1Twice();              // "第一表の２枚印刷"
+    void printPage1Resident();           // "第一表の印刷 (住民税)"
+    void printPage2();                   // "第二表の印刷"
+    void printPage2ThreeTimes();         // "第二表の３枚印刷"
+    void printPage1OfficeForm();         // "第一表（税務署送付用紙）"
+    void printPage1OfficeFormTwice();    // the square button beside it
+    void printPage1ResidentOfficeForm(); // "第一表(住民税) （税務署送付用紙）"
+    void printPage2OfficeForm();         // "第二表（税務署送付用紙）"
+    // Page 1 on the tax office's paper in the resident-tax variant, in one press (the print command's
+    // --office-form --resident-tax); on the screen it takes two buttons.
+    void printPage1OfficeFormResident();
     void printPage2OfficeFormThreeTimes(); // the square button beside it
-    void copyPage1();                     // "A４コピー用紙に控え全印刷 （第一表）"
-    void copyPage2();                     // "A４コピー用紙に控え全印刷 （第二表）"
-    void moveRight();                     // "ｍｍ移動する" beside "右側へ"
-    void moveDown();                      // "ｍｍ移動する" beside "下方へ"
-    void clearOffsets();                  // "ク　　リ　　ア"
-    void storeOffsets();                  // "印刷ピッチの記憶"
-    void loadOffsets();                   // "印刷ピッチの呼出"
+    void copyPage1();                      // "A４コピー用紙に控え全印刷 （第一表）"
+    void copyPage2();                      // "A４コピー用紙に控え全印刷 （第二表）"
+    void moveRight();                      // "ｍｍ移動する" beside "右側へ"
+    void moveDown();                       // "ｍｍ移動する" beside "下方へ"
+    void clearOffsets();                   // "ク　　リ　　ア"
+    void storeOffsets();                   // "印刷ピッチの記憶"
+    void loadOffsets();                    // "印刷ピッチの呼出"
     void choosePreset(std::size_t preset); // "提出用", "控　用", "クリア"
-    void data() override;                 // "DATA": loads PrintData
-    void clear() override {}              // the hidden protocol buttons do nothing here
+    void data() override;                  // "DATA": loads PrintData
+    void clear() override {}               // the hidden protocol buttons do nothing here
     void calculate() override {}
 
     const PrintData& printData() const { return data_; }

@@ -8,6 +8,7 @@
 #include "ui/income_window.h"
 #include "ui/main_menu_window.h"
 #include "ui/personal_deductions_window.h"
+#include "ui/printing_window.h"
 #include "ui/qt_user_interface.h"
 #include "ui/registration_window.h"
 #include "ui/tax_computation_window.h"
@@ -33,6 +34,7 @@ WindowSet::WindowSet(App& app, QtUserInterface& ui) : app_(app), ui_(ui) {
         {ScreenId::taxComputation, &make<TaxComputationWindow>},
         {ScreenId::dividendCredit, &make<DividendCreditWindow>},
         {ScreenId::housingLoan, &make<HousingLoanWindow>},
+        {ScreenId::printing, &make<PrintingWindow>},
     };
     for (const auto& [id, factory] : screens) {
         windows_.push_back(factory(app_, registry_));

@@ -58,6 +58,7 @@ int main(int argc, char** argv) {
     capture(ScreenId::taxComputation, [&] { menu.taxComputation(); });
     capture(ScreenId::dividendCredit, [&] { tax->dividendCredit(); });
     capture(ScreenId::housingLoan, [&] { tax->housingLoanCredit(); });
+    capture(ScreenId::printing, [&] { menu.print(); });
     capture(ScreenId::registration, [&] {
         menu.registration();
         app.registration().text1.text = code;

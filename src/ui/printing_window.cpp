@@ -1,0 +1,135 @@
+#include "ui/printing_window.h"
+
+#include "print/printing_screen.h"
+#include "shell/app.h"
+#include "ui/qt_text.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace kakutei {
+
+namespace pr = printing;
+
+PrintingWindow::PrintingWindow(App& app, WindowRegistry& registry)
+    : ScreenWindow(ScreenId::printing, registry), app_(app) {
+    setWindowTitle(qt(pr::kCaption));
+    auto* notice = makeLabel(pr::kNotice);
+    notice->setStyleSheet("color: #a00000; font-weight: bold;");
+    auto* columns = new QHBoxLayout;
+    auto* left = new QVBoxLayout;
+    left->addWidget(buildPages());
+    left->addWidget(buildOfficeForms());
+    left->addStretch();
+    auto* right = new QVBoxLayout;
+    right->addWidget(buildAdjustment());
+    right->addWidget(buildPresets());
+    right->addStretch();
+    columns->addLayout(left);
+    columns->addLayout(right);
+    auto* copies = new QHBoxLayout;
+    for (const auto& [caption, action] :
+         {std::pair<std::string_view, void (PrintingScreen::*)()>{pr::kCopy1, &PrintingScreen::copyPage1},
+          {pr::kCopy2, &PrintingScreen::copyPage2}}) {
+        auto* button = makeButton(caption, [this, action = action] { (screen().*action)(); });
+        button->setMinimumHeight(34);
+        copies->addWidget(button);
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(notice);
+    layout->addLayout(columns);
+    layout->addLayout(copies);
+    orderFocus();
+    refresh();
+}
+
+PrintingScreen& PrintingWindow::screen() {
+    return *app_.screenAs<PrintingScreen>(ScreenId::printing);
+}
+
+QPushButton* PrintingWindow::yellow(QPushButton* button) {
+    button->setStyleSheet("background-color: #ffff66;");
+    return button;
+}
+
+QWidget* PrintingWindow::buildPages() {
+    auto* box = new QGroupBox(this);
+    auto* grid = new QGridLayout(box);
+    grid->addWidget(makeButton(pr::kPage1, [this] { screen().printPage1(); }), 0, 0);
+    grid->addWidget(yellow(makeButton(pr::kPage1Twice, [this] { screen().printPage1Twice(); })), 0, 1);
+    status_ = makeLabel("");
+    status_->setObjectName("status");
+    status_->setStyleSheet("color: red; font-weight: bold;");
+    grid->addWidget(status_, 0, 2);
+    grid->addWidget(makeButton(pr::kPage1Resident, [this] { screen().printPage1Resident(); }), 1, 0);
+    grid->addWidget(makeButton(pr::kPage2, [this] { screen().printPage2(); }), 2, 0);
+    grid->addWidget(yellow(makeButton(pr::kPage2ThreeTimes, [this] { screen().printPage2ThreeTimes(); })), 2,
+                    1);
+    for (auto* button : box->findChildren<QPushButton*>())
+        button->setMinimumHeight(32);
+    return box;
+}
+
+QWidget* PrintingWindow::buildOfficeForms() {
+    auto* box = new QGroupBox(qt(pr::kOfficeFrame), this);
+    auto* grid = new QGridLayout(box);
+    const auto square = [this](std::function<void()> action) {
+        auto* button = yellow(makeButton("", std::move(action)));
+        button->setFixedSize(28, 28);
+        return button;
+    };
+    grid->addWidget(makeButton(pr::kPage1Office, [this] { screen().printPage1OfficeForm(); }), 0, 0);
+    grid->addWidget(square([this] { screen().printPage1OfficeFormTwice(); }), 0, 1);
+    grid->addWidget(makeButton(pr::kPage1ResidentOffice, [this] { screen().printPage1ResidentOfficeForm(); }),
+                    1, 0);
+    grid->addWidget(makeButton(pr::kPage2Office, [this] { screen().printPage2OfficeForm(); }), 2, 0);
+    grid->addWidget(square([this] { screen().printPage2OfficeFormThreeTimes(); }), 2, 1);
+    grid->setColumnStretch(2, 1);
+    return box;
+}
+
+QWidget* PrintingWindow::buildAdjustment() {
+    auto* box = new QGroupBox(qt(pr::kAdjustFrame), this);
+    auto* grid = new QGridLayout(box);
+    const std::tuple<std::string_view, const char*, Field PrintingScreen::*, void (PrintingScreen::*)()>
+        rows[] = {
+            {pr::kRight, "rightBox", &PrintingScreen::rightBox, &PrintingScreen::moveRight},
+            {pr::kDown, "downBox", &PrintingScreen::downBox, &PrintingScreen::moveDown},
+        };
+    int r = 0;
+    for (const auto& [caption, name, field, move] : rows) {
+        grid->addWidget(makeLabel(caption), r, 0);
+        auto* edit = makeTextBox(
+            name, [this, field = field]() -> Field& { return screen().*field; }, 3);
+        edit->setAlignment(Qt::AlignRight);
+        grid->addWidget(edit, r, 1);
+        grid->addWidget(makeButton(pr::kMove, [this, move = move] { (screen().*move)(); }), r, 2);
+        ++r;
+    }
+    grid->addWidget(makeButton(pr::kClearOffsets, [this] { screen().clearOffsets(); }), r++, 0, 1, 3);
+    grid->addWidget(makeButton(pr::kStore, [this] { screen().storeOffsets(); }), r, 0, 1, 2);
+    grid->addWidget(makeButton(pr::kLoad, [this] { screen().loadOffsets(); }), r, 2);
+    return box;
+}
+
+QWidget* PrintingWindow::buildPresets() {
+    auto* box = new QGroupBox(qt(pr::kPresetFrame), this);
+    auto* row = new QHBoxLayout(box);
+    for (std::size_t i = 0; i < pr::kPresets.size(); ++i)
+        row->addWidget(makeOption([this, i]() -> OptionButton& { return screen().presets[i]; },
+                                  [this, i] { screen().choosePreset(i); }));
+    return box;
+}
+
+void PrintingWindow::refresh() {
+    refreshBindings();
+    status_->setText(qt(screen().status.text));
+}
+
+} // namespace kakutei
