@@ -1,6 +1,7 @@
 #include "print/page_layouts.h"
 
 #include "core/utf8.h"
+#include "print/page_geometry.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -9,32 +10,7 @@
 namespace kakutei {
 namespace {
 
-// DigitPitch: 44 mm over nine boxes, to the nearest millimetre.
-const int kDigitPitch = static_cast<int>(std::lround(44.0 / 9));
-
-// The top of each row's boxes on the form; the right column (rows 35 to 61) uses the first 27 entries.
-constexpr int kRowTop[34] = {60,  66,  73,  79,  85,  91,  98,  104, 111, 117, 123, 130, 136, 142, 149, 155, 161,
-                             168, 174, 180, 187, 193, 200, 206, 212, 219, 225, 231, 238, 244, 251, 257, 263, 270};
-// On the copy, each column has its own tops (before the copy shift).
-constexpr int kCopyTopLeft[34] = {61,  67,  74,  80,  86,  92,  98,  104, 111, 117, 123, 129,
-                                  135, 142, 148, 154, 160, 166, 172, 178, 184, 191, 197, 203,
-                                  209, 215, 221, 226, 234, 240, 246, 252, 258, 265};
-constexpr int kCopyTopRight[27] = {61,  67,  74,  80,  86,  92,  98,  104, 111, 117, 123, 129, 135, 141,
-                                   148, 154, 160, 166, 172, 178, 184, 191, 197, 203, 209, 215, 221};
-
-// The last box printed in a row: after it the form has preprinted zeros.
-int lastCell(int row) {
-    if (row >= 28 && row <= 33)
-        return 5;
-    if (row == 35 || row == 59)
-        return 6;
-    if (row == 48 || row == 58 || row == 61)
-        return 7;
-    return 9;
-}
-
-constexpr int kCopyShiftX = 3;
-constexpr int kCopyShiftY = 5;
+using namespace page1;
 
 struct Placement {
     const PageOptions& options;
@@ -50,23 +26,26 @@ void drawDigits(PrintSurface& surface, const DigitGrid& grid, const PageOptions&
     const int lastRow = options.pageMarker == kResidentTaxMarker ? 57 : 61;
     for (int row = 1; row <= lastRow; ++row) {
         const bool left = row <= 34;
-        double y;
-        if (options.copy)
-            y = (left ? kCopyTopLeft[row - 1] : kCopyTopRight[row - 35]) + kCopyShiftY;
-        else
-            y = (left ? kRowTop[row - 1] : kRowTop[row - 35]) + options.offsets.down;
         for (int k = 1; k <= lastCell(row); ++k) {
             if (!grid.printed(row, k))
                 continue;
-            double x = (options.copy ? (left ? 72 : 161) + kCopyShiftX : (left ? 72 : 164) + options.offsets.right) +
-                       (k - 4) * kDigitPitch;
+            double x, y;
+            if (options.copy) {
+                const auto [copyX, copyY] = copyCell(row, k);
+                x = copyX;
+                y = copyY;
+            } else {
+                x = (left ? kLeftColumnX : kRightColumnX) + options.offsets.right + (k - 4) * kDigitPitch;
+                y = kRowTop[static_cast<std::size_t>(left ? row - 1 : row - 35)] + options.offsets.down;
+            }
             surface.drawText(x, y, printedNumber(grid.cell(row, k)));
         }
     }
 }
 
 // Each character of `text` alone, the i-th at x0 + step × i, at most `count` of them.
-void drawSpaced(PrintSurface& surface, std::string_view text, double x0, double step, double y, std::size_t count) {
+void drawSpaced(PrintSurface& surface, std::string_view text, double x0, double step, double y,
+                std::size_t count) {
     const std::u32string characters = toCodePoints(text);
     for (std::size_t i = 0; i < characters.size() && i < count; ++i)
         surface.drawText(x0 + step * static_cast<double>(i), y, fromCodePoints(characters.substr(i, 1)));
@@ -123,7 +102,8 @@ void drawParticulars(PrintSurface& surface, const PrintData& data, const PageOpt
         drawText(surface, place.at(t.sex == "男" ? 100 : 105, 38, 3, 7), "○");
         surface.setFont(fonts::mincho, 11);
     }
-    const std::pair<std::int16_t, int> dateParts[] = {{t.birthYear, 115}, {t.birthMonth, 128}, {t.birthDay, 140}};
+    const std::pair<std::int16_t, int> dateParts[] = {
+        {t.birthYear, 115}, {t.birthMonth, 128}, {t.birthDay, 140}};
     for (const auto& [value, x] : dateParts) {
         const int tens = std::abs(value / 10);
         const int units = std::abs(value - (value / 10) * 10);
@@ -149,9 +129,12 @@ void drawParticulars(PrintSurface& surface, const PrintData& data, const PageOpt
 
 } // namespace
 
-std::string printedNumber(long long value) { return " " + std::to_string(value) + " "; }
+std::string printedNumber(long long value) {
+    return " " + std::to_string(value) + " ";
+}
 
-void drawPage1(PrintSurface& surface, const PrintData& data, const DigitGrid& grid, const PageOptions& options) {
+void drawPage1(PrintSurface& surface, const PrintData& data, const DigitGrid& grid,
+               const PageOptions& options) {
     surface.setFont(fonts::mincho, 11);
     drawDigits(surface, grid, options);
     surface.setFont(fonts::mincho, 11);

@@ -4,6 +4,7 @@
 #include "ui/screen_window.h"
 
 class QLabel;
+class QRadioButton;
 
 namespace kakutei {
 
@@ -21,9 +22,13 @@ private:
     QWidget* buildOfficeForms();
     QWidget* buildAdjustment();
     QWidget* buildPresets();
+    QWidget* buildPreview();
+    void renderPreview();
     QPushButton* yellow(QPushButton* button);
     App& app_;
     QLabel* status_ = nullptr;
+    QLabel* preview_ = nullptr;
+    QRadioButton* previewPage1_ = nullptr;
 };
 
 } // namespace kakutei

@@ -14,16 +14,6 @@
 namespace kakutei {
 namespace {
 
-// The printed forms name Windows typefaces; these free faces stand in for them everywhere Qt draws.
-void substituteFonts() {
-    static const bool done = [] {
-        QFont::insertSubstitution("MS 明朝", "IPAMincho");
-        QFont::insertSubstitution("HG白洲行草書体", "AoyagiKouzanFontT");
-        return true;
-    }();
-    (void)done;
-}
-
 QString safeFileName(std::string_view name) {
     QString file = qt(name);
     file.replace(' ', '_');
@@ -42,12 +32,10 @@ QString defaultPdfFolder() {
 }
 
 QtPrintSurface::QtPrintSurface(Target target, QString destination, UserInterface* ui)
-    : target_(target), destination_(std::move(destination)), ui_(ui) {
-    substituteFonts();
-}
+    : target_(target), destination_(std::move(destination)), ui_(ui) {}
 
 QtPrintSurface::~QtPrintSurface() {
-    if (painter_.isActive())
+    if (drawing())
         endJob();
 }
 
@@ -74,7 +62,7 @@ QString QtPrintSurface::nextPdfPath(std::string_view jobName) const {
 }
 
 void QtPrintSurface::beginJob(std::string_view name) {
-    if (painter_.isActive())
+    if (drawing())
         endJob();
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer_->setDocName(qt(name));
@@ -94,49 +82,13 @@ void QtPrintSurface::beginJob(std::string_view name) {
         printer_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
         printer_->setFullPage(true);
     }
-    painter_.begin(printer_.get());
-    setFont(fonts::mincho, 11);
-}
-
-double QtPrintSurface::toDevice(double mm) const {
-    return mm * printer_->resolution() / 25.4;
-}
-
-void QtPrintSurface::setFont(std::string_view family, double points) {
-    font_ = QFont(qt(family));
-    font_.setPointSizeF(points);
-    if (painter_.isActive())
-        painter_.setFont(font_);
-}
-
-void QtPrintSurface::drawText(double xMm, double yMm, std::string_view utf8) {
-    if (!painter_.isActive())
-        return;
-    // The position is the text's top-left corner.
-    const QRectF box(toDevice(xMm), toDevice(yMm), toDevice(400), toDevice(50));
-    painter_.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip | Qt::TextSingleLine, qt(utf8));
-}
-
-double QtPrintSurface::textWidth(std::string_view utf8) {
-    if (!printer_)
-        return 0;
-    const QFontMetricsF metrics(font_, printer_.get());
-    return metrics.horizontalAdvance(qt(utf8)) * 25.4 / printer_->resolution();
-}
-
-void QtPrintSurface::drawImage(FormImage image, double xMm, double yMm, double widthMm, double heightMm) {
-    if (!painter_.isActive())
-        return;
-    const QImage form(image == FormImage::page1 ? ":/forms/page1.png" : ":/forms/page2.png");
-    if (form.isNull())
-        return;
-    painter_.drawImage(QRectF(toDevice(xMm), toDevice(yMm), toDevice(widthMm), toDevice(heightMm)), form);
+    beginOn(printer_.get(), printer_->resolution());
 }
 
 void QtPrintSurface::endJob() {
-    if (!painter_.isActive())
+    if (!drawing())
         return;
-    painter_.end();
+    finish();
     if (target_ != Target::printer) {
         // A return is personal data: only its owner may read the file.
         QFile::setPermissions(currentFile_, QFile::ReadOwner | QFile::WriteOwner);

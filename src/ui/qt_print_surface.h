@@ -2,11 +2,10 @@
 // PrintSurface on QPainter: the default printer, or PDF files. Each job is one printer job or one PDF file.
 
 #include "core/user_interface.h"
-#include "print/print_surface.h"
+#include "ui/painter_surface.h"
 
-#include <QFont>
-#include <QPainter>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -14,7 +13,7 @@ class QPrinter;
 
 namespace kakutei {
 
-class QtPrintSurface : public PrintSurface {
+class QtPrintSurface : public PainterSurface {
 public:
     // To the default printer; where the machine has none, to PDF files in `fallbackFolder`, and the user is
     // told where.
@@ -26,10 +25,6 @@ public:
     ~QtPrintSurface() override;
 
     void beginJob(std::string_view name) override;
-    void setFont(std::string_view family, double points) override;
-    void drawText(double xMm, double yMm, std::string_view utf8) override;
-    double textWidth(std::string_view utf8) override;
-    void drawImage(FormImage image, double xMm, double yMm, double widthMm, double heightMm) override;
     void endJob() override;
 
     // The files written so far (PDF targets).
@@ -38,15 +33,12 @@ public:
 private:
     enum class Target { printer, pdfFile, pdfFolder };
     QtPrintSurface(Target target, QString destination, UserInterface* ui);
-    double toDevice(double mm) const;
     QString nextPdfPath(std::string_view jobName) const;
 
     Target target_;
     QString destination_;
     UserInterface* ui_;
     std::unique_ptr<QPrinter> printer_;
-    QPainter painter_;
-    QFont font_;
     QString currentFile_;
     QStringList written_;
 };
