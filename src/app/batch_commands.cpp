@@ -6,6 +6,7 @@
 #include "core/person_code.h"
 #include "core/store_error.h"
 #include "core/taxpayer_record.h"
+#include "registry/data_management_screen.h"
 #include "shell/app.h"
 #include "shell/main_menu.h"
 #include "tax/tax_computation_screen.h"
@@ -101,7 +102,10 @@ std::string usageLine() {
            "        kakutei [--root フォルダ] recalc コード…     各画面の計算実行と税額の計算をする\n"
            "        kakutei [--root フォルダ] show コード        税額の計算（９〜53 欄）を表示する\n"
            "        kakutei [--root フォルダ] print コード… --page 1|2 [--office-form] [--resident-tax]\n"
-           "                [--a4-copy] [--pdf ファイル|フォルダ]      申告書を印刷する";
+           "                [--a4-copy] [--pdf ファイル|フォルダ]      申告書を印刷する\n"
+           "        kakutei [--root フォルダ] backup フォルダ    全データをフォルダへバックアップする\n"
+           "        kakutei [--root フォルダ] restore フォルダ --yes   "
+           "フォルダのバックアップから全データを戻す";
 }
 
 CommandLine parseCommandLine(int argc, const char* const* argv) {
@@ -155,9 +159,10 @@ int runBatchCommand(const CommandLine& line, std::ostream& out, std::ostream& er
         return kExitUsage;
     }
     const std::size_t arguments = line.arguments.size();
-    const bool known = (line.command == "list" && arguments == 0) ||
-                       (line.command == "recalc" && arguments > 0) ||
-                       (line.command == "show" && arguments == 1);
+    const bool known =
+        (line.command == "list" && arguments == 0) || (line.command == "recalc" && arguments > 0) ||
+        (line.command == "show" && arguments == 1) || (line.command == "backup" && arguments == 1) ||
+        (line.command == "restore" && arguments == 1);
     if (!known) {
         err << "知らないコマンドです: " << line.command << '\n' << usageLine() << '\n';
         return kExitUsage;
@@ -174,6 +179,13 @@ int runBatchCommand(const CommandLine& line, std::ostream& out, std::ostream& er
         return listTaxpayers(app, out);
     if (line.command == "recalc")
         return recalculateAll(app, line.arguments, err, ui);
+    if (line.command == "backup" || line.command == "restore") {
+        auto* data = app.screenAs<DataManagementScreen>(ScreenId::dataManagement);
+        data->nenGO();
+        const bool done = line.command == "backup" ? data->backupTo(line.arguments.front())
+                                                   : data->restoreFrom(line.arguments.front(), line.yes);
+        return done ? kExitOk : kExitFailure;
+    }
     return showReturn(app, line.arguments.front(), out, err);
 }
 

@@ -44,7 +44,9 @@ void syncFolder(const std::string& folder) {
 
 } // namespace
 
-std::error_code writeFileAtomically(const std::string& path, std::string_view bytes, WriteMode mode) {
+namespace {
+
+std::error_code replaceFile(const std::string& path, std::string_view bytes, WriteMode mode, bool durable) {
     const std::string folder = parentOf(path);
     if (folderExists(path))
         return {EISDIR, std::generic_category()};
@@ -55,7 +57,7 @@ std::error_code writeFileAtomically(const std::string& path, std::string_view by
     if (fd < 0)
         return lastError();
     std::error_code error = writeAll(fd, bytes);
-    if (!error && ::fsync(fd) != 0)
+    if (!error && durable && ::fsync(fd) != 0)
         error = lastError();
     if (::close(fd) != 0 && !error)
         error = lastError();
@@ -68,9 +70,72 @@ std::error_code writeFileAtomically(const std::string& path, std::string_view by
     }
     if (error || mode == WriteMode::createNew)
         ::unlink(temporary.c_str());
-    if (!error)
+    if (!error && durable)
         syncFolder(folder);
     return error;
+}
+
+std::error_code readWhole(const std::string& path, std::string& bytes) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return lastError();
+    char buffer[65536];
+    std::error_code error;
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            error = lastError();
+        if (got <= 0)
+            break;
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return error;
+}
+
+} // namespace
+
+std::error_code writeFileAtomically(const std::string& path, std::string_view bytes, WriteMode mode) {
+    return replaceFile(path, bytes, mode, true);
+}
+
+std::error_code copyFile(const std::string& from, const std::string& to, bool* sourceMissing) {
+    std::string bytes;
+    if (auto error = readWhole(from, bytes)) {
+        if (sourceMissing)
+            *sourceMissing = error == std::errc::no_such_file_or_directory;
+        return error;
+    }
+    if (sourceMissing)
+        *sourceMissing = false;
+    const int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        if (errno == EEXIST)
+            return replaceFile(to, bytes, WriteMode::replace, false);
+        return lastError();
+    }
+    std::error_code error = writeAll(fd, bytes);
+    if (::close(fd) != 0 && !error)
+        error = lastError();
+    if (error) // never leave a piece of a file behind
+        ::unlink(to.c_str());
+    return error;
+}
+
+std::error_code removeFile(const std::string& path) {
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT)
+        return lastError();
+    return {};
+}
+
+void syncFileSystem(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::syncfs(fd);
+        ::close(fd);
+    }
 }
 
 bool folderExists(const std::string& path) {

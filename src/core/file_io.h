@@ -16,6 +16,16 @@ enum class WriteMode {
 
 std::error_code writeFileAtomically(const std::string& path, std::string_view bytes, WriteMode mode);
 
+// Copies a file whole without waiting for the disk: bulk copies (backup, restore) call syncFileSystem once
+// at the end instead of paying one disk flush per file. A new target is written in place (and removed again
+// if the write fails); an existing one is replaced atomically. A missing source sets `sourceMissing` and
+// copies nothing.
+std::error_code copyFile(const std::string& from, const std::string& to, bool* sourceMissing = nullptr);
+// Removes a file; a file that is not there is no error.
+std::error_code removeFile(const std::string& path);
+// Flushes everything written to the file system that holds `path`.
+void syncFileSystem(const std::string& path);
+
 bool folderExists(const std::string& path);
 bool fileExists(const std::string& path);
 // Creates one folder; fails when it exists or its parent does not.

@@ -81,4 +81,27 @@ TaxpayerRead readTaxpayerRecord(const DataStore& store, PersonCode code, int fie
     return result;
 }
 
+std::string personListEntry(PersonCode code, std::string_view name) {
+    std::string entry = code < 100 ? "0" : "";
+    entry += std::to_string(code);
+    entry += " : ";
+    entry += name;
+    return entry;
+}
+
+std::vector<std::string> buildPersonList(const DataStore& store, PersonCode& currentCode,
+                                         std::string& currentName) {
+    std::vector<std::string> entries;
+    for (int code = kFirstListedCode; code <= kLastListedCode; ++code) {
+        const TaxpayerRead read = readTaxpayerRecord(store, static_cast<PersonCode>(code), 2);
+        if (read.fieldsRead >= 1)
+            currentCode = read.record.personCode;
+        if (read.fieldsRead >= 2)
+            currentName = read.record.name;
+        if (!read.error)
+            entries.push_back(personListEntry(currentCode, currentName));
+    }
+    return entries;
+}
+
 } // namespace kakutei

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace kakutei {
 
@@ -57,5 +58,17 @@ struct TaxpayerRead {
 // Reads fields 1 to `fieldCount` of the record named by `code`.
 TaxpayerRead readTaxpayerRecord(const DataStore& store, PersonCode code,
                                 int fieldCount = kTaxpayerFieldCount);
+
+// Only these codes are listed, backed up and restored.
+inline constexpr PersonCode kFirstListedCode = 1;
+inline constexpr PersonCode kLastListedCode = 1000;
+
+// "03 : 山田太郎": codes below 100 get one leading "0".
+std::string personListEntry(PersonCode code, std::string_view name);
+
+// The person list over codes 1 to 1000, one entry per record whose code and name can be read. It reads
+// through the caller's current-taxpayer slots, so the last one listed is left current.
+std::vector<std::string> buildPersonList(const DataStore& store, PersonCode& currentCode,
+                                         std::string& currentName);
 
 } // namespace kakutei

@@ -6,9 +6,10 @@
 #include "income/actual_amount_screen.h"
 #include "income/income_breakdown_screen.h"
 #include "income/income_screen.h"
+#include "print/printing_screen.h"
+#include "registry/data_management_screen.h"
 #include "registry/registration_screen.h"
 #include "registry/year_end_import_screen.h"
-#include "print/printing_screen.h"
 #include "shell/main_menu.h"
 #include "tax/dividend_credit_screen.h"
 #include "tax/housing_loan_screen.h"
@@ -33,6 +34,7 @@ App::App(DataStore& store, UserInterface& ui) : store_(store), ui_(ui) {
     install(std::make_unique<TaxComputationScreen>(store_, ui_, *this));
     install(std::make_unique<HousingLoanScreen>(store_, ui_, *this));
     install(std::make_unique<PrintingScreen>(store_, ui_));
+    install(std::make_unique<DataManagementScreen>(store_, ui_, *this));
     actualAmount_ = std::make_unique<ActualAmountScreen>(ui_, *this);
 }
 
@@ -62,6 +64,9 @@ void App::openScreen(ScreenId id) {
     if (id == ScreenId::yearEndImport && !yearEndImport_)
         yearEndImport_ = std::make_unique<YearEndImportScreen>(store_, ui_, *this, *registration_);
     ui_.show(id);
+    if (id == ScreenId::dataManagement)
+        if (auto* data = screen(id))
+            data->data(); // "表示"
 }
 
 void App::discardScreen(ScreenId id) {
@@ -70,6 +75,17 @@ void App::discardScreen(ScreenId id) {
         retiredYearEndImport_ = std::move(yearEndImport_);
     if (id == ScreenId::dividendCredit)
         retiredDividendCredit_ = std::move(dividendCredit_);
+    if (auto* old = screenAs<DataManagementScreen>(ScreenId::dataManagement);
+        old && id == ScreenId::dataManagement) {
+        // Made anew, still on the running year and with the folders the user chose.
+        auto fresh = std::make_unique<DataManagementScreen>(store_, ui_, *this);
+        fresh->text100 = old->text100;
+        fresh->drive1 = old->drive1;
+        fresh->drive2 = old->drive2;
+        fresh->drive3 = old->drive3;
+        retiredDataManagement_ = std::move(screens_[static_cast<std::size_t>(id)]);
+        screens_[static_cast<std::size_t>(id)] = std::move(fresh);
+    }
 }
 
 void App::setActualAmountRevenue(const std::string& amountText) {
@@ -155,8 +171,10 @@ void App::openPrinting(PersonCode code) {
 }
 
 void App::openDataManagement() {
-    if (screen(ScreenId::dataManagement))
+    if (auto* data = screen(ScreenId::dataManagement)) {
+        data->data(); // "表示"
         ui_.show(ScreenId::dataManagement);
+    }
 }
 
 } // namespace kakutei

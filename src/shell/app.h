@@ -82,6 +82,7 @@ private:
     std::unique_ptr<DividendCreditScreen> retiredDividendCredit_; // discarded from inside its own button
     std::unique_ptr<YearEndImportScreen> yearEndImport_;
     std::unique_ptr<YearEndImportScreen> retiredYearEndImport_; // discarded from inside its own button
+    std::unique_ptr<DataScreen> retiredDataManagement_;         // replaced from inside its own button
     std::unique_ptr<MainMenu> mainMenu_;
     // The menu that "初期画面" replaced: kept until the next replacement, because the replacement runs
     // from inside one of its buttons.

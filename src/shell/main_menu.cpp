@@ -32,14 +32,6 @@ constexpr ScreenId kClosableScreens[] = {
 
 } // namespace
 
-std::string personListEntry(PersonCode code, std::string_view name) {
-    std::string entry = code < 100 ? "0" : "";
-    entry += std::to_string(code);
-    entry += main_menu::kListSeparator;
-    entry += name;
-    return entry;
-}
-
 MainMenu::MainMenu(App& app) : taxAccountant(app.store(), app.ui()), app_(app) {
     startUp();
 }
@@ -95,17 +87,7 @@ void MainMenu::clearCode() {
 }
 
 void MainMenu::display() {
-    list1.clear();
-    // The list reads through the current-taxpayer slots, so the last one listed becomes current.
-    for (int code = main_menu::kFirstListedCode; code <= main_menu::kLastListedCode; ++code) {
-        const TaxpayerRead read = readTaxpayerRecord(app_.store(), static_cast<PersonCode>(code), 2);
-        if (read.fieldsRead >= 1)
-            currentCode_ = read.record.personCode;
-        if (read.fieldsRead >= 2)
-            currentName_ = read.record.name;
-        if (!read.error)
-            list1.push_back(personListEntry(currentCode_, currentName_));
-    }
+    list1 = buildPersonList(app_.store(), currentCode_, currentName_);
 }
 
 void MainMenu::clickList(std::size_t index) {

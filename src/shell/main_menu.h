@@ -3,6 +3,7 @@
 
 #include "core/data_store.h"
 #include "core/field.h"
+#include "core/taxpayer_record.h"
 #include "shell/tax_accountant_panel.h"
 
 #include <string>
@@ -40,12 +41,7 @@ inline constexpr std::string_view kHomePage = "ホームページ";
 inline constexpr std::string_view kSendMail = "メールを出す";
 inline constexpr std::string_view kSupportCentre = "サポートセンターへ接続";
 inline constexpr std::string_view kListSeparator = " : ";
-inline constexpr PersonCode kFirstListedCode = 1;
-inline constexpr PersonCode kLastListedCode = 1000;
 } // namespace main_menu
-
-// "03 : 山田太郎": codes below 100 get one leading "0".
-std::string personListEntry(PersonCode code, std::string_view name);
 
 class MainMenu {
 public:

@@ -1,6 +1,7 @@
 #include "ui/window_set.h"
 
 #include "ui/actual_amount_window.h"
+#include "ui/data_management_window.h"
 #include "ui/deductions_window.h"
 #include "ui/dividend_credit_window.h"
 #include "ui/housing_loan_window.h"
@@ -35,6 +36,7 @@ WindowSet::WindowSet(App& app, QtUserInterface& ui) : app_(app), ui_(ui) {
         {ScreenId::dividendCredit, &make<DividendCreditWindow>},
         {ScreenId::housingLoan, &make<HousingLoanWindow>},
         {ScreenId::printing, &make<PrintingWindow>},
+        {ScreenId::dataManagement, &make<DataManagementWindow>},
     };
     for (const auto& [id, factory] : screens) {
         windows_.push_back(factory(app_, registry_));

@@ -62,6 +62,30 @@ TEST(BatchList, ARootThatIsAFileIsAFailureTheUserSees) {
     EXPECT_NE(result.err.find("データのフォルダを作れません"), std::string::npos);
 }
 
+TEST(BatchBackup, BackupAndRestoreThroughTheCommands) {
+    TempRoot root;
+    TempRoot other;
+    DataStore store(root.path());
+    ASSERT_FALSE(store.ensureFolders(kYearCode));
+    TaxpayerRecord record;
+    record.personCode = 7;
+    record.name = "山田";
+    ASSERT_FALSE(taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(7))));
+    root.writeBytes("所得税/H16所得税/71.txt", "1\r\n");
+    EXPECT_EQ(run({"--root", root.path().c_str(), "backup", other.path().c_str()}).status, 0);
+    EXPECT_EQ(other.readBytes("所得税/H16所得税/71.txt"), "1\r\n");
+    root.writeBytes("所得税/H16所得税/71.txt", "changed");
+    const BatchRun refused = run({"--root", root.path().c_str(), "restore", other.path().c_str()});
+    EXPECT_EQ(refused.status, 1); // a restore deletes drive C first: only with --yes
+    EXPECT_EQ(root.readBytes("所得税/H16所得税/71.txt"), "changed");
+    EXPECT_EQ(run({"--root", root.path().c_str(), "restore", other.path().c_str(), "--yes"}).status, 0);
+    EXPECT_EQ(root.readBytes("所得税/H16所得税/71.txt"), "1\r\n");
+    const BatchRun nothing =
+        run({"--root", root.path().c_str(), "restore", (other.path() + "/none").c_str(), "--yes"});
+    EXPECT_EQ(nothing.status, 1);
+    EXPECT_NE(nothing.err.find("そのまま"), std::string::npos);
+}
+
 TEST(BatchUsage, BadWordsExitTwo) {
     for (auto words :
          {std::vector<const char*>{"frobnicate"}, {"--root"}, {"--bogus", "list"}, {"list", "extra"}}) {

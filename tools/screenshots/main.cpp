@@ -2,6 +2,7 @@
 // (default 1), as a user would from the main menu, and saves each window as OUTDIR/<form name>.png.
 // Runs on Qt's offscreen platform: no display is needed.
 #include "income/income_screen.h"
+#include "registry/data_management_screen.h"
 #include "registry/registration_screen.h"
 #include "shell/app.h"
 #include "shell/main_menu.h"
@@ -10,6 +11,7 @@
 #include "ui/window_program.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QWidget>
 
 #include <cstdio>
@@ -59,6 +61,29 @@ int main(int argc, char** argv) {
     capture(ScreenId::dividendCredit, [&] { tax->dividendCredit(); });
     capture(ScreenId::housingLoan, [&] { tax->housingLoanCredit(); });
     capture(ScreenId::printing, [&] { menu.print(); });
+    capture(ScreenId::dataManagement, [&] { menu.dataManagement(); });
+    // The same screen half-way through a backup into a scratch folder.
+    windows.window(ScreenId::dataManagement)->show();
+    menu.dataManagement();
+    windows.refreshVisible();
+    auto* data = app.screenAs<DataManagementScreen>(ScreenId::dataManagement);
+    const QString scratch = QDir::tempPath() + "/kakutei-screenshot-backup";
+    QDir().mkpath(scratch);
+    data->drive1.text = scratch.toStdString();
+    windows.refreshVisible();
+    const auto showProgress = data->progressChanged;
+    bool grabbed = false;
+    data->progressChanged = [&] {
+        showProgress();
+        if (!grabbed && data->progress == 50) {
+            grabbed = true;
+            windows.window(ScreenId::dataManagement)
+                ->grab()
+                .save(QString::fromStdString(outDir + "/Form12-backup.png"));
+        }
+    };
+    data->backup();
+    QDir(scratch).removeRecursively();
     capture(ScreenId::registration, [&] {
         menu.registration();
         app.registration().text1.text = code;
