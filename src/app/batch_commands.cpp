@@ -4,6 +4,7 @@
 #include "core/data_store.h"
 #include "core/file_io.h"
 #include "core/person_code.h"
+#include "core/record.h"
 #include "core/store_error.h"
 #include "core/taxpayer_record.h"
 #include "registry/data_management_screen.h"
