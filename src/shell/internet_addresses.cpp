@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #ifndef KAKUTEI_GUIDE_PATH
-#define KAKUTEI_GUIDE_PATH "/usr/share/doc/kakutei/README.md"
+#define KAKUTEI_GUIDE_PATH "/usr/share/doc/kakutei/guide.html"
 #endif
 #ifndef KAKUTEI_SUPPORT_MAIL
 #define KAKUTEI_SUPPORT_MAIL "support@kakutei.invalid"

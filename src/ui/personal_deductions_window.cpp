@@ -51,7 +51,13 @@ PersonalDeductionsWindow::PersonalDeductionsWindow(App& app, WindowRegistry& reg
     auto* top = new QHBoxLayout;
     top->addWidget(buildSelf(), 1);
     top->addWidget(buildSpouse(), 1);
+    // The tallest screen: kept compact so that it fits a 1366 × 768 display.
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 6, 8, 6);
+    layout->setSpacing(4);
+    for (auto* group : findChildren<QGroupBox*>())
+        if (group->layout())
+            group->layout()->setContentsMargins(8, 4, 8, 4);
     layout->addWidget(hint);
     layout->addLayout(top);
     layout->addWidget(buildDependents());
@@ -92,6 +98,7 @@ QWidget* PersonalDeductionsWindow::buildSelf() {
 
     auto* self = new QGroupBox(qt("本人控除"), column);
     auto* grid = new QGridLayout(self);
+    grid->setVerticalSpacing(2);
     for (std::size_t i = 0; i < pd::kSelfCaptions.size(); ++i)
         grid->addWidget(makeOption([this, i]() -> OptionButton& { return screen().selfOptions[i]; },
                                    [this, i] { screen().selectSelf(i); }),
@@ -131,11 +138,13 @@ QWidget* PersonalDeductionsWindow::buildSpouse() {
     grid->addWidget(makeTextBox(
                         "spouseBirth", [this]() -> Field& { return screen().spouseBirth; }, 6),
                     1, 1);
+    // The check boxes stand beside the name and the birth date: the screen must fit a 768-pixel display.
+    grid->setVerticalSpacing(2);
     grid->addWidget(makeCheckBox("配偶者控除", [this]() -> bool& { return screen().spouseDeductionChecked; }),
-                    2, 0);
+                    0, 2);
     grid->addWidget(
         makeCheckBox("配偶者特別控除", [this]() -> bool& { return screen().specialSpouseDeductionChecked; }),
-        2, 1);
+        1, 2);
     const std::tuple<const char*, Field S::*, const char*, AmountKind> amounts[] = {
         {"給与収入額", &S::spouseSalaryRevenue, "spouseSalaryRevenue", AmountKind::input},
         {"給与控除後の額", &S::spouseSalaryIncome, "spouseSalaryIncome", AmountKind::result},
@@ -144,7 +153,7 @@ QWidget* PersonalDeductionsWindow::buildSpouse() {
         {"配偶者控除の額", &S::spouseDeduction, "spouseDeduction", AmountKind::input},
         {"配偶者特別控除", &S::specialSpouseDeduction, "specialSpouseDeduction", AmountKind::result},
     };
-    int row = 3;
+    int row = 2;
     for (const auto& [caption, member, name, kind] : amounts) {
         grid->addWidget(makeLabel(caption), row, 0);
         grid->addWidget(makeAmountBox(
@@ -152,8 +161,8 @@ QWidget* PersonalDeductionsWindow::buildSpouse() {
                         row, 1);
         ++row;
     }
-    grid->addWidget(makeHelperButton(pd::kSpouse380, [this] { screen().fillSpouseDeduction(); }), 7, 2);
-    grid->addWidget(makeHelperButton(pd::kClear, [this] { screen().clearSpouse(); }), 3, 2);
+    grid->addWidget(makeHelperButton(pd::kSpouse380, [this] { screen().fillSpouseDeduction(); }), 6, 2);
+    grid->addWidget(makeHelperButton(pd::kClear, [this] { screen().clearSpouse(); }), 2, 2);
     grid->addWidget(makeButton(pd::kSpouseCalculate, [this] { screen().calculateSpouse(); }), row++, 0, 1, 3);
     grid->addWidget(makeLabel("所得金額"), row, 0);
     grid->addWidget(

@@ -155,7 +155,7 @@ QWidget* PrintingWindow::buildPreview() {
 }
 
 void PrintingWindow::renderPreview() {
-    constexpr double kPixelsPerMm = 1.9;
+    constexpr double kPixelsPerMm = 1.6;
     PreviewSurface surface(kPixelsPerMm);
     PrintingScreen& printing = screen();
     const PageOptions options = printing.pageOptions(false);

@@ -1,6 +1,7 @@
-// kakutei-screenshots ROOT OUTDIR [CODE]: opens every screen on the data below ROOT for taxpayer CODE
+// kakutei-screenshots ROOT|--demo OUTDIR [CODE]: opens every screen on the data below ROOT for taxpayer CODE
 // (default 1), as a user would from the main menu, and saves each window as OUTDIR/<form name>.png.
 // Runs on Qt's offscreen platform: no display is needed.
+#include "app/demo_data.h"
 #include "income/income_screen.h"
 #include "registry/data_management_screen.h"
 #include "registry/registration_screen.h"
@@ -15,6 +16,7 @@
 #include <QWidget>
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -30,7 +32,14 @@ int main(int argc, char** argv) {
     const std::string outDir = argv[2];
     const std::string code = argc > 3 ? argv[3] : "1";
 
-    ProgramWindows program(argv[1]);
+    // "--demo" as the root: the sample data, made afresh in a temporary folder.
+    std::string root = argv[1];
+    if (root == "--demo") {
+        char folder[] = "/tmp/kakutei-screenshots-XXXXXX";
+        root = ::mkdtemp(folder);
+        createDemoData(root);
+    }
+    ProgramWindows program(root);
     App& app = program.app;
     WindowSet& windows = program.windows;
 
