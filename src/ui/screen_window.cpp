@@ -127,10 +127,10 @@ QPushButton* ScreenWindow::makeHelperButton(std::string_view caption, std::funct
     return button;
 }
 
-QHBoxLayout* ScreenWindow::makeButtonRow(const std::vector<ButtonSpec>& buttons) {
+QHBoxLayout* ScreenWindow::makeButtonRow(const std::vector<ButtonDescription>& buttons) {
     auto* row = new QHBoxLayout;
-    for (const ButtonSpec& spec : buttons) {
-        QPushButton* button = makeButton(spec.caption, spec.action);
+    for (const ButtonDescription& wanted : buttons) {
+        QPushButton* button = makeButton(wanted.caption, wanted.action);
         button->setMinimumHeight(34);
         row->addWidget(button);
     }

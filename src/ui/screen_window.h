@@ -66,11 +66,11 @@ protected:
     QPushButton* makeHelperButton(std::string_view caption, std::function<void()> action);
     QLabel* makeLabel(std::string_view text);
     // A row of the screen's main buttons, left-aligned.
-    struct ButtonSpec {
+    struct ButtonDescription {
         std::string_view caption;
         std::function<void()> action;
     };
-    QHBoxLayout* makeButtonRow(const std::vector<ButtonSpec>& buttons);
+    QHBoxLayout* makeButtonRow(const std::vector<ButtonDescription>& buttons);
     // Runs a model action the way a button does.
     void act(const std::function<void()>& action);
     void refreshBindings();
