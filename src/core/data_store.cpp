@@ -3,7 +3,9 @@
 #include "core/file_io.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
+#include <filesystem>
 
 namespace kakutei {
 namespace names {
@@ -84,6 +86,21 @@ std::error_code DataStore::ensureBaseFolders() const {
     if (!folderExists(persons))
         return createFolder(persons);
     return {};
+}
+
+void DataStore::removeInterruptedWrites(std::string_view yearCode) const {
+    const auto cutoff = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const std::string& folder :
+         {path(names::baseFolder), path(names::personFolder), path(names::yearDataFolder(yearCode))}) {
+        std::error_code ignored;
+        for (std::filesystem::directory_iterator it(folder, ignored), end; !ignored && it != end;
+             it.increment(ignored)) {
+            const std::string name = it->path().filename().string();
+            if (name.starts_with(".kakutei-") && it->is_regular_file(ignored) &&
+                it->last_write_time(ignored) < cutoff)
+                std::filesystem::remove(it->path(), ignored);
+        }
+    }
 }
 
 std::error_code DataStore::ensureFolders(std::string_view yearCode) const {

@@ -42,6 +42,9 @@ public:
 
     // The start-up's folder check: the root itself, then BaseFolder with PersonFolder, then the year folder.
     std::error_code ensureFolders(std::string_view yearCode) const;
+    // Removes the temporary files of writes that a crash or a power cut interrupted, once they are an hour
+    // old: the files they were to replace are whole.
+    void removeInterruptedWrites(std::string_view yearCode) const;
     // BaseFolder and PersonFolder only, as registration and backup need them.
     std::error_code ensureBaseFolders() const;
 

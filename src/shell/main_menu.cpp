@@ -42,6 +42,7 @@ void MainMenu::startUp() {
     // A tree that cannot be made leaves the menu up but skips the rest, without a message.
     if (app_.store().ensureFolders(yearCode_))
         return;
+    app_.store().removeInterruptedWrites(yearCode_);
     for (ScreenId id : kYearScreens)
         if (auto* screen = app_.screen(id))
             screen->text100.text = yearCode_;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <sys/stat.h>
 
@@ -56,6 +57,23 @@ TEST(DataStore, FirstStartMakesThePrivateTreeButNeverThePreviousYear) {
     }
     EXPECT_FALSE(folderExists(store.path(names::yearDataFolder(kPreviousYearCode))));
     EXPECT_FALSE(store.ensureFolders(kYearCode)); // again: nothing to do, no error
+}
+
+TEST(DataStore, LeftoversOfInterruptedWritesGoOnceTheyAreOld) {
+    TempRoot temp;
+    DataStore store(temp.path());
+    ASSERT_FALSE(store.ensureFolders(kYearCode));
+    for (const char* name :
+         {"所得税/H16所得税/.kakutei-old", "所得税/個人名/.kakutei-new", "所得税/H16所得税/71.txt"})
+        temp.writeBytes(name, "x");
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(2);
+    std::filesystem::last_write_time(temp.path() + "/所得税/H16所得税/.kakutei-old", old);
+    std::filesystem::last_write_time(temp.path() + "/所得税/H16所得税/71.txt", old);
+    store.removeInterruptedWrites(kYearCode);
+    EXPECT_FALSE(std::filesystem::exists(temp.path() + "/所得税/H16所得税/.kakutei-old"));
+    EXPECT_TRUE(
+        std::filesystem::exists(temp.path() + "/所得税/個人名/.kakutei-new")); // perhaps still being written
+    EXPECT_TRUE(std::filesystem::exists(temp.path() + "/所得税/H16所得税/71.txt"));
 }
 
 TEST(DataStore, ARootThatIsAFileFails) {
