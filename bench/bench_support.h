@@ -8,16 +8,7 @@
 
 namespace kakutei::bench {
 
-class SilentUserInterface : public UserInterface {
-public:
-    void warn(std::string_view, std::string_view) override {}
-    bool ask(std::string_view, std::string_view) override { return false; }
-    void beep() override {}
-    void show(ScreenId) override {}
-    void hide(ScreenId) override {}
-    void openAddress(std::string_view) override {}
-    void quit() override {}
-};
+using kakutei::SilentUserInterface;
 
 // A fresh folder below the system's temporary folder, removed when the object goes.
 class ScratchRoot {

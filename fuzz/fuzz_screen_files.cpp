@@ -20,17 +20,6 @@
 
 namespace {
 
-class SilentUserInterface : public kakutei::UserInterface {
-public:
-    void warn(std::string_view, std::string_view) override {}
-    bool ask(std::string_view, std::string_view) override { return false; }
-    void beep() override {}
-    void show(kakutei::ScreenId) override {}
-    void hide(kakutei::ScreenId) override {}
-    void openAddress(std::string_view) override {}
-    void quit() override {}
-};
-
 class NullSurface : public kakutei::PrintSurface {
 public:
     void beginJob(std::string_view) override {}
@@ -44,7 +33,7 @@ public:
 struct World {
     std::string root;
     kakutei::DataStore store;
-    SilentUserInterface ui;
+    kakutei::SilentUserInterface ui;
     kakutei::App app;
     NullSurface surface;
     World() : root(makeRoot()), store(root), app(store, ui) {

@@ -36,4 +36,17 @@ public:
     virtual void quit() = 0;
 };
 
+// Shows nothing and answers every question with Cancel: for code that runs the screens with nobody at the
+// keyboard (benchmarks, fuzzing, long runs).
+class SilentUserInterface : public UserInterface {
+public:
+    void warn(std::string_view, std::string_view) override {}
+    bool ask(std::string_view, std::string_view) override { return false; }
+    void beep() override {}
+    void show(ScreenId) override {}
+    void hide(ScreenId) override {}
+    void openAddress(std::string_view) override {}
+    void quit() override {}
+};
+
 } // namespace kakutei

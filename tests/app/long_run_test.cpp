@@ -21,17 +21,6 @@ extern "C" const char* __asan_default_options() {
 namespace kakutei {
 namespace {
 
-class QuietUserInterface : public UserInterface {
-public:
-    void warn(std::string_view, std::string_view) override {}
-    bool ask(std::string_view, std::string_view) override { return false; }
-    void beep() override {}
-    void show(ScreenId) override {}
-    void hide(ScreenId) override {}
-    void openAddress(std::string_view) override {}
-    void quit() override {}
-};
-
 class CountingSurface : public PrintSurface {
 public:
     void beginJob(std::string_view) override {}
@@ -62,7 +51,7 @@ TEST(LongRun, MemoryStaysFlatOverADaysWork) {
         record.name = "納税者" + std::to_string(code);
         taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(record.personCode)));
     }
-    QuietUserInterface ui;
+    SilentUserInterface ui;
     CountingSurface surface;
     App app(store, ui);
     app.start();

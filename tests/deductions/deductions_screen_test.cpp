@@ -11,11 +11,7 @@ using testing::DataScreenFixture;
 
 struct DeductionsFixture : DataScreenFixture {
     DeductionsScreen screen{store, ui};
-    DeductionsFixture() {
-        screen.text60.text = "7";
-        screen.text100.text = "H16";
-        screen.nenGO();
-    }
+    DeductionsFixture() { openForSeven(screen); }
     // Record field n (1-based) as the file holds it.
     std::string field(int n) { return storedLines(2).at(n - 1); }
     void incomeRecord(const std::string& total, std::string_view year = kYearCode) {

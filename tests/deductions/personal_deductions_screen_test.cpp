@@ -14,9 +14,7 @@ using testing::DataScreenFixture;
 struct PersonalFixture : DataScreenFixture {
     PersonalDeductionsScreen screen{store, ui, host};
     PersonalFixture() {
-        screen.text60.text = "7";
-        screen.text100.text = "H16";
-        screen.nenGO();
+        openForSeven(screen);
         registerAs("該当なし");
     }
     void registerAs(const std::string& condition) {

@@ -10,11 +10,7 @@ using testing::DataScreenFixture;
 
 struct BreakdownFixture : DataScreenFixture {
     IncomeBreakdownScreen screen{store, ui, host};
-    BreakdownFixture() {
-        screen.text60.text = "7";
-        screen.text100.text = "H16";
-        screen.nenGO();
-    }
+    BreakdownFixture() { openForSeven(screen); }
 };
 
 TEST_F(BreakdownFixture, TotalsTheTaxWithheldOnly) {

@@ -13,11 +13,7 @@ using testing::DataScreenFixture;
 
 struct IncomeFixture : DataScreenFixture {
     IncomeScreen screen{store, ui, host};
-    IncomeFixture() {
-        screen.text60.text = "7";
-        screen.text100.text = "H16";
-        screen.nenGO();
-    }
+    IncomeFixture() { openForSeven(screen); }
     // Record field n (1-based) as the file holds it.
     std::string storedField(int n) { return storedLines(1).at(n - 1); }
     Field& revenue(int row) { return screen.revenue[row]; }

@@ -2,6 +2,7 @@
 // What every data screen test needs: a fresh root with its folders, a recording user interface and host,
 // and the raw lines of the files the screen writes.
 
+#include "core/data_screen.h"
 #include "core/data_store.h"
 
 #include "fake_screen_host.h"
@@ -23,6 +24,13 @@ struct DataScreenFixture : ::testing::Test {
     FakeScreenHost host;
 
     DataScreenFixture() { store.ensureFolders(kYearCode); }
+
+    // As the main menu hands a screen over: taxpayer 7, this year, the year button pressed.
+    static void openForSeven(DataScreen& screen) {
+        screen.text60.text = "7";
+        screen.text100.text = "H16";
+        screen.nenGO();
+    }
 
     // The lines of a screen file of taxpayer 7, without their CR LF, as UTF-8.
     std::vector<std::string> storedLines(int k, std::string_view year = kYearCode) const;

@@ -12,9 +12,7 @@ using testing::DataScreenFixture;
 struct TaxFixture : DataScreenFixture {
     TaxComputationScreen screen{store, ui, host};
     TaxFixture() {
-        screen.text60.text = "7";
-        screen.text100.text = "H16";
-        screen.nenGO();
+        openForSeven(screen);
         writeScreenFile(1, std::vector<std::string>(20, "0")); // DATA after the calculation needs it
     }
     void type(int line, const std::string& text) { screen.line(line).text = text; }
@@ -33,8 +31,8 @@ TEST_F(TaxFixture, TaxableIncomeAndTheFourBrackets) {
         {"17,999,000", "", "17,999,000", "4,169,700"},
         {"18,000,000", "", "18,000,000", "4,170,000"},
         {"30,000,000", "", "30,000,000", "8,610,000"},
-        {"3,299,999", "", "3,299,000", "329,900"},     // down to whole thousands
-        {"1,000,000", "1,000,000", "", ""},            // deductions reaching the income
+        {"3,299,999", "", "3,299,000", "329,900"}, // down to whole thousands
+        {"1,000,000", "1,000,000", "", ""},        // deductions reaching the income
         {"1,000,000", "2,000,000", "", ""},
     };
     for (const auto& [income, deductions, taxable, tax] : cases) {
@@ -155,8 +153,13 @@ void writeRecords(const DataScreenFixture& fixture, const Records& r) {
 TEST_F(TaxFixture, GatheringFillsTheLoadedLinesAndKeepsTheTypedOnes) {
     writeRecords(*this, {{{20, "6000000"}},
                          {{34, "1"}, {35, "2"}, {20, "3"}, {24, "4"}, {36, "5"}, {37, "6"}, {38, "7"}},
-                         {{57, "500000"}, {58, "270000"}, {63, "380000"}, {64, "30000"}, {52, "76"},
-                          {62, "350000"}, {56, "1800000"}},
+                         {{57, "500000"},
+                          {58, "270000"},
+                          {63, "380000"},
+                          {64, "30000"},
+                          {52, "76"},
+                          {62, "350000"},
+                          {56, "1800000"}},
                          {{53, "123456"}}});
     type(29, "1,000");
     type(30, "2,000");
@@ -165,10 +168,10 @@ TEST_F(TaxFixture, GatheringFillsTheLoadedLinesAndKeepsTheTypedOnes) {
     type(39, "5,000");
     screen.gather();
     const std::pair<int, const char*> expected[] = {
-        {9, "6,000,000"}, {10, "1"},       {11, "2"},         {12, "3"},         {13, "4"},
-        {14, "5"},        {15, "6"},       {16, "7"},         {17, "500,000"},   {19, "270,000"},
-        {21, "380,000"},  {22, "30,000"},  {23, "760,000"},   {24, "380,000"},   {37, "123,456"},
-        {42, "350,000"},  {43, "1,800,000"}, {29, "1,000"},   {30, "2,000"},     {31, "3,000"},
+        {9, "6,000,000"}, {10, "1"},         {11, "2"},       {12, "3"},       {13, "4"},
+        {14, "5"},        {15, "6"},         {16, "7"},       {17, "500,000"}, {19, "270,000"},
+        {21, "380,000"},  {22, "30,000"},    {23, "760,000"}, {24, "380,000"}, {37, "123,456"},
+        {42, "350,000"},  {43, "1,800,000"}, {29, "1,000"},   {30, "2,000"},   {31, "3,000"},
         {33, "4,000"},    {39, "5,000"},
     };
     for (auto [line, text] : expected)
@@ -212,8 +215,14 @@ TEST_F(TaxFixture, DividendProposalFromTheDetailRows) {
     writeRecords(*this, {{{20, "6000000"}},
                          {},
                          {},
-                         {{19, "\"配　当\""}, {22, "\"雑\""}, {25, "\"配　当\""}, {28, "\"配　当\""},
-                          {56, "100000"}, {59, "200000"}, {62, "30000"}, {65, "999999"}}});
+                         {{19, "\"配　当\""},
+                          {22, "\"雑\""},
+                          {25, "\"配　当\""},
+                          {28, "\"配　当\""},
+                          {56, "100000"},
+                          {59, "200000"},
+                          {62, "30000"},
+                          {65, "999999"}}});
     screen.gather();
     host.writes.clear();
     screen.dividendCredit();
@@ -226,9 +235,9 @@ TEST_F(TaxFixture, SubScreensAndRunAll) {
     EXPECT_EQ(host.writes.back(), (std::pair<std::string, std::string>{"housingLoan", "7/H16"}));
     screen.runAll();
     EXPECT_EQ(host.calls, (decltype(host.calls){{"calculate", ScreenId::income},
-                                                 {"calculate", ScreenId::deductions1},
-                                                 {"calculate", ScreenId::personalDeductions},
-                                                 {"calculate", ScreenId::incomeBreakdown}}));
+                                                {"calculate", ScreenId::deductions1},
+                                                {"calculate", ScreenId::personalDeductions},
+                                                {"calculate", ScreenId::incomeBreakdown}}));
 }
 
 TEST_F(TaxFixture, SaveFailureAndSilentEnds) {
