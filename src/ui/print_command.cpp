@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QFileInfo>
 
+#include <cstdio>
 #include <memory>
 #include <ostream>
 
@@ -51,9 +52,14 @@ int runPrintCommand(const CommandLine& line, std::ostream& out, std::ostream& er
         err << "複数の人を印刷するときは --pdf にフォルダを指定して下さい。\n";
         return kExitUsage;
     }
-    // Fonts and PDF need a Qt application, but no display.
+    // Fonts and PDF need a Qt application, but no display; Qt's own notes about the session are not the
+    // user's business on a command line.
     std::unique_ptr<QApplication> application;
     if (!QCoreApplication::instance()) {
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+        });
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;
