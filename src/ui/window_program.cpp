@@ -1,11 +1,13 @@
 #include "ui/window_program.h"
 
+#include "core/store_error.h"
 #include "ui/program_windows.h"
 
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
 #include <QLibraryInfo>
+#include <QMessageBox>
 #include <QTranslator>
 
 #include <cstdlib>
@@ -42,6 +44,11 @@ int runWindowProgram(int& argc, char** argv, const std::string& root) {
     QApplication::setQuitOnLastWindowClosed(false);
     setUpJapanese(application);
 
+    // The menu opens all the same, but a person must know when nothing can be stored.
+    if (const auto error = DataStore(root).ensureFolders(kYearCode))
+        QMessageBox::warning(nullptr, QString::fromUtf8("データのフォルダを作れません"),
+                             QString::fromUtf8(root + "\n" + describeError(error) +
+                                               "\n--root で別のフォルダを指定して下さい。"));
     ProgramWindows program(root);
     return application.exec();
 }
