@@ -27,6 +27,14 @@ int listTaxpayers(App& app, std::ostream& out) {
 
 } // namespace
 
+bool prepareDataFolders(const DataStore& store, std::ostream& err) {
+    if (const auto error = store.ensureFolders(kYearCode)) {
+        err << "データのフォルダを作れません: " << store.root() << ": " << describeError(error) << '\n';
+        return false;
+    }
+    return true;
+}
+
 std::optional<PersonCode> registeredCode(const DataStore& store, const std::string& word, std::ostream& err) {
     const CodeReading code = readCode(word);
     if (!code.code) {
@@ -169,10 +177,8 @@ int runBatchCommand(const CommandLine& line, std::ostream& out, std::ostream& er
         return kExitUsage;
     }
     DataStore store(resolveRoot(line.root));
-    if (const auto error = store.ensureFolders(kYearCode)) {
-        err << "データのフォルダを作れません: " << store.root() << ": " << describeError(error) << '\n';
+    if (!prepareDataFolders(store, err))
         return kExitFailure;
-    }
     StreamUserInterface ui(err, line.yes);
     App app(store, ui);
     app.start();

@@ -34,6 +34,8 @@ int runBatchCommand(const CommandLine& line, std::ostream& out, std::ostream& er
 
 class App;
 class DataStore;
+// Makes the year's data folders; when it cannot, says why on `err` and returns false.
+bool prepareDataFolders(const DataStore& store, std::ostream& err);
 // The code given on the command line, if it names a registered taxpayer; otherwise says why on `err`.
 std::optional<std::int16_t> registeredCode(const DataStore& store, const std::string& word,
                                            std::ostream& err);

@@ -18,19 +18,6 @@ constexpr int kSpouseDeductionLine = 21;
 constexpr int kSpecialSpouseDeductionLine = 22;
 constexpr int kSpouseTotalIncomeLine = 42;
 
-template <std::size_t N> void switchOff(std::array<OptionButton, N>& options) {
-    for (OptionButton& option : options)
-        option.on = false;
-}
-
-template <std::size_t N>
-std::array<OptionButton, N> makeOptions(const std::array<std::string_view, N>& captions) {
-    std::array<OptionButton, N> options;
-    for (std::size_t i = 0; i < N; ++i)
-        options[i].caption = captions[i];
-    return options;
-}
-
 // The registered own condition (TaxpayerRecord field 3) and the option and amounts it calls up.
 struct ConditionRow {
     std::string_view condition;

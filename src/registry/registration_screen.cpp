@@ -10,14 +10,6 @@ namespace reg = registration;
 
 namespace {
 
-template <std::size_t N>
-std::array<OptionButton, N> makeOptions(const std::array<std::string_view, N>& captions) {
-    std::array<OptionButton, N> options;
-    for (std::size_t i = 0; i < N; ++i)
-        options[i].caption = captions[i];
-    return options;
-}
-
 template <std::size_t N> void switchOnly(std::array<OptionButton, N>& options, std::size_t index) {
     for (std::size_t i = 0; i < N; ++i)
         options[i].on = i == index;

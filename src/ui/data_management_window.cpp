@@ -3,6 +3,7 @@
 #include "registry/data_management_screen.h"
 #include "registry/drives.h"
 #include "shell/app.h"
+#include "ui/list_entries.h"
 #include "ui/qt_text.h"
 
 #include <QApplication>
@@ -137,16 +138,7 @@ void DataManagementWindow::refresh() {
             box->setCurrentIndex(box->findText(path));
         }
     }
-    QStringList entries;
-    for (const std::string& entry : model.list1)
-        entries << qt(entry);
-    QStringList shown;
-    for (int i = 0; i < list1_->count(); ++i)
-        shown << list1_->item(i)->text();
-    if (shown != entries) {
-        list1_->clear();
-        list1_->addItems(entries);
-    }
+    showEntries(*list1_, model.list1);
 }
 
 } // namespace kakutei

@@ -2,6 +2,7 @@
 
 #include "shell/app.h"
 #include "shell/main_menu.h"
+#include "ui/list_entries.h"
 #include "ui/qt_text.h"
 #include "ui/vertical_button.h"
 
@@ -196,16 +197,7 @@ void MainMenuWindow::refresh() {
     setWindowTitle(qt(menu().windowCaption()));
     label1_->setText(qt(menu().label1()));
     refreshBindings();
-    QStringList entries;
-    for (const std::string& entry : menu().list1)
-        entries << qt(entry);
-    QStringList shown;
-    for (int i = 0; i < list1_->count(); ++i)
-        shown << list1_->item(i)->text();
-    if (shown != entries) {
-        list1_->clear();
-        list1_->addItems(entries);
-    }
+    showEntries(*list1_, menu().list1);
     runAllButtons_->setVisible(menu().runAllVisible());
 }
 

@@ -1,7 +1,6 @@
 #include "ui/print_command.h"
 
 #include "app/stream_user_interface.h"
-#include "core/store_error.h"
 #include "print/printing_screen.h"
 #include "shell/app.h"
 #include "ui/qt_print_surface.h"
@@ -68,10 +67,8 @@ int runPrintCommand(const CommandLine& line, std::ostream& out, std::ostream& er
         application = std::make_unique<QApplication>(argc, argv);
     }
     DataStore store(resolveRoot(line.root));
-    if (const auto error = store.ensureFolders(kYearCode)) {
-        err << "データのフォルダを作れません: " << store.root() << ": " << describeError(error) << '\n';
+    if (!prepareDataFolders(store, err))
         return kExitFailure;
-    }
     StreamUserInterface ui(err, line.yes);
     App app(store, ui);
     app.start();
