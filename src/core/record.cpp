@@ -46,15 +46,42 @@ std::string characterText(char32_t c) {
     return out;
 }
 
+// "U+001B": a control character has no glyph of its own, so the message names it by its number.
+std::string codePointName(char32_t c) {
+    char name[16];
+    std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(c));
+    return name;
+}
+
+// Where a text holds its first double quote or control character, which the syntax cannot carry.
+std::size_t firstSyntaxBreaker(std::string_view utf8) {
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        if (byte == '"' || isControlCharacter(byte))
+            return i;
+    }
+    return std::string_view::npos;
+}
+
 } // namespace
 
 Message unstorableTextMessage(const UnstorableText& problem) {
     Message message;
     message.title = "保存できない文字があります";
-    if (problem.character == U'"') {
+    const char32_t c = problem.character;
+    if (c == U'"') {
         message.body =
             "「" + problem.field +
             "」に半角の「\"」があります。この文字は保存できません。全角の「”」などに置き換えて下さい。";
+    } else if (c == U'\n' || c == U'\r') {
+        message.body =
+            "「" + problem.field + "」に改行があります。改行は保存できません。一行で入力して下さい。";
+    } else if (c == U'\t') {
+        message.body =
+            "「" + problem.field + "」にタブがあります。タブは保存できません。空白に置き換えて下さい。";
+    } else if (isControlCharacter(c)) {
+        message.body = "「" + problem.field + "」に制御文字（" + codePointName(c) +
+                       "）があります。制御文字は保存できません。取り除いて下さい。";
     } else {
         message.body = "「" + problem.field + "」の「" + characterText(problem.character) +
                        "」は保存できない文字です。別の文字に置き換えて下さい。";
@@ -104,11 +131,17 @@ void RecordWriter::line(std::string_view bytes) {
 
 void RecordWriter::text(std::string_view utf8, std::string_view fieldName) {
     const Cp932Encoding encoded = encodeCp932(utf8);
-    char32_t offending = encoded.unstorable;
-    if (encoded.ok() && encoded.bytes.find('"') != std::string::npos)
-        offending = U'"';
-    if (offending != 0 && !problem_)
-        problem_ = UnstorableText{std::string(fieldName), offending};
+    // U+0000 is itself one of the characters refused, so "none" cannot be 0 here.
+    std::optional<char32_t> offending;
+    if (!encoded.ok())
+        offending = encoded.unstorable;
+    // Both are single bytes in UTF-8; a character CP932 cannot hold is named instead only when it comes
+    // first.
+    if (const std::size_t at = firstSyntaxBreaker(utf8); at != std::string_view::npos)
+        if (encoded.ok() || encodeCp932(utf8.substr(0, at)).ok())
+            offending = static_cast<unsigned char>(utf8[at]);
+    if (offending && !problem_)
+        problem_ = UnstorableText{std::string(fieldName), *offending};
     line("\"" + encoded.bytes + "\"");
 }
 

@@ -15,12 +15,18 @@ namespace kakutei {
 
 inline constexpr int kFillerCount = 12;
 
-// A text that cannot be stored: CP932 cannot hold it, or it holds a double quote (the syntax has no escape,
-// so it would not read back as typed).
+// A text that cannot be stored: CP932 cannot hold it, it holds a double quote (the syntax has no escape, so
+// it would not read back as typed), or it holds a control character (a line break would end the value
+// early and shift every later one; the others cannot be seen on screen or on the printed form).
 struct UnstorableText {
     std::string field;  // the field's caption, as the screen shows it
     char32_t character; // the first offending character
 };
+
+// U+0000 to U+001F and U+007F, line breaks and tabs among them.
+constexpr bool isControlCharacter(char32_t c) {
+    return c < 0x20 || c == 0x7F;
+}
 
 struct Message {
     std::string title;

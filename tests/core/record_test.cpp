@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <sys/resource.h>
@@ -73,6 +74,62 @@ TEST(RecordWriter, RefusesTextsThatWouldNotReadBack) {
         const Message message = unstorableTextMessage(*writer.problem());
         EXPECT_NE(message.body.find("「氏名」"), std::string::npos) << message.body;
     }
+}
+
+// A record holds one value per line, so a line break inside a text would shift every value after it, and
+// no other control character reads back as typed either.
+TEST(RecordWriter, RefusesControlCharactersAndSaysWhichOne) {
+    struct Case {
+        std::string text;
+        char32_t offending;
+        const char* named; // how the message names the character
+    } cases[] = {
+        {"東京都港区芝5-8-1\n芝ビル3F", U'\n', "改行"},
+        {"東京都港区芝5-8-1\r\n芝ビル3F", U'\r', "改行"},
+        {"芝ビル\t3F", U'\t', "タブ"},
+        {std::string("芝") + '\0' + "ビル", U'\0', "制御文字"},
+        {"ベル\x07", U'\x07', "制御文字"},
+        {"\x1f", U'\x1f', "制御文字"},
+        {"削除\x7f", U'\x7f', "制御文字"},
+        // The first offending character is named, whichever kind it is.
+        {"𠮷\n", U'𠮷', "𠮷"},
+        {"\n𠮷", U'\n', "改行"},
+        {"\t\"", U'\t', "タブ"},
+    };
+    TempRoot root;
+    const std::string path = root.path() + "/r.txt";
+    root.writeBytes("r.txt", "old");
+    for (const Case& c : cases) {
+        RecordWriter writer;
+        writer.integer(7);
+        writer.text(c.text, "住所");
+        writer.fillers();
+        ASSERT_TRUE(writer.problem()) << c.named;
+        EXPECT_EQ(writer.problem()->field, "住所");
+        EXPECT_EQ(writer.problem()->character, c.offending) << c.named;
+        EXPECT_EQ(writer.writeTo(path), make_error_code(StoreErrc::unstorableText));
+        EXPECT_EQ(writer.writeTo(root.path() + "/new.txt", WriteMode::createNew),
+                  make_error_code(StoreErrc::unstorableText));
+        EXPECT_EQ(root.readBytes("r.txt"), "old");
+        EXPECT_FALSE(std::filesystem::exists(root.path() + "/new.txt"));
+        const Message message = unstorableTextMessage(*writer.problem());
+        EXPECT_EQ(message.title, "保存できない文字があります");
+        EXPECT_NE(message.body.find("「住所」"), std::string::npos) << message.body;
+        EXPECT_NE(message.body.find(c.named), std::string::npos) << message.body;
+        EXPECT_NE(message.body.find("何も保存していません"), std::string::npos) << message.body;
+    }
+}
+
+TEST(RecordWriter, ControlCharacterMessagesAreReadable) {
+    // A raw control character in a message box would show as nothing or as a box: the message names it.
+    for (char32_t c : {U'\n', U'\r', U'\t', U'\0', U'\x1b', U'\x7f'}) {
+        std::string body = unstorableTextMessage({"氏名", c}).body;
+        std::erase(body, '\n'); // the body's own line break before "（何も保存していません。）"
+        EXPECT_TRUE(std::all_of(body.begin(), body.end(),
+                                [](unsigned char byte) { return byte >= 0x20 && byte != 0x7f; }))
+            << static_cast<int>(c) << ": " << body;
+    }
+    EXPECT_NE(unstorableTextMessage({"氏名", U'\x1b'}).body.find("U+001B"), std::string::npos);
 }
 
 TEST(RecordFile, ReplacesAtomicallyWithPrivatePermissions) {
