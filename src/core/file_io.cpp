@@ -7,6 +7,11 @@
 #include <unistd.h>
 
 namespace kakutei {
+
+namespace file_io_testing {
+LinkFunction linkFile = ::link;
+} // namespace file_io_testing
+
 namespace {
 
 std::error_code lastError() {
@@ -46,6 +51,34 @@ void syncFolder(const std::string& folder) {
 
 namespace {
 
+// Writes, reaches the disk when `durable`, and closes: the first failure is the one reported.
+std::error_code writeAndClose(int fd, std::string_view bytes, bool durable) {
+    std::error_code error = writeAll(fd, bytes);
+    if (!error && durable && ::fsync(fd) != 0)
+        error = lastError();
+    if (::close(fd) != 0 && !error)
+        error = lastError();
+    return error;
+}
+
+// FAT and exFAT (USB sticks) and some network shares have no hard links.
+bool linksUnsupported(int error) {
+    return error == EPERM || error == EOPNOTSUPP || error == ENOSYS || error == EXDEV;
+}
+
+// "Create, never overwrite" where link() cannot do it: O_EXCL still refuses a name that another program
+// took in the meantime. Without the rename there is a moment when the file is incomplete, so a failed
+// write removes it again rather than leave half a record under the name.
+std::error_code createExclusively(const std::string& path, std::string_view bytes, bool durable) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return lastError();
+    const std::error_code error = writeAndClose(fd, bytes, durable);
+    if (error)
+        ::unlink(path.c_str());
+    return error;
+}
+
 std::error_code replaceFile(const std::string& path, std::string_view bytes, WriteMode mode, bool durable) {
     const std::string folder = parentOf(path);
     if (folderExists(path))
@@ -56,17 +89,15 @@ std::error_code replaceFile(const std::string& path, std::string_view bytes, Wri
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC); // mkostemp creates 0600
     if (fd < 0)
         return lastError();
-    std::error_code error = writeAll(fd, bytes);
-    if (!error && durable && ::fsync(fd) != 0)
+    std::error_code error = writeAndClose(fd, bytes, durable);
+    if (!error && mode == WriteMode::replace && ::rename(temporary.c_str(), path.c_str()) != 0)
         error = lastError();
-    if (::close(fd) != 0 && !error)
-        error = lastError();
-    if (!error) {
-        // link() refuses an existing name, which makes "create, never overwrite" atomic too.
-        const int result = mode == WriteMode::createNew ? ::link(temporary.c_str(), path.c_str())
-                                                        : ::rename(temporary.c_str(), path.c_str());
-        if (result != 0)
-            error = lastError();
+    // link() refuses an existing name, which makes "create, never overwrite" atomic too.
+    if (!error && mode == WriteMode::createNew &&
+        file_io_testing::linkFile(temporary.c_str(), path.c_str()) != 0) {
+        const int linkError = errno;
+        error = linksUnsupported(linkError) ? createExclusively(path, bytes, durable)
+                                            : std::error_code(linkError, std::generic_category());
     }
     if (error || mode == WriteMode::createNew)
         ::unlink(temporary.c_str());

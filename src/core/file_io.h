@@ -11,10 +11,18 @@ namespace kakutei {
 
 enum class WriteMode {
     replace,   // create or replace the whole file
-    createNew, // fail with EEXIST when the file exists (the creation "with overwriting off")
+    createNew, // fail with EEXIST when the file exists (the creation "with overwriting off"); on a file
+               // system without hard links the new file is written in place, and removed if that fails
 };
 
 std::error_code writeFileAtomically(const std::string& path, std::string_view bytes, WriteMode mode);
+
+namespace file_io_testing {
+// link(2) as writeFileAtomically calls it; tests put a failing one here to play a file system without hard
+// links.
+using LinkFunction = int (*)(const char* existing, const char* newName);
+extern LinkFunction linkFile;
+} // namespace file_io_testing
 
 // Copies a file whole without waiting for the disk: bulk copies (backup, restore) call syncFileSystem once
 // at the end instead of paying one disk flush per file. A new target is written in place (and removed again

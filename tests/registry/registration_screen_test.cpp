@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <unistd.h>
+
 namespace kakutei {
 namespace {
 
@@ -77,6 +80,33 @@ TEST_F(RegistrationFixture, RegistersANewTaxpayerByteForByte) {
     EXPECT_EQ(stored(15), sampleBytes());
     EXPECT_EQ(ui.dialogue(), (std::vector<std::string>{"beep"}));
     EXPECT_TRUE(cleared());
+}
+
+// FAT and exFAT sticks and some network shares have no hard links, which "create, never overwrite" used.
+TEST_F(RegistrationFixture, RegistersOnAFileSystemWithoutHardLinks) {
+    struct NoLinks {
+        NoLinks() {
+            file_io_testing::linkFile = [](const char*, const char*) {
+                errno = EPERM; // what FAT, exFAT and their FUSE drivers answer
+                return -1;
+            };
+        }
+        ~NoLinks() { file_io_testing::linkFile = ::link; }
+    } noLinks;
+    typeSample();
+    screen.registerTaxpayer();
+    EXPECT_EQ(ui.dialogue(), (std::vector<std::string>{"beep"}));
+    EXPECT_EQ(stored(15), sampleBytes());
+    EXPECT_TRUE(cleared());
+    // The second registration still finds the first and asks before it overwrites.
+    ui.calls.clear();
+    typeSample();
+    screen.text5.text = "別の人";
+    screen.registerTaxpayer();
+    EXPECT_EQ(ui.dialogue(), (std::vector<std::string>{"warn", "ask", "beep"}));
+    EXPECT_EQ(ui.calls.at(0).title, "同じコード名があります");
+    EXPECT_EQ(stored(15), sampleBytes());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root.path() + "/所得税/個人名"), {}), 1);
 }
 
 TEST_F(RegistrationFixture, ExistingCodeAsksAndCancelKeepsTheRecord) {
@@ -175,6 +205,49 @@ TEST_F(RegistrationFixture, UnstorableTextsWriteNothingAndNameTheField) {
     screen.text1.text = "16";
     screen.registerTaxpayer();
     EXPECT_FALSE(exists(16));
+}
+
+// A two-line address pasted into the address box used to be written as two lines, which shifted every
+// later value by one: the record had 39 lines and could no longer be called up.
+TEST_F(RegistrationFixture, ControlCharactersAreRefusedAndTheRecordStaysCallable) {
+    struct Case {
+        Field RegistrationScreen::*field;
+        const char* text;
+        const char* caption;
+        const char* named;
+    } cases[] = {
+        {&RegistrationScreen::text2, "東京都港区芝5-8-1\n芝ビル3F", "住所", "改行"},
+        {&RegistrationScreen::text2, "東京都港区芝5-8-1\r\n芝ビル3F", "住所", "改行"},
+        {&RegistrationScreen::text5, "山田\t太郎", "氏名", "タブ"},
+        {&RegistrationScreen::text12, "03-1234-5678\x7f", "電話番号", "制御文字"},
+    };
+    for (const bool existing : {false, true}) {
+        if (existing) {
+            typeSample();
+            screen.registerTaxpayer();
+            ASSERT_EQ(stored(15), sampleBytes());
+        }
+        for (const Case& c : cases) {
+            ui.calls.clear();
+            ui.answers = {true, true};
+            typeSample();
+            screen.*c.field = Field{c.text};
+            screen.registerTaxpayer();
+            ASSERT_EQ(ui.dialogue(), (std::vector<std::string>{"warn"})) << c.text;
+            EXPECT_EQ(ui.calls.at(0).title, "保存できない文字があります");
+            EXPECT_NE(ui.calls.at(0).body.find(std::string("「") + c.caption + "」"), std::string::npos)
+                << ui.calls.at(0).body;
+            EXPECT_NE(ui.calls.at(0).body.find(c.named), std::string::npos) << ui.calls.at(0).body;
+            EXPECT_EQ((screen.*c.field).text, c.text); // nothing typed is lost
+            EXPECT_EQ(exists(15), existing) << c.text;
+        }
+    }
+    EXPECT_EQ(stored(15), sampleBytes());
+    ui.calls.clear();
+    screen.text1.text = "15";
+    screen.callUp();
+    EXPECT_EQ(ui.dialogue(), (std::vector<std::string>{"beep"}));
+    EXPECT_EQ(screen.text2.text, "東京都港区芝5-8,1");
 }
 
 TEST_F(RegistrationFixture, FoldersThatCannotBeMadeEndWithAMessage) {
