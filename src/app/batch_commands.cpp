@@ -2,10 +2,10 @@
 
 #include "app/stream_user_interface.h"
 #include "core/data_store.h"
-#include "core/file_io.h"
 #include "core/person_code.h"
 #include "core/record.h"
 #include "core/store_error.h"
+#include "core/stored_record.h"
 #include "core/taxpayer_record.h"
 #include "registry/data_management_screen.h"
 #include "shell/app.h"
@@ -48,7 +48,7 @@ std::optional<PersonCode> registeredCode(const DataStore& store, const std::stri
     return code.code;
 }
 
-void recalculateReturn(App& app, PersonCode code) {
+std::optional<std::string> recalculateReturn(App& app, PersonCode code) {
     MainMenu& menu = app.mainMenu();
     menu.text3.text = std::to_string(code);
     menu.callUp();
@@ -60,12 +60,27 @@ void recalculateReturn(App& app, PersonCode code) {
     };
     for (const auto& [open, id] : screens) {
         (menu.*open)();
-        app.screen(id)->calculate();
+        DataScreen* screen = app.screen(id);
+        screen->forgetFailedSave();
+        screen->calculate();
+        if (screen->failedSave())
+            return screen->failedSave();
     }
+    DataScreen* tax = app.screen(ScreenId::taxComputation);
+    tax->forgetFailedSave();
     menu.taxComputation();
+    return tax->failedSave();
 }
 
 namespace {
+
+std::string whoIs(const DataStore& store, PersonCode code) {
+    const TaxpayerRead read = readTaxpayerRecord(store, code, 2);
+    std::string who = "個人コード " + std::to_string(code);
+    if (read.fieldsRead >= 2 && !read.record.name.empty())
+        who += "（" + read.record.name + "）";
+    return who;
+}
 
 int recalculateAll(App& app, const std::vector<std::string>& codes, std::ostream& err,
                    StreamUserInterface& ui) {
@@ -76,7 +91,22 @@ int recalculateAll(App& app, const std::vector<std::string>& codes, std::ostream
             failed = true;
             continue;
         }
-        recalculateReturn(app, *code);
+        // A record that is there but cannot be read would be replaced by an empty screen: such a
+        // taxpayer is left exactly as stored.
+        const auto unreadable = unreadableRecordsOf(app.store(), *code, kYearCode);
+        for (const UnreadableRecord& record : unreadable)
+            err << whoIs(app.store(), *code) << ": 「" << record.path << "」を読めません。"
+                << describeError(record.error) << '\n';
+        if (!unreadable.empty()) {
+            err << whoIs(app.store(), *code) << " は何も計算せず、保存もしていません。\n";
+            failed = true;
+            continue;
+        }
+        if (const auto notSaved = recalculateReturn(app, *code)) {
+            err << whoIs(app.store(), *code) << ": 「" << *notSaved
+                << "」に保存できなかったため、ここで止めました。税額の計算はしていません。\n";
+            failed = true;
+        }
     }
     return failed || ui.warned() ? kExitFailure : kExitOk;
 }
@@ -85,11 +115,20 @@ int showReturn(App& app, const std::string& word, std::ostream& out, std::ostrea
     const auto code = registeredCode(app.store(), word, err);
     if (!code)
         return kExitFailure;
-    const auto taxFile = names::screenFile(*code, 5, kYearCode);
-    if (!taxFile || !fileExists(app.store().path(*taxFile))) {
-        err << "個人コード " << *code << " の税額の計算がまだありません（kakutei recalc " << *code
-            << " で計算できます）。\n";
-        return kExitFailure;
+    for (int k : {1, 5}) {
+        const auto name = names::screenFile(*code, k, kYearCode);
+        const std::string path = name ? app.store().path(*name) : std::string();
+        const StoredCheck stored =
+            name ? checkStoredRecord(path, screenRecordShape(k)) : StoredCheck{StoredState::missing, {}};
+        if (stored.state == StoredState::unreadable) {
+            err << "「" << path << "」を読めません。" << describeError(stored.error) << '\n';
+            return kExitFailure;
+        }
+        if (stored.state == StoredState::missing) {
+            err << "個人コード " << *code << " の" << (k == 1 ? "所得金額" : "税額の計算")
+                << "がまだありません（" << path << "）。kakutei recalc " << *code << " で計算できます。\n";
+            return kExitFailure;
+        }
     }
     auto* tax = app.screenAs<TaxComputationScreen>(ScreenId::taxComputation);
     tax->text60.text = std::to_string(*code);

@@ -41,7 +41,8 @@ std::optional<std::int16_t> registeredCode(const DataStore& store, const std::st
                                            std::ostream& err);
 // What `recalc` does for one taxpayer, as a user at the main menu would: call up, open the income,
 // deductions (1), personal deductions and breakdown screens pressing each one's 計算実行, then 税額の計算.
-void recalculateReturn(App& app, std::int16_t code);
+// Stops at the first save that fails and gives that file: the tax is never worked out from a stale one.
+std::optional<std::string> recalculateReturn(App& app, std::int16_t code);
 
 // One line that says how to start the program.
 std::string usageLine();

@@ -5,15 +5,19 @@
 #include "core/data_store.h"
 #include "core/field.h"
 #include "core/record.h"
+#include "core/stored_record.h"
 #include "core/user_interface.h"
 
 #include <optional>
+#include <set>
 #include <string>
 
 namespace kakutei {
 
 inline constexpr std::string_view kSaveFailedTitle =
     "まず、個人登録を行って下さい。個人登録がないと実行できません。";
+inline constexpr std::string_view kUnreadableTitle = "データを読めません";
+inline constexpr std::string_view kUnreadableNotSavedTitle = "読めないファイルには保存しません";
 
 class DataScreen {
 public:
@@ -32,6 +36,17 @@ public:
     virtual void clear() = 0;   // "クリア"
     virtual void data() = 0;    // "DATA"
     virtual void calculate() {} // "計算実行", on the screens that have one
+    // "計算実行" pressed from elsewhere (the menu's run-all buttons, "各データの実行"): a screen whose fields
+    // still hold another taxpayer's figures, or nobody's yet, loads the current taxpayer's first, so that
+    // nothing of one taxpayer is stored into another's files.
+    void calculateForCurrentTaxpayer();
+    // The call-up hands the screen another taxpayer's code. A screen that shows someone else's figures
+    // loads this taxpayer's at once: no window shows, and no 計算実行 stores, one taxpayer's figures under
+    // another's code.
+    void takeTaxpayer(const std::string& code);
+    // The file of the last save that failed, until forgetFailedSave(): the batch commands name it.
+    const std::optional<std::string>& failedSave() const { return failedSave_; }
+    void forgetFailedSave() { failedSave_.reset(); }
 
     const std::string& workingYearCode() const { return yearCode_; }
     std::optional<PersonCode> personCode() const;
@@ -44,7 +59,20 @@ protected:
     // Text60 is unreadable or its file number overflows.
     std::optional<std::string> screenFilePath(int k) const;
     // Writes the record; on failure tells the user and returns false, and the stored file stays as it was.
+    // A stored file that cannot be read whole is never replaced.
     bool saveRecord(const RecordWriter& record, int k);
+    // The same for a record outside the five screen files; `failureTitle` empty leaves an ordinary
+    // failure unsaid (a refusal to replace an unreadable file is always said).
+    bool saveRecordAt(const std::string& path, RecordShape shape, const RecordWriter& record,
+                      std::string_view failureTitle);
+    // Before a screen loads a record k of the working year: whether it is there and reads whole. One that
+    // is there but cannot be read is said to the user, and saves refuse to replace it until a later look
+    // finds it readable.
+    StoredState examineRecord(int k);
+    StoredState examineRecordAt(const std::string& path, RecordShape shape);
+    // The same for the screen's own record, which also notes whose figures the screen now holds.
+    StoredState examineOwnRecord(int k);
+    bool holdsCurrentTaxpayer() const { return heldCode_ == text60.text; }
 
     void setWorkingYearCode(std::string yearCode) { yearCode_ = std::move(yearCode); }
     // "DATA" and "前年データ" set the working year and the text colour of what they load.
@@ -62,6 +90,9 @@ private:
     DataStore& store_;
     UserInterface& ui_;
     std::string yearCode_;
+    std::optional<std::string> heldCode_; // Text60 at the last load of the screen's own record
+    std::set<std::string> unreadable_;    // own files a load could not read
+    std::optional<std::string> failedSave_;
 };
 
 // Shows the message for a save that failed: the unstorable-text message when a text was the cause,

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kakutei {
@@ -176,9 +177,18 @@ std::error_code RecordReader::open(const std::string& path) {
     consumed_ = 0;
     endOfFile_ = false;
     error_.clear();
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0)
+    // Not blocking: a pipe put where a record should be must fail the read, not wait for a writer forever.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd_ < 0) {
         error_ = {errno, std::generic_category()};
+        return error_;
+    }
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd_);
+        fd_ = -1;
+        error_ = StoreErrc::notRegularFile;
+    }
     return error_;
 }
 

@@ -16,15 +16,17 @@ std::string describeStoreError(StoreErrc e) {
     case StoreErrc::fileNumberOverflow:
         return "オーバーフローしました。個人コードが大きすぎます。";
     case StoreErrc::endOfFile:
-        return "ファイルの終わりを越えて読み込もうとしました。";
+        return "ファイルの終わりを越えて読み込もうとしました（ファイルが途中で切れています）。";
     case StoreErrc::typeMismatch:
-        return "型が一致しません。数値のあるべき所に数値以外のものがあります。";
+        return "型が一致しません。数値のあるべき所に数値以外のものがあります（ファイルが壊れています）。";
     case StoreErrc::lineTooLong:
         return "ファイルの形式が正しくありません。";
     case StoreErrc::unstorableText:
         return "保存できない文字があります。";
     case StoreErrc::overflow:
         return "オーバーフローしました。";
+    case StoreErrc::notRegularFile:
+        return "普通のファイルではありません（フォルダや特殊なファイルがあります）。";
     }
     return "原因不明のエラーが発生しました。";
 }
@@ -39,7 +41,7 @@ std::string describeSystemError(int value) {
         return "既に同じ名前のファイルがあります。";
     case EACCES:
     case EPERM:
-        return "書き込みできません。アクセスが拒否されました。";
+        return "アクセスが拒否されました。";
     case EROFS:
         return "書き込みできません。読み取り専用のドライブです。";
     case ENOSPC:

@@ -14,6 +14,7 @@ enum class StoreErrc {
     lineTooLong,            // a line far longer than anything the program writes
     unstorableText,         // a text that CP932 cannot hold, or that holds a double quote
     overflow,               // a number typed where it does not fit (a code above 32767)
+    notRegularFile,         // a folder, a pipe or a device stands where a record should be
 };
 
 const std::error_category& storeCategory();

@@ -173,6 +173,9 @@ void DeductionsScreen::preset(std::string_view life, std::string_view nonLife) {
 
 void DeductionsScreen::data() {
     nenGO();
+    // A taxpayer without a record starts from an empty one, never from the figures last loaded.
+    texts_ = {};
+    amounts_ = {};
     load(currentYear());
 }
 
@@ -194,7 +197,8 @@ void DeductionsScreen::load(Loading loading) {
 
     std::array<std::string, d1::kTextCount> texts;
     std::array<std::int32_t, d1::kAmountCount> amounts{};
-    if (!readRecord(loading.yearCode, texts, amounts))
+    if (examineOwnRecord(kDeductionRecord) != StoredState::readable ||
+        !readRecord(loading.yearCode, texts, amounts))
         return;
     texts_ = std::move(texts);
     amounts_ = amounts;

@@ -324,6 +324,9 @@ void PersonalDeductionsScreen::calculate() {
 
 void PersonalDeductionsScreen::data() {
     nenGO();
+    // A taxpayer without a record starts from an empty one, never from the figures last loaded.
+    texts_ = {};
+    amounts_ = {};
     elderlyJudgement();
     selfConditionCallUp();
     if (readTotalIncome(text100.text, colours::black))
@@ -340,6 +343,8 @@ void PersonalDeductionsScreen::previousYearData() {
 
 bool PersonalDeductionsScreen::loadRecord(Loading loading) {
     setWorkingYearCode(std::string(loading.yearCode));
+    if (examineOwnRecord(kPersonalRecord) != StoredState::readable)
+        return false;
     RecordReader reader(*screenFilePath(kPersonalRecord));
     std::array<std::string, pd::kTextCount> texts;
     std::array<std::int32_t, pd::kAmountCount> amounts{};

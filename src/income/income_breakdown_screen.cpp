@@ -125,6 +125,9 @@ void IncomeBreakdownScreen::showAmounts(Colour colour) {
 
 void IncomeBreakdownScreen::data() {
     nenGO();
+    // A taxpayer without a record starts from an empty one, never from the figures last loaded.
+    texts_ = {};
+    amounts_ = {};
     load(currentYear());
 }
 
@@ -137,6 +140,8 @@ void IncomeBreakdownScreen::load(Loading loading) {
     if (!fileCode())
         return;
     setWorkingYearCode(std::string(loading.yearCode));
+    if (examineOwnRecord(kRecord) != StoredState::readable)
+        return;
     RecordReader reader(*screenFilePath(kRecord));
     std::array<std::string, ib::kTextCount> texts;
     std::array<std::int32_t, ib::kAmountCount> amounts{};

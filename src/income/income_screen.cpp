@@ -57,6 +57,7 @@ void IncomeScreen::calculate() {
 
 void IncomeScreen::data() {
     nenGO();
+    amounts_ = {};
     load(currentYear());
 }
 
@@ -70,8 +71,9 @@ void IncomeScreen::load(Loading loading) {
     if (!fileCode())
         return;
     setWorkingYearCode(std::string(loading.yearCode));
-    const auto path = screenFilePath(kIncomeRecord);
-    RecordReader reader(*path);
+    if (examineOwnRecord(kIncomeRecord) != StoredState::readable)
+        return;
+    RecordReader reader(*screenFilePath(kIncomeRecord));
     for (double& amount : amounts_) {
         const auto value = reader.number();
         if (!value)

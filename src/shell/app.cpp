@@ -109,7 +109,7 @@ void App::setTaxComputationLine(int line, const Field& field) {
 
 void App::pressCalculate(ScreenId id) {
     if (auto* target = screen(id))
-        target->calculate();
+        target->calculateForCurrentTaxpayer();
 }
 
 void App::openDividendCredit(double taxableIncome, double dividends) {

@@ -78,7 +78,7 @@ void MainMenu::callUp() {
     app_.setIncomeCondition(read.record.condition);
     for (ScreenId id : kCodeScreens)
         if (auto* screen = app_.screen(id))
-            screen->text60.text = std::to_string(currentCode_);
+            screen->takeTaxpayer(std::to_string(currentCode_));
     income();
 }
 
@@ -167,7 +167,7 @@ void MainMenu::hideRunAll() {
 
 void MainMenu::runAndRecompute(ScreenId id) {
     if (auto* screen = app_.screen(id))
-        screen->calculate();
+        screen->calculateForCurrentTaxpayer();
     taxComputation();
 }
 

@@ -12,7 +12,8 @@ namespace {
 
 constexpr int kHousingLoanLine = 30;
 constexpr HousingLoanPeriod kRules[] = {HousingLoanPeriod::h9ToH10, HousingLoanPeriod::h11ToH13June,
-                                        HousingLoanPeriod::h11TransitionChoice, HousingLoanPeriod::h13JulyToH15};
+                                        HousingLoanPeriod::h11TransitionChoice,
+                                        HousingLoanPeriod::h13JulyToH15};
 
 // A date part as a plain number: no grouping, 0 shown as "0".
 std::string plainNumber(double value) {
@@ -60,14 +61,19 @@ void HousingLoanScreen::save() {
     for (double value : values_)
         writer.number(value);
     writer.fillers();
-    // This screen's save fails silently; the credit has already reached line 30.
-    (void)writer.writeTo(*path);
+    // This screen's save fails silently; the credit has already reached line 30. A stored record that
+    // cannot be read is still never replaced, and that is said.
+    saveRecordAt(*path, kHousingLoanShape, writer, {});
 }
 
 void HousingLoanScreen::data() {
     nenGO();
+    // A taxpayer without a record starts from an empty one, never from the previous taxpayer's.
+    values_ = {};
     const auto path = recordPath();
     if (!path)
+        return;
+    if (examineRecordAt(*path, kHousingLoanShape) != StoredState::readable)
         return;
     const auto record = readRecordValues(*path, 0, 8);
     if (!record)
@@ -89,6 +95,8 @@ void HousingLoanScreen::clear() {
         result.text.clear();
 }
 
-void HousingLoanScreen::close() { ui().hide(ScreenId::housingLoan); }
+void HousingLoanScreen::close() {
+    ui().hide(ScreenId::housingLoan);
+}
 
 } // namespace kakutei

@@ -25,9 +25,13 @@ constexpr std::string_view kDividendKind = "配　当";
 
 } // namespace
 
-double TaxComputationScreen::read(int number) const { return readAmount(lines_[number].text); }
+double TaxComputationScreen::read(int number) const {
+    return readAmount(lines_[number].text);
+}
 
-void TaxComputationScreen::show(int number, double value) { lines_[number].text = formatAmount(value); }
+void TaxComputationScreen::show(int number, double value) {
+    lines_[number].text = formatAmount(value);
+}
 
 void TaxComputationScreen::clear() {
     lines_[tc::kFirstLine].text.clear();
@@ -110,6 +114,7 @@ void TaxComputationScreen::calculate() {
 
 void TaxComputationScreen::data() {
     nenGO();
+    amounts_ = {};
     load(currentYear());
 }
 
@@ -123,6 +128,10 @@ void TaxComputationScreen::load(Loading loading) {
     if (!fileCode())
         return;
     setWorkingYearCode(std::string(loading.yearCode));
+    if (examineOwnRecord(kTaxRecord) != StoredState::readable)
+        return;
+    if (examineRecord(kIncomeRecord) != StoredState::readable)
+        return;
     const auto income = readRecordValues(*screenFilePath(kIncomeRecord), 0, 20);
     if (!income)
         return;
@@ -141,6 +150,10 @@ void TaxComputationScreen::gather() {
     nenGO();
     if (!fileCode())
         return;
+    // A damaged source is said; a missing one ends the gathering silently, as for a new taxpayer.
+    for (int k : {kIncomeRecord, kDeductionRecord, kPersonalRecord, kBreakdownRecord})
+        if (examineRecord(k) == StoredState::unreadable)
+            return;
     const auto income = readRecordValues(*screenFilePath(kIncomeRecord), 0, 20);
     const auto deductions = readRecordValues(*screenFilePath(kDeductionRecord), 13, 25);
     const auto personal = readRecordValues(*screenFilePath(kPersonalRecord), 47, 17);
@@ -162,24 +175,30 @@ void TaxComputationScreen::gather() {
     show(23, number(*personal, 52) * 10'000); // dependents are kept in units of 10,000 yen
     show(24, tc::kBasicDeduction);
     show(37, number(*breakdown, 53));
-    for (std::size_t i = 0; i < breakdownTexts_.size() && i < breakdown->texts.size(); ++i)
-        breakdownTexts_[i + 1] = breakdown->texts[i];
-    for (int n = 41; n <= 65; ++n)
-        breakdownAmounts_[static_cast<std::size_t>(n - 1)] = number(*breakdown, n);
     calculate();
 }
 
 void TaxComputationScreen::dividendCredit() {
-    // The proposal: the net amounts of the first three detail rows whose kind is 配当 (fields 56, 59, 62;
-    // kinds 19, 22, 25). The user can still correct it on the dividend credit screen.
+    // The proposal is the current taxpayer's: a screen still showing someone else's figures loads this
+    // taxpayer's first, and the dividends come from this taxpayer's own breakdown record.
+    if (!holdsCurrentTaxpayer()) {
+        clear();
+        data();
+    }
+    // The net amounts of the first three detail rows whose kind is 配当 (fields 56, 59, 62; kinds 19, 22,
+    // 25). The user can still correct it on the dividend credit screen.
     double dividends = 0;
-    for (int row = 0; row < 3; ++row)
-        if (breakdownTexts_[static_cast<std::size_t>(19 + 3 * row)] == kDividendKind)
-            dividends += breakdownAmounts_[static_cast<std::size_t>(56 + 3 * row - 1)];
+    const auto path = screenFilePath(kBreakdownRecord);
+    const auto breakdown = path ? readRecordValues(*path, 40, 25) : std::nullopt;
+    for (int row = 0; breakdown && row < 3; ++row)
+        if (breakdown->texts.at(static_cast<std::size_t>(19 + 3 * row - 1)) == kDividendKind)
+            dividends += breakdown->numbers.at(static_cast<std::size_t>(56 + 3 * row - 41));
     host_.openDividendCredit(field(15), dividends);
 }
 
-void TaxComputationScreen::housingLoanCredit() { host_.openHousingLoan(text60.text, text100.text); }
+void TaxComputationScreen::housingLoanCredit() {
+    host_.openHousingLoan(text60.text, text100.text);
+}
 
 void TaxComputationScreen::deferral() {
     field(28) = read(40);

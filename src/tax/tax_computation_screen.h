@@ -103,20 +103,20 @@ public:
     Field& line(int number) { return lines_[number]; }
     const Field& line(int number) const { return lines_[number]; }
 
-    void calculate() override;   // "計算実行"
-    void total();                // "合計": step A
-    void tax();                  // "上に対する税額": step B
-    void amountDue();            // "還付される税金": step C
-    void takeTheseLines();       // "この欄の入力": step D
-    void data() override;        // "DATA"
-    void previousYearData();     // "前年データ"
-    void gather();               // "DATAの元祖"
-    void clear() override;       // "クリア"
-    void dividendCredit();       // "配当控除"
-    void housingLoanCredit();    // "住宅借入金等控除"
-    void deferral();             // "延納届出額"
-    void cancelDeferral();       // "延納届の取りやめ"
-    void runAll();               // "各データの実行"
+    void calculate() override; // "計算実行"
+    void total();              // "合計": step A
+    void tax();                // "上に対する税額": step B
+    void amountDue();          // "還付される税金": step C
+    void takeTheseLines();     // "この欄の入力": step D
+    void data() override;      // "DATA"
+    void previousYearData();   // "前年データ"
+    void gather();             // "DATAの元祖"
+    void clear() override;     // "クリア"
+    void dividendCredit();     // "配当控除"
+    void housingLoanCredit();  // "住宅借入金等控除"
+    void deferral();           // "延納届出額"
+    void cancelDeferral();     // "延納届の取りやめ"
+    void runAll();             // "各データの実行"
 
     // Record field n (1 to 41) as held in memory.
     double amount(int field) const { return amounts_[field - 1]; }
@@ -130,10 +130,6 @@ private:
     ScreenHost& host_;
     std::array<Field, tax_computation::kLastLine + 1> lines_{};
     std::array<double, tax_computation::kAmountCount> amounts_{};
-    // The IncomeBreakdownRecord as last gathered, for the dividend proposal: texts by field number (1 to
-    // 40), amounts at field number − 1.
-    std::array<std::string, 41> breakdownTexts_{};
-    std::array<double, 65> breakdownAmounts_{};
 };
 
 } // namespace kakutei

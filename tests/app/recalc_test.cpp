@@ -2,6 +2,7 @@
 // worked out by hand.
 #include "app/batch_commands.h"
 
+#include "core/cp932.h"
 #include "core/record.h"
 #include "core/taxpayer_record.h"
 #include "shell/app.h"
@@ -170,6 +171,82 @@ TEST_F(RecalcFixture, ShowWithoutATaxComputationSaysSo) {
     EXPECT_EQ(run({"show", "105"}, &out, &err), 1);
     EXPECT_EQ(out, "");
     EXPECT_NE(err.find("recalc"), std::string::npos);
+}
+
+// `show` never prints an empty return with success: a missing or unreadable income or tax record is named.
+TEST_F(RecalcFixture, ShowNamesAMissingOrUnreadableRecord) {
+    write({106, "該当なし", {{12, "1000000"}}, {}, {}, {}, {}});
+    ASSERT_EQ(run({"recalc", "106"}), 0);
+    const std::string income = store.path(*names::screenFile(106, 1, kYearCode));
+    const std::string tax = store.path(*names::screenFile(106, 5, kYearCode));
+    const std::string taxBytes = root.readBytes("所得税/H16所得税/1065.txt");
+    const std::string incomeBytes = root.readBytes("所得税/H16所得税/1061.txt");
+    struct Case {
+        const char* what;
+        std::string file;  // below the root
+        std::string bytes; // empty: removed
+        std::string named;
+    } cases[] = {
+        {"tax cut short", "所得税/H16所得税/1065.txt", "1\r\n2\r\n", tax},
+        {"tax garbled", "所得税/H16所得税/1065.txt", "\"x\"\r\n", tax},
+        {"income missing", "所得税/H16所得税/1061.txt", "", income},
+        {"income cut short", "所得税/H16所得税/1061.txt", "0\r\n", income},
+    };
+    for (const Case& c : cases) {
+        if (c.bytes.empty())
+            std::filesystem::remove(root.path() + "/" + c.file);
+        else
+            root.writeBytes(c.file, c.bytes);
+        std::string out;
+        std::string err;
+        EXPECT_EQ(run({"show", "106"}, &out, &err), 1) << c.what;
+        EXPECT_EQ(out, "") << c.what;
+        EXPECT_NE(err.find(c.named), std::string::npos) << c.what << ": " << err;
+        root.writeBytes("所得税/H16所得税/1065.txt", taxBytes);
+        root.writeBytes("所得税/H16所得税/1061.txt", incomeBytes);
+    }
+    std::string out;
+    EXPECT_EQ(run({"show", "106"}, &out), 0);
+    EXPECT_NE(out.find("26\t課税所得金額\t620,000\n"), std::string::npos) << out;
+}
+
+// A save that fails stops that taxpayer before the tax is worked out from the stale record: a text read
+// from a garbled record cannot be stored again, so the deductions (1) save fails.
+TEST_F(RecalcFixture, AFailedSaveStopsTheTaxpayerAndNamesTheFile) {
+    write({107, "該当なし", {{12, "1000000"}}, {}, {}, {}, {{15, "999000"}}});
+    root.writeBytes("所得税/H16所得税/1072.txt",
+                    std::string("\"\x85\x40\"\r\n") + root.readBytes("所得税/H16所得税/1072.txt").substr(4));
+    const std::string before = root.readBytes("所得税/H16所得税/1075.txt");
+    write({108, "該当なし", {{12, "1000000"}}, {}, {}, {}, {}});
+    std::string err;
+    EXPECT_EQ(run({"recalc", "107", "108"}, nullptr, &err), 1);
+    EXPECT_NE(err.find("個人コード 107（納税者107）: 「" + store.path(*names::screenFile(107, 2, kYearCode)) +
+                       "」に保存できなかった"),
+              std::string::npos)
+        << err;
+    EXPECT_EQ(root.readBytes("所得税/H16所得税/1075.txt"), before);
+    EXPECT_EQ(taxField(108, 15), 620'000);
+}
+
+// Each taxpayer's reserved texts come from that taxpayer's own files, never from the one done before.
+TEST_F(RecalcFixture, ReservedTextsStayWithTheirTaxpayer) {
+    write({111, "該当なし", {}, {{4, "\"一の予備\""}}, {}, {{31, "\"一の予備\""}}, {}});
+    write({112, "該当なし", {}, {{4, "\"二の予備\""}}, {}, {}, {}});
+    std::filesystem::remove(root.path() + "/所得税/H16所得税/1124.txt");
+    ASSERT_EQ(run({"recalc", "111", "112"}), 0);
+    const auto lines = [&](int file) {
+        const std::string text =
+            decodeCp932(root.readBytes("所得税/H16所得税/" + std::to_string(file) + ".txt"));
+        std::vector<std::string> out;
+        for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos;
+             start = end + 2)
+            out.push_back(text.substr(start, end - start));
+        return out;
+    };
+    EXPECT_EQ(lines(1112).at(3), "\"一の予備\"");
+    EXPECT_EQ(lines(1122).at(3), "\"二の予備\"");
+    EXPECT_EQ(lines(1114).at(30), "\"一の予備\"");
+    EXPECT_EQ(lines(1124).at(30), "\"\"");
 }
 
 } // namespace

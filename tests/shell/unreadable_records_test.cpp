@@ -1,0 +1,137 @@
+// A stored record that is there but cannot be read is said when a screen loads it, and no 計算実行 stores an
+// empty screen over it: the only copy of a return is never replaced by nothing.
+#include "core/taxpayer_record.h"
+#include "income/income_screen.h"
+#include "shell/app.h"
+#include "shell/main_menu.h"
+#include "tax/housing_loan_screen.h"
+
+#include "screen_fixture.h"
+
+#include <functional>
+
+namespace kakutei {
+namespace {
+
+struct UnreadableFixture : testing::DataScreenFixture {
+    App app{store, ui};
+
+    UnreadableFixture() {
+        TaxpayerRecord record;
+        record.personCode = 7;
+        record.name = "七";
+        taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(7)));
+    }
+    MainMenu& menu() { return app.mainMenu(); }
+    std::string pathOf(const std::string& name) const { return root.path() + "/所得税/H16所得税/" + name; }
+    bool warned(std::string_view title, const std::string& path) const {
+        for (const auto& call : ui.callsOf("warn"))
+            if (call.title == title && call.body.find("「" + path + "」") != std::string::npos)
+                return true;
+        return false;
+    }
+};
+
+// Damage of every kind the program can meet: cut short, garbled, a folder in the file's place.
+const std::pair<const char*, std::string> kDamage[] = {
+    {"cut short", "1\r\n2\r\n"},
+    {"garbled", "\"\r\n\x81\x81\r\nabc\r\n"},
+    {"empty", ""},
+};
+
+TEST_F(UnreadableFixture, EveryDataScreenSaysSoAndKeepsTheFile) {
+    struct Screen {
+        int k;
+        const char* file;
+        std::function<void(App&)> openAndCalculate;
+    };
+    const Screen screens[] = {
+        {1, "71.txt",
+         [](App& a) {
+             a.mainMenu().income();
+             a.screen(ScreenId::income)->calculate();
+         }},
+        {2, "72.txt",
+         [](App& a) {
+             a.mainMenu().deductions1();
+             a.screen(ScreenId::deductions1)->calculate();
+         }},
+        {3, "73.txt",
+         [](App& a) {
+             a.mainMenu().deductions2();
+             a.screen(ScreenId::personalDeductions)->calculate();
+         }},
+        {4, "74.txt",
+         [](App& a) {
+             a.mainMenu().taxCredits();
+             a.screen(ScreenId::incomeBreakdown)->calculate();
+         }},
+        {5, "75.txt",
+         [](App& a) {
+             a.mainMenu().taxComputation();
+             a.screen(ScreenId::taxComputation)->calculate();
+         }},
+        {6, "76住宅.txt",
+         [](App& a) {
+             a.openHousingLoan("7", "H16");
+             auto* housing = a.screenAs<HousingLoanScreen>(ScreenId::housingLoan);
+             housing->balance.text = "10,000,000";
+             housing->calculatePeriod(0);
+             housing->save();
+         }},
+    };
+    app.start();
+    menu().text3.text = "7";
+    menu().callUp();
+    for (const auto& [damage, bytes] : kDamage) {
+        for (const Screen& screen : screens) {
+            root.writeBytes("所得税/H16所得税/" + std::string(screen.file), bytes);
+            ui.calls.clear();
+            screen.openAndCalculate(app);
+            EXPECT_TRUE(warned("データを読めません", pathOf(screen.file))) << damage << " " << screen.file;
+            EXPECT_TRUE(warned("読めないファイルには保存しません", pathOf(screen.file)))
+                << damage << " " << screen.file;
+            EXPECT_EQ(root.readBytes("所得税/H16所得税/" + std::string(screen.file)), bytes)
+                << damage << " " << screen.file;
+            std::filesystem::remove(pathOf(screen.file));
+        }
+    }
+}
+
+TEST_F(UnreadableFixture, AFolderInTheFilesPlaceIsSaidAndKept) {
+    app.start();
+    menu().text3.text = "7";
+    menu().callUp(); // opens the income screen
+    std::filesystem::create_directory(pathOf("71.txt"));
+    ui.calls.clear();
+    menu().income();
+    EXPECT_TRUE(warned("データを読めません", pathOf("71.txt")));
+    app.screen(ScreenId::income)->calculate();
+    EXPECT_TRUE(warned("読めないファイルには保存しません", pathOf("71.txt")));
+    EXPECT_TRUE(std::filesystem::is_directory(pathOf("71.txt")));
+}
+
+// The refusal lasts until a load reads the file: mending it and pressing 計算実行 without DATA would store
+// the empty screen over the mended figures.
+TEST_F(UnreadableFixture, OnlyALoadThatReadsTheFileLiftsTheRefusal) {
+    app.start();
+    root.writeBytes("所得税/H16所得税/71.txt", "5\r\n");
+    menu().text3.text = "7";
+    menu().callUp();
+    auto* income = app.screenAs<IncomeScreen>(ScreenId::income);
+    ASSERT_EQ(income->revenue[0].text, "");
+
+    testing::writeRecordFields(store, 7, 1, 0, 20, {{1, "1000"}, {20, "1000"}});
+    income->calculate();
+    EXPECT_EQ(storedLines(1).at(0), "1000");
+    EXPECT_TRUE(warned("読めないファイルには保存しません", pathOf("71.txt")));
+
+    income->data();
+    EXPECT_EQ(income->revenue[0].text, "1,000");
+    income->revenue[0].text = "2,000";
+    income->calculate();
+    EXPECT_EQ(storedLines(1).at(0), "2000");
+}
+
+} // namespace
+} // namespace kakutei
