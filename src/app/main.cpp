@@ -1,8 +1,9 @@
 // kakutei: the window program, or with a command word the same screens with no window.
 #include "app/batch_commands.h"
 #include "app/demo_data.h"
+#include "app/print_command.h"
 #include "core/data_store.h"
-#include "ui/print_command.h"
+#include "ui/print_output.h"
 #include "ui/window_program.h"
 
 #include <cstdlib>
@@ -12,7 +13,7 @@ int main(int argc, char** argv) {
     using namespace kakutei;
     const CommandLine line = parseCommandLine(argc, argv);
     if (line.command == "print" && line.error.empty())
-        return runPrintCommand(line, std::cout, std::cerr);
+        return runPrintCommand(line, *qtPrintOutput(), std::cout, std::cerr);
     if (!line.command.empty() || !line.error.empty())
         return runBatchCommand(line, std::cout, std::cerr);
     if (!displayAvailable()) {

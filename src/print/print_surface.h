@@ -3,11 +3,21 @@
 // position is its top-left corner. The window program implements it on QPainter (printer, PDF, preview),
 // the tests with a recording surface.
 
+#include <string>
 #include <string_view>
 
 namespace kakutei {
 
 enum class FormImage { page1, page2 };
+
+// How a print job ended, in words for the person who printed it.
+struct JobReport {
+    bool failed = false;
+    // Where the job went (the printer that took it, the PDF's path), or what kept it from its printer or file
+    // and why; empty from a surface that has nothing to say.
+    std::string message;
+    std::string file; // the PDF the job wrote, when it wrote one whole
+};
 
 class PrintSurface {
 public:
@@ -20,6 +30,8 @@ public:
     virtual double textWidth(std::string_view utf8) = 0;
     virtual void drawImage(FormImage image, double xMm, double yMm, double widthMm, double heightMm) = 0;
     virtual void endJob() = 0;
+    // How the last job ended; a surface that cannot fail keeps this.
+    virtual JobReport lastJob() const { return {}; }
 };
 
 namespace fonts {

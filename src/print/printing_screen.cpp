@@ -18,8 +18,26 @@ std::string jobName(std::string_view page, PersonCode code) {
 bool PrintingScreen::ready() {
     if (surface_)
         return true;
+    ++failures_;
     ui().warn(pr::kNoPrinterTitle, "印刷先がありません。");
     return false;
+}
+
+void PrintingScreen::finishJob() {
+    surface_->endJob();
+    JobReport report = surface_->lastJob();
+    jobNote = {report.message, report.failed ? colours::red : colours::black};
+    if (report.failed) {
+        ++failures_;
+        ui().warn(pr::kNoPrinterTitle, report.message);
+    }
+    jobs_.push_back(std::move(report));
+}
+
+void PrintingScreen::repeat(int times, void (PrintingScreen::*button)()) {
+    const std::size_t failures = failures_;
+    for (int i = 0; i < times && failures_ == failures; ++i)
+        (this->*button)();
 }
 
 PrintOffsets PrintingScreen::offsetsFromBoxes() const {
@@ -87,7 +105,7 @@ void PrintingScreen::page1OnForm() {
     grid_.decompose(data_);
     surface_->beginJob(jobName("第一表", data_.personCode));
     drawPage1(*surface_, data_, grid_, pageOptions(false));
-    surface_->endJob();
+    finishJob();
 }
 
 void PrintingScreen::page2OnForm() {
@@ -96,7 +114,7 @@ void PrintingScreen::page2OnForm() {
     loadOffsets();
     surface_->beginJob(jobName("第二表", data_.personCode));
     drawPage2(*surface_, data_, pageOptions(false));
-    surface_->endJob();
+    finishJob();
 }
 
 void PrintingScreen::printPage1() {
@@ -106,8 +124,7 @@ void PrintingScreen::printPage1() {
 }
 
 void PrintingScreen::printPage1Twice() {
-    printPage1();
-    printPage1();
+    repeat(2, &PrintingScreen::printPage1);
 }
 
 void PrintingScreen::printPage1Resident() {
@@ -121,8 +138,7 @@ void PrintingScreen::printPage2() {
 }
 
 void PrintingScreen::printPage2ThreeTimes() {
-    for (int i = 0; i < 3; ++i)
-        printPage2();
+    repeat(3, &PrintingScreen::printPage2);
 }
 
 void PrintingScreen::printPage1OfficeForm() {
@@ -132,8 +148,7 @@ void PrintingScreen::printPage1OfficeForm() {
 }
 
 void PrintingScreen::printPage1OfficeFormTwice() {
-    printPage1OfficeForm();
-    printPage1OfficeForm();
+    repeat(2, &PrintingScreen::printPage1OfficeForm);
 }
 
 void PrintingScreen::printPage1ResidentOfficeForm() {
@@ -153,8 +168,7 @@ void PrintingScreen::printPage2OfficeForm() {
 }
 
 void PrintingScreen::printPage2OfficeFormThreeTimes() {
-    for (int i = 0; i < 3; ++i)
-        printPage2OfficeForm();
+    repeat(3, &PrintingScreen::printPage2OfficeForm);
 }
 
 void PrintingScreen::copyPage1() {
@@ -167,7 +181,7 @@ void PrintingScreen::copyPage1() {
     nenGO();
     grid_.decompose(data_);
     drawPage1(*surface_, data_, grid_, pageOptions(true));
-    surface_->endJob();
+    finishJob();
 }
 
 void PrintingScreen::copyPage2() {
@@ -178,7 +192,7 @@ void PrintingScreen::copyPage2() {
     offsets_ = {};
     nenGO();
     drawPage2(*surface_, data_, pageOptions(true));
-    surface_->endJob();
+    finishJob();
 }
 
 } // namespace kakutei

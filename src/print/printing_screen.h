@@ -11,7 +11,9 @@
 #include "print/print_surface.h"
 
 #include <array>
+#include <cstddef>
 #include <string_view>
+#include <vector>
 
 namespace kakutei {
 
@@ -55,6 +57,7 @@ public:
     Field rightBox; // after "右側へ"
     Field downBox;  // after "下方へ"
     Field status;   // the red label beside the page-1 buttons
+    Field jobNote;  // where the last job went, or (red) why it went nowhere
     std::array<OptionButton, 3> presets{{{std::string(printing::kPresets[0])},
                                          {std::string(printing::kPresets[1])},
                                          {std::string(printing::kPresets[2])}}};
@@ -86,6 +89,8 @@ public:
 
     const PrintData& printData() const { return data_; }
     const PrintOffsets& offsets() const { return offsets_; }
+    // Every job printed since the screen was made, oldest first.
+    const std::vector<JobReport>& jobs() const { return jobs_; }
     const DigitGrid& grid() const { return grid_; }
     const std::string& paperMarker() const { return paperMarker_; }
     const std::string& pageMarker() const { return pageMarker_; }
@@ -96,6 +101,9 @@ private:
     void page1OnForm();
     void page2OnForm();
     bool ready();
+    void finishJob();
+    // Presses `button` `times` times, stopping at the first job that fails: one message is enough.
+    void repeat(int times, void (PrintingScreen::*button)());
     PrintOffsets offsetsFromBoxes() const;
 
     PrintSurface* surface_ = nullptr;
@@ -104,6 +112,8 @@ private:
     DigitGrid grid_;
     std::string paperMarker_;
     std::string pageMarker_;
+    std::vector<JobReport> jobs_;
+    std::size_t failures_ = 0;
 };
 
 } // namespace kakutei

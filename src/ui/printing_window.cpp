@@ -44,10 +44,16 @@ PrintingWindow::PrintingWindow(App& app, WindowRegistry& registry)
         button->setMinimumHeight(34);
         copies->addWidget(button);
     }
+    // Where the last page went, or why it went nowhere; a PDF's path can be copied from here.
+    jobNote_ = makeLabel("");
+    jobNote_->setObjectName("jobNote");
+    jobNote_->setWordWrap(true);
+    jobNote_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(notice);
     layout->addLayout(columns);
     layout->addLayout(copies);
+    layout->addWidget(jobNote_);
     orderFocus();
     refresh();
 }
@@ -177,6 +183,9 @@ void PrintingWindow::renderPreview() {
 void PrintingWindow::refresh() {
     refreshBindings();
     status_->setText(qt(screen().status.text));
+    const Field& note = screen().jobNote;
+    jobNote_->setText(qt(note.text));
+    jobNote_->setStyleSheet(note.colour == colours::red ? "color: red;" : "");
     renderPreview();
 }
 

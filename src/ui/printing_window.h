@@ -27,6 +27,7 @@ private:
     QPushButton* yellow(QPushButton* button);
     App& app_;
     QLabel* status_ = nullptr;
+    QLabel* jobNote_ = nullptr;
     QLabel* preview_ = nullptr;
     QRadioButton* previewPage1_ = nullptr;
 };

@@ -1,5 +1,6 @@
 #pragma once
-// PrintSurface on QPainter: the default printer, or PDF files. Each job is one printer job or one PDF file.
+// PrintSurface on QPainter: the default printer, or PDF files. Each job is one printer job or one PDF file,
+// and says how it ended: the printer that took it, the PDF it wrote, or what kept it from either.
 
 #include "core/user_interface.h"
 #include "ui/painter_surface.h"
@@ -8,15 +9,47 @@
 #include <QStringList>
 
 #include <memory>
+#include <system_error>
 
-class QPrinter;
+class QPaintDevice;
+class QPdfWriter;
 
 namespace kakutei {
 
+// One job on a printer, from its start until it is handed to the print system.
+class PrinterJob {
+public:
+    virtual ~PrinterJob() = default;
+    virtual QPaintDevice* device() = 0;
+    virtual double dotsPerInch() const = 0;
+    // Once the painting has ended: why the print system did not take the job, or empty when it did.
+    virtual QString finish() = 0;
+};
+
+// The machine's printers. The real ones are reached through Qt (CUPS); tests put their own in their place,
+// since a build machine has none.
+class Printers {
+public:
+    virtual ~Printers() = default;
+    // Where a job goes now: the default printer, else the first there is; empty when there is none.
+    virtual QString choose() = 0;
+    // A job on `printer`, or null with the reason, one Japanese sentence, in `whyNot`.
+    virtual std::unique_ptr<PrinterJob> start(const QString& printer, const QString& jobName,
+                                              QString& whyNot) = 0;
+};
+
+std::unique_ptr<Printers> systemPrinters();
+
+class PrivatePdfFile;
+
 class QtPrintSurface : public PainterSurface {
 public:
-    // To the default printer; where the machine has none, to PDF files in `fallbackFolder`, and the user is
-    // told where.
+    // To the printer that `printers` choose for each job; while there is none, to PDF files in
+    // `fallbackFolder`, and the job's report says where.
+    static std::unique_ptr<QtPrintSurface> toPrinter(std::unique_ptr<Printers> printers,
+                                                     const QString& fallbackFolder);
+    // The same on the machine's printers, for the window program (whose printing screen tells the user how
+    // each job ended).
     static std::unique_ptr<QtPrintSurface> toPrinter(UserInterface& ui, const QString& fallbackFolder);
     // Every job into this one file.
     static std::unique_ptr<QtPrintSurface> toPdfFile(const QString& file);
@@ -26,20 +59,37 @@ public:
 
     void beginJob(std::string_view name) override;
     void endJob() override;
+    JobReport lastJob() const override { return last_; }
 
-    // The files written so far (PDF targets).
+    // The PDF files written whole so far.
     const QStringList& writtenFiles() const { return written_; }
 
 private:
     enum class Target { printer, pdfFile, pdfFolder };
-    QtPrintSurface(Target target, QString destination, UserInterface* ui);
-    QString nextPdfPath(std::string_view jobName) const;
+    QtPrintSurface(Target target, QString destination, std::unique_ptr<Printers> printers);
+    QString nextPdfPath(const QString& folder) const;
+    void beginPrinter();
+    // A PDF named after the job in `folder`; with no folder, the one file this surface writes.
+    void beginPdf(const QString& folder);
+    void endPrinter();
+    void endPdf();
+    // Ends the job as failed, with nothing left of it: `what` did not happen, because of `why`.
+    void fail(const QString& what, const QString& why);
+    void failOnPrinter(const QString& why);
+    void failOnPdf(std::error_code error);
 
     Target target_;
     QString destination_;
-    UserInterface* ui_;
-    std::unique_ptr<QPrinter> printer_;
-    QString currentFile_;
+    std::unique_ptr<Printers> printers_;
+    bool inJob_ = false;
+    QString jobName_;
+    bool fellBack_ = false; // a printer job written to PDF, since there was no printer
+    QString printerName_;   // the printer of the job
+    std::unique_ptr<PrinterJob> printerJob_;
+    QString pdfPath_; // the PDF of the job
+    std::unique_ptr<PrivatePdfFile> pdf_;
+    std::unique_ptr<QPdfWriter> writer_;
+    JobReport last_;
     QStringList written_;
 };
 

@@ -137,5 +137,45 @@ TEST_F(PrintingFixture, WithoutAPrinterNothingIsPrintedAndTheUserIsTold) {
     EXPECT_EQ(ui.dialogue(), (std::vector<std::string>{"warn"}));
 }
 
+// A surface whose every job ends as `report` says.
+struct ReportingSurface : RecordingSurface {
+    JobReport report;
+    JobReport lastJob() const override { return report; }
+};
+
+TEST_F(PrintingFixture, AFailedJobIsToldOnceAndEndsTheCopies) {
+    ReportingSurface failing;
+    failing.report = {true, "第一表 7 をプリンタ「事務所」で印刷できませんでした。\n停止しています。", {}};
+    screen.setSurface(&failing);
+    for (void (PrintingScreen::*button)() :
+         {&PrintingScreen::printPage1Twice, &PrintingScreen::printPage2ThreeTimes,
+          &PrintingScreen::printPage1OfficeFormTwice, &PrintingScreen::printPage2OfficeFormThreeTimes}) {
+        failing.jobs.clear();
+        ui.calls.clear();
+        (screen.*button)();
+        EXPECT_EQ(failing.jobs.size(), 1u);
+        const auto warnings = ui.callsOf("warn");
+        ASSERT_EQ(warnings.size(), 1u);
+        EXPECT_EQ(warnings.at(0).title, "印刷できません");
+        EXPECT_EQ(warnings.at(0).body, failing.report.message);
+    }
+    EXPECT_EQ(screen.jobNote.text, failing.report.message);
+    EXPECT_EQ(screen.jobNote.colour, colours::red);
+}
+
+TEST_F(PrintingFixture, AJobThatWentThroughSaysWhereWithoutAMessageBox) {
+    ReportingSurface printer;
+    printer.report = {false, "第二表 7 をプリンタ「事務所」に送りました。", {}};
+    screen.setSurface(&printer);
+    ui.calls.clear();
+    screen.printPage2ThreeTimes();
+    EXPECT_EQ(printer.jobs.size(), 3u);
+    EXPECT_TRUE(ui.callsOf("warn").empty());
+    EXPECT_EQ(screen.jobNote.text, printer.report.message);
+    EXPECT_EQ(screen.jobNote.colour, colours::black);
+    ASSERT_EQ(screen.jobs().size(), 3u);
+    EXPECT_EQ(screen.jobs().at(2).message, printer.report.message);
+}
+
 } // namespace
 } // namespace kakutei

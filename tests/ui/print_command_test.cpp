@@ -1,14 +1,29 @@
 // The PDF for real: every entry lands within 0.5 mm of its place, and the text is extractable Japanese.
-#include "ui/print_command.h"
+#include "app/print_command.h"
 
 #include "core/taxpayer_record.h"
 #include "print/print_offsets.h"
+#include "ui/print_output.h"
+#include "ui/qt_print_surface.h"
 
 #include "screen_fixture.h"
 
+#include <QImage>
+
+#include <sys/inotify.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <atomic>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <poll.h>
 #include <regex>
 #include <sstream>
+#include <thread>
+#include <unistd.h>
 
 namespace kakutei {
 namespace {
@@ -38,6 +53,44 @@ std::vector<Word> pdfWords(const std::string& pdf) {
     return words;
 }
 
+// A printer that takes a job, or refuses it at one of its steps.
+struct FakePrinter {
+    QString name; // empty: no printer on the machine
+    QString refusal;
+    bool deviceRefuses = false;
+    QString finishFailure;
+};
+
+class FakePrinterJob : public PrinterJob {
+public:
+    FakePrinterJob(bool deviceRefuses, QString finishFailure)
+        : image_(deviceRefuses ? QImage() : QImage(210, 297, QImage::Format_RGB32)),
+          finishFailure_(std::move(finishFailure)) {}
+    QPaintDevice* device() override { return &image_; }
+    double dotsPerInch() const override { return 25.4; }
+    QString finish() override { return finishFailure_; }
+
+private:
+    QImage image_; // a null image: a device on which painting cannot start
+    QString finishFailure_;
+};
+
+class FakePrinters : public Printers {
+public:
+    explicit FakePrinters(FakePrinter printer) : printer_(std::move(printer)) {}
+    QString choose() override { return printer_.name; }
+    std::unique_ptr<PrinterJob> start(const QString&, const QString&, QString& whyNot) override {
+        if (!printer_.refusal.isEmpty()) {
+            whyNot = printer_.refusal;
+            return nullptr;
+        }
+        return std::make_unique<FakePrinterJob>(printer_.deviceRefuses, printer_.finishFailure);
+    }
+
+private:
+    FakePrinter printer_;
+};
+
 struct PrintCommandFixture : testing::DataScreenFixture {
     PrintCommandFixture() {
         TaxpayerRecord record;
@@ -57,9 +110,28 @@ struct PrintCommandFixture : testing::DataScreenFixture {
                                          "print",          "7",      "--page",
                                          pageText.c_str(), "--pdf",  pdf.c_str()};
         std::ostringstream out, err;
-        EXPECT_EQ(runPrintCommand(parseCommandLine(static_cast<int>(argv.size()), argv.data()), out, err), 0)
+        EXPECT_EQ(runPrintCommand(parseCommandLine(static_cast<int>(argv.size()), argv.data()),
+                                  *qtPrintOutput(), out, err),
+                  0)
             << err.str();
         return pdfWords(pdf);
+    }
+    struct Run {
+        int status;
+        std::string out, err;
+    };
+    // `kakutei --root ROOT print 7 --page 1` followed by `options`, on a machine with `printer`.
+    Run run(const std::vector<std::string>& options, FakePrinter printer = {}) {
+        std::vector<std::string> words = {"kakutei", "--root", root.path(), "print", "7", "--page", "1"};
+        words.insert(words.end(), options.begin(), options.end());
+        std::vector<const char*> argv;
+        for (const std::string& word : words)
+            argv.push_back(word.c_str());
+        std::ostringstream out, err;
+        const auto output = qtPrintOutput(std::make_unique<FakePrinters>(std::move(printer)));
+        const int status =
+            runPrintCommand(parseCommandLine(static_cast<int>(argv.size()), argv.data()), *output, out, err);
+        return {status, out.str(), err.str()};
     }
     static void expectAt(const std::vector<Word>& words, const std::string& text, double x, double y) {
         for (const Word& word : words) {
@@ -88,6 +160,175 @@ TEST_F(PrintCommandFixture, PageTwoMovesAllButTheAccountant) {
     expectAt(words, "山田太郎", 34 + 2, 57 + 3);
     expectAt(words, "山田花子", 114 + 2, 145 + 3);
     expectAt(words, "田中誠", 135, 272);
+}
+
+TEST_F(PrintCommandFixture, APdfThatCannotBeWrittenIsAFailureNamingTheFileAndWhy) {
+    root.writeBytes("a-file", "x");
+    const struct {
+        std::string pdf;
+        std::string reason;
+    } cases[] = {
+        {root.path() + "/no-such-folder/page1.pdf", "ファイルまたはフォルダが見つかりません。"},
+        {root.path() + "/a-file/page1.pdf", "パスが見つかりません。"},
+    };
+    for (const auto& c : cases) {
+        const Run result = run({"--pdf", c.pdf});
+        EXPECT_EQ(result.status, 1) << c.pdf;
+        EXPECT_EQ(result.out, "") << c.pdf;
+        EXPECT_NE(result.err.find(c.pdf), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find(c.reason), std::string::npos) << result.err;
+        EXPECT_FALSE(std::filesystem::exists(c.pdf));
+    }
+}
+
+// While it lives, no file of this process grows beyond `bytes`: the writes fail part-way, as on a full disk
+// (and for root too).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN)) {
+        ::getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit limited = previous_;
+        limited.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, handler_);
+    }
+
+private:
+    void (*handler_)(int);
+    rlimit previous_{};
+};
+
+TEST_F(PrintCommandFixture, APdfCutShortByAFullDiskIsRemovedAndReported) {
+    const std::string pdf = root.path() + "/page1.pdf";
+    const Run result = [&] {
+        const FileSizeLimit limit(8192); // the A4 copy's PDF is several times larger
+        return run({"--a4-copy", "--pdf", pdf});
+    }();
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find(pdf), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("ファイルが大きすぎます。"), std::string::npos) << result.err;
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+    // Nor is a piece of it left under another name.
+    for (const auto& entry : std::filesystem::directory_iterator(root.path()))
+        EXPECT_NE(entry.path().extension(), ".pdf") << entry.path();
+}
+
+// Watches a folder and notes the permission bits of every file as it appears there, while the PDF is
+// still being written.
+class CreationWatcher {
+public:
+    explicit CreationWatcher(const std::string& folder) : folder_(folder) {
+        fd_ = ::inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+        ::inotify_add_watch(fd_, folder.c_str(), IN_CREATE | IN_MOVED_TO);
+        thread_ = std::thread([this] { watch(); });
+    }
+    ~CreationWatcher() { stop(); }
+    // Each file seen, with its mode at the moment it was seen.
+    std::vector<std::pair<std::string, unsigned>> stop() {
+        if (thread_.joinable()) {
+            done_ = true;
+            thread_.join();
+            ::close(fd_);
+        }
+        return seen_;
+    }
+
+private:
+    void watch() {
+        alignas(inotify_event) char buffer[4096];
+        while (!done_) {
+            pollfd waiting{fd_, POLLIN, 0};
+            if (::poll(&waiting, 1, 5) <= 0)
+                continue;
+            const ssize_t got = ::read(fd_, buffer, sizeof buffer);
+            for (ssize_t at = 0; at < got;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                if (event->len > 0) {
+                    struct stat info {};
+                    const std::string path = folder_ + "/" + event->name;
+                    if (::stat(path.c_str(), &info) == 0)
+                        seen_.emplace_back(event->name, info.st_mode & 07777);
+                }
+                at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+            }
+        }
+    }
+    std::string folder_;
+    int fd_ = -1;
+    std::atomic<bool> done_ = false;
+    std::thread thread_;
+    std::vector<std::pair<std::string, unsigned>> seen_;
+};
+
+TEST_F(PrintCommandFixture, APdfIsPrivateFromItsFirstByte) {
+    const std::string folder = root.path() + "/out";
+    std::filesystem::create_directory(folder);
+    const mode_t previousMask = ::umask(022);
+    CreationWatcher watcher(folder);
+    const Run result = run({"--a4-copy", "--pdf", folder + "/copy.pdf"});
+    const auto seen = watcher.stop();
+    ::umask(previousMask);
+    EXPECT_EQ(result.status, 0) << result.err;
+    ASSERT_FALSE(seen.empty());
+    for (const auto& [name, mode] : seen)
+        EXPECT_EQ(mode, 0600u) << name;
+    struct stat info {};
+    ASSERT_EQ(::stat((folder + "/copy.pdf").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+}
+
+TEST_F(PrintCommandFixture, WithoutAPrinterThePdfInDocumentsIsASuccessThatSaysWhere) {
+    const std::string home = root.path() + "/home";
+    std::filesystem::create_directory(home);
+    const std::string previousHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    ::setenv("HOME", home.c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
+    const Run result = run({}, FakePrinter{});
+    ::setenv("HOME", previousHome.c_str(), 1);
+    ::unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(result.status, 0) << result.err;
+    const std::string pdf = home + "/Documents/kakutei/第一表_7.pdf";
+    EXPECT_EQ(result.out, "プリンタが見つからないため、第一表 7 を PDF に保存しました: " + pdf + "\n");
+    EXPECT_EQ(result.err, "");
+    EXPECT_TRUE(std::filesystem::is_regular_file(pdf));
+}
+
+TEST_F(PrintCommandFixture, APrinterJobSaysWhichPrinterTookItOrWhyNone) {
+    const struct {
+        FakePrinter printer;
+        int status;
+        std::string out, err;
+    } cases[] = {
+        {{"事務所のプリンタ", {}, false, {}},
+         0,
+         "第一表 7 をプリンタ「事務所のプリンタ」に送りました。\n",
+         ""},
+        {{"LBP", "プリンタが停止しているか、エラーの状態です。", false, {}},
+         1,
+         "",
+         "印刷できません: 第一表 7 をプリンタ「LBP」で印刷できませんでした。\n"
+         "プリンタが停止しているか、エラーの状態です。\n"},
+        {{"LBP", {}, true, {}},
+         1,
+         "",
+         "印刷できません: 第一表 7 "
+         "をプリンタ「LBP」で印刷できませんでした。\nプリンタが印刷を受け付けませんでした。\n"},
+        {{"LBP", {}, false, "印刷の仕組み（CUPS）がジョブを受け取りませんでした。"},
+         1,
+         "",
+         "印刷できません: 第一表 7 をプリンタ「LBP」で印刷できませんでした。\n"
+         "印刷の仕組み（CUPS）がジョブを受け取りませんでした。\n"},
+    };
+    for (const auto& c : cases) {
+        const Run result = run({}, c.printer);
+        EXPECT_EQ(result.status, c.status) << result.err;
+        EXPECT_EQ(result.out, c.out);
+        EXPECT_EQ(result.err, c.err);
+    }
 }
 
 } // namespace

@@ -1,15 +1,12 @@
-#include "ui/print_command.h"
+#include "app/print_command.h"
 
 #include "app/stream_user_interface.h"
+#include "core/data_store.h"
+#include "core/file_io.h"
 #include "print/printing_screen.h"
 #include "shell/app.h"
-#include "ui/qt_print_surface.h"
-#include "ui/qt_text.h"
+#include "ui/print_output.h"
 
-#include <QApplication>
-#include <QFileInfo>
-
-#include <cstdio>
 #include <memory>
 #include <ostream>
 
@@ -41,44 +38,25 @@ void pressPrintButton(PrintingScreen& screen, const CommandLine& line) {
 
 } // namespace
 
-int runPrintCommand(const CommandLine& line, std::ostream& out, std::ostream& err) {
+int runPrintCommand(const CommandLine& line, PrintOutput& output, std::ostream& out, std::ostream& err) {
     if (line.page == 0 || line.arguments.empty()) {
         err << "印刷するページ（--page 1 か 2）と個人コードを指定して下さい。\n" << usageLine() << '\n';
         return kExitUsage;
     }
-    const bool toFolder = line.pdf && QFileInfo(qt(*line.pdf)).isDir();
+    const bool toFolder = line.pdf && folderExists(*line.pdf);
     if (line.pdf && !toFolder && line.arguments.size() > 1) {
         err << "複数の人を印刷するときは --pdf にフォルダを指定して下さい。\n";
         return kExitUsage;
     }
-    // Fonts and PDF need a Qt application, but no display; Qt's own notes about the session are not the
-    // user's business on a command line.
-    std::unique_ptr<QApplication> application;
-    if (!QCoreApplication::instance()) {
-        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-            if (type == QtCriticalMsg || type == QtFatalMsg)
-                std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-        });
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "kakutei";
-        static char* argv[] = {name, nullptr};
-        application = std::make_unique<QApplication>(argc, argv);
-    }
     DataStore store(resolveRoot(line.root));
     if (!prepareDataFolders(store, err))
         return kExitFailure;
+    const std::unique_ptr<PrintSurface> surface = !line.pdf  ? output.printer()
+                                                  : toFolder ? output.pdfFolder(*line.pdf)
+                                                             : output.pdfFile(*line.pdf);
     StreamUserInterface ui(err, line.yes);
     App app(store, ui);
     app.start();
-    std::unique_ptr<QtPrintSurface> surface;
-    if (!line.pdf)
-        surface = QtPrintSurface::toPrinter(ui, defaultPdfFolder());
-    else if (toFolder)
-        surface = QtPrintSurface::toPdfFolder(qt(*line.pdf));
-    else
-        surface = QtPrintSurface::toPdfFile(qt(*line.pdf));
     auto* screen = app.screenAs<PrintingScreen>(ScreenId::printing);
     screen->setSurface(surface.get());
 
@@ -92,8 +70,9 @@ int runPrintCommand(const CommandLine& line, std::ostream& out, std::ostream& er
         app.openPrinting(*code);
         pressPrintButton(*screen, line);
     }
-    for (const QString& file : surface->writtenFiles())
-        out << utf8(file) << '\n';
+    for (const JobReport& job : screen->jobs())
+        if (!job.failed)
+            out << (line.pdf ? job.file : job.message) << '\n';
     return failed || ui.warned() ? kExitFailure : kExitOk;
 }
 

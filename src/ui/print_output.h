@@ -1,0 +1,30 @@
+#pragma once
+// What the print command asks of ui/: the surfaces it prints on, with Qt made ready for them. No Qt type
+// shows here, so the command line in app/ stays free of Qt.
+
+#include "print/print_surface.h"
+
+#include <memory>
+#include <string>
+
+namespace kakutei {
+
+class PrintOutput {
+public:
+    virtual ~PrintOutput() = default;
+    // The default printer; while the machine has none, PDF files in Documents/kakutei.
+    virtual std::unique_ptr<PrintSurface> printer() = 0;
+    // Every job into this one file.
+    virtual std::unique_ptr<PrintSurface> pdfFile(const std::string& file) = 0;
+    // Each job into a file of its own in this folder, named after the job.
+    virtual std::unique_ptr<PrintSurface> pdfFolder(const std::string& folder) = 0;
+};
+
+class Printers;
+// Qt's. Fonts and PDF need a Qt application but no display: where none runs, one is made for as long as the
+// output lives.
+std::unique_ptr<PrintOutput> qtPrintOutput();
+// The same with `printers` in place of the machine's (tests: no build machine has a printer).
+std::unique_ptr<PrintOutput> qtPrintOutput(std::unique_ptr<Printers> printers);
+
+} // namespace kakutei
