@@ -4,6 +4,11 @@
 #include "core/person_code.h"
 #include "core/store_error.h"
 #include "core/taxpayer_record.h"
+#include "registry/drives.h"
+#include "registry/interrupt_guard.h"
+#include "registry/tree_change.h"
+
+#include <set>
 
 namespace kakutei {
 
@@ -12,18 +17,81 @@ namespace dm = data_management;
 namespace {
 
 constexpr std::string_view kSharedFiles[] = {names::taxAccountantFile, names::printSettingsFile};
+constexpr std::size_t kNamedProblems = 10;
 
 std::string describeFolder(const Field& drive) {
     return drive.text.empty() ? "（未選択）" : drive.text;
 }
 
+// "c:\所得税\個人名\7.txt" → "個人名/7.txt"
+std::string treeName(std::string_view windowsName) {
+    if (windowsName.starts_with(names::baseFolder))
+        windowsName.remove_prefix(names::baseFolder.size());
+    std::string name(windowsName);
+    for (char& c : name)
+        if (c == '\\')
+            c = '/';
+    return name;
+}
+
+std::string codeText(PersonCode code) {
+    return "個人コード " + std::to_string(code);
+}
+
+// "納税者7 氏", from the record of the code.
+std::string whoIs(const DataStore& store, PersonCode code) {
+    const TaxpayerRead read = readTaxpayerRecord(store, code, 2);
+    if (read.fieldsRead >= 2)
+        return read.record.name + " 氏";
+    return "名前を読めない人";
+}
+
+std::string whyUnusable(const SourceFile& file) {
+    switch (file.state) {
+    case SourceState::link:
+        return "リンクです（リンク先は読みません）";
+    case SourceState::notRegular:
+        return "普通のファイルではありません";
+    case SourceState::tooLarge:
+        return "大きすぎて記録のファイルではありません";
+    default:
+        return describeError(file.error);
+    }
+}
+
+std::string listUnusable(const std::vector<SourceFile>& files) {
+    std::set<std::string> seen;
+    std::string text;
+    std::size_t named = 0;
+    for (const SourceFile& file : files) {
+        if (!seen.insert(file.where).second)
+            continue;
+        if (named++ < kNamedProblems)
+            text += "\n" + file.where + ": " + whyUnusable(file);
+    }
+    if (named > kNamedProblems)
+        text += "\nほか " + std::to_string(named - kNamedProblems) + " 個";
+    return text;
+}
+
+std::string_view whyNotApart(Overlap overlap) {
+    switch (overlap) {
+    case Overlap::same:
+        return "選んだフォルダはデータのフォルダそのものです";
+    case Overlap::inside:
+        return "選んだフォルダはデータのフォルダの中にあります";
+    case Overlap::contains:
+        return "選んだフォルダはデータのフォルダを含んでいます";
+    default:
+        return "選んだフォルダかデータのフォルダが見つかりません";
+    }
+}
+
 } // namespace
 
-void DataManagementScreen::Tally::note(std::error_code error) {
-    if (!error)
-        return;
-    if (failed++ == 0)
-        first = error;
+DataManagementScreen::DataManagementScreen(DataStore& store, UserInterface& ui, ScreenHost& host)
+    : DataScreen(store, ui), host_(host) {
+    finishEarlierChanges(store.root(), "データの修復");
 }
 
 void DataManagementScreen::setProgress(int value) {
@@ -36,20 +104,128 @@ bool DataManagementScreen::confirm(std::string_view title, std::string_view body
     return ui().ask(title, body);
 }
 
-void DataManagementScreen::report(std::string_view title, const Tally& tally) {
-    if (tally.failed == 0)
-        return;
-    ui().warn(title, std::to_string(tally.failed) + " 個のファイルをコピーできませんでした。" +
-                         describeError(tally.first) + "\nコピーできたファイルは完全です。");
+std::string DataManagementScreen::dataPath(const std::string& name) const {
+    return store().path(names::baseFolder) + "/" + name;
 }
 
-std::vector<std::string> DataManagementScreen::fileSet(PersonCode code) const {
+std::vector<std::string> DataManagementScreen::taxpayerFiles(PersonCode code) const {
     std::vector<std::string> files;
     for (int k = 1; k <= 5; ++k)
         if (const auto name = names::screenFile(code, k, workingYearCode()))
-            files.push_back(*name);
-    files.push_back(names::taxpayerFile(code));
+            files.push_back(treeName(*name));
+    if (const auto name = names::housingLoanFile(code, workingYearCode()))
+        files.push_back(treeName(*name));
+    files.push_back(treeName(names::taxpayerFile(code)));
     return files;
+}
+
+DataManagementScreen::FileGroup DataManagementScreen::setOf(PersonCode code) const {
+    FileGroup group;
+    for (const std::string& name : taxpayerFiles(code))
+        group.names.emplace_back(name, name);
+    return group;
+}
+
+std::vector<DataManagementScreen::FileGroup> DataManagementScreen::everyGroup() const {
+    std::vector<FileGroup> groups;
+    for (int code = kFirstListedCode; code <= kLastListedCode; ++code)
+        groups.push_back(setOf(static_cast<PersonCode>(code)));
+    for (std::string_view shared : kSharedFiles)
+        groups.push_back({{{treeName(shared), treeName(shared)}}});
+    return groups;
+}
+
+DataManagementScreen::Staged DataManagementScreen::stage(TreeReader& from, TreeChange& to,
+                                                         const std::vector<FileGroup>& groups,
+                                                         const InterruptGuard* guard) {
+    Staged staged;
+    std::size_t done = 0;
+    for (const FileGroup& group : groups) {
+        if (guard && guard->requested()) {
+            staged.interrupted = true;
+            return staged;
+        }
+        if (groups.size() > 1)
+            setProgress(static_cast<int>(++done * 100 / groups.size()));
+        std::vector<SourceFile> files;
+        bool usable = true;
+        for (const auto& [source, target] : group.names) {
+            files.push_back(from.read(source));
+            const SourceState state = files.back().state;
+            if (state != SourceState::ok && state != SourceState::missing) {
+                usable = false;
+                staged.unusable.push_back(files.back());
+            }
+        }
+        if (!usable)
+            continue;
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            const std::string& target = group.names[i].second;
+            if (files[i].state == SourceState::ok) {
+                ++staged.found;
+                staged.error = to.put(target, files[i].bytes);
+            } else {
+                staged.error = to.remove(target);
+            }
+            if (staged.error)
+                return staged;
+        }
+    }
+    return staged;
+}
+
+bool DataManagementScreen::stageSet(TreeReader& from, TreeChange& to, const FileGroup& group,
+                                    std::string_view title, std::string_view refusal,
+                                    std::string_view unchanged) {
+    const Staged staged = stage(from, to, {group}, nullptr);
+    if (!staged.unusable.empty()) {
+        ui().warn(title, std::string(refusal) + std::string(unchanged) + listUnusable(staged.unusable));
+        return false;
+    }
+    return stagedWell(staged, title, unchanged);
+}
+
+bool DataManagementScreen::stagedWell(const Staged& staged, std::string_view title,
+                                      std::string_view unchanged) {
+    if (staged.interrupted) {
+        ui().warn(title, "中断しました。" + std::string(unchanged));
+        return false;
+    }
+    if (staged.error) {
+        ui().warn(title, "途中でファイルを書けなくなりました。" + describeError(staged.error) +
+                             std::string(unchanged));
+        return false;
+    }
+    return true;
+}
+
+bool DataManagementScreen::commit(TreeChange& change, std::string_view title, std::string_view unchanged) {
+    if (const auto error = change.commit()) {
+        ui().warn(title, "置き換えを済ませられませんでした。" + describeError(error) +
+                             std::string(unchanged) +
+                             "（一部だけ置き換わったときは、次に起動したときに残りを済ませます。）");
+        return false;
+    }
+    return true;
+}
+
+bool DataManagementScreen::finishEarlierChanges(const std::string& base, std::string_view title) {
+    const Recovery recovery = finishInterruptedChanges(base);
+    if (!recovery.error)
+        return true;
+    ui().warn(title, base + " には、途中で止まった前回のバックアップ、リストアなどが残っていて、最後まで" +
+                         "済ませられません。" + describeError(recovery.error));
+    return false;
+}
+
+bool DataManagementScreen::apartFromData(const std::string& folder, std::string_view title) {
+    const Overlap overlap = overlapWithData(store().root(), folder);
+    if (overlap == Overlap::none)
+        return true;
+    ui().warn(title, std::string(whyNotApart(overlap)) + "（選んだフォルダ: " + folder +
+                         "、データのフォルダ: " + store().root() +
+                         "）。何も変えていません。別のフォルダを選んで下さい。");
+    return false;
 }
 
 void DataManagementScreen::display() {
@@ -86,10 +262,16 @@ void DataManagementScreen::deleteTaxpayer() {
         ui().warn("個人の削除", "削除する個人コードを入れて下さい。");
         return;
     }
-    if (confirm(currentName_ + " 氏を削除しますか", "")) {
-        // The housing loan file is not part of the set and stays.
-        for (const std::string& name : fileSet(*code))
-            (void)removeFile(store().path(name));
+    // The question names whoever the typed code belongs to, not whoever the screen last showed.
+    if (!fileExists(store().path(names::taxpayerFile(*code)))) {
+        ui().warn("個人の削除", codeText(*code) + " の登録はありません。何も削除していません。");
+        return;
+    }
+    const TaxpayerRead read = readTaxpayerRecord(store(), *code, 2);
+    const std::string name =
+        read.fieldsRead >= 2 ? read.record.name : codeText(*code) + "（名前を読めません）";
+    if (confirm(name + " 氏を削除しますか", "")) {
+        removeGroups(store().root(), {setOf(*code)}, "個人の削除");
     }
     ui().beep();
     refresh();
@@ -116,17 +298,44 @@ void DataManagementScreen::copyToNewCode() {
         ui().warn("個人コードの変更", problem);
         return;
     }
-    Tally tally;
-    const std::vector<std::string> source = fileSet(*from);
-    const std::vector<std::string> target = fileSet(*to);
-    for (std::size_t i = 0; i + 1 < source.size() && i + 1 < target.size(); ++i)
-        if (fileExists(store().path(source[i])))
-            tally.note(copyFile(store().path(source[i]), store().path(target[i])));
+    const std::vector<std::string> targetFiles = taxpayerFiles(*to);
+    bool occupied = false;
+    for (const std::string& name : targetFiles)
+        occupied = occupied || fileExists(dataPath(name));
+    if (occupied &&
+        !confirm("個人コードの変更", codeText(*to) + " には " + whoIs(store(), *to) + "のデータがあります。" +
+                                         codeText(*to) + " のデータをすべて " + codeText(*from) + " の " +
+                                         whoIs(store(), *from) + "のデータで置き換えますか。"))
+        return;
+
+    // The new code's files become the old code's as a set: one the old code lacks is removed, so that
+    // no return mixes two taxpayers.
+    FileGroup group;
+    for (int k = 1; k <= 6; ++k) {
+        const auto source = k <= 5 ? names::screenFile(*from, k, workingYearCode())
+                                   : names::housingLoanFile(*from, workingYearCode());
+        const auto target = k <= 5 ? names::screenFile(*to, k, workingYearCode())
+                                   : names::housingLoanFile(*to, workingYearCode());
+        if (source && target)
+            group.names.emplace_back(treeName(*source), treeName(*target));
+    }
     record.record.personCode = *to;
     const RecordWriter writer = taxpayerRecordWriter(record.record);
-    tally.note(writer.writeTo(store().path(names::taxpayerFile(*to))));
-    syncFileSystem(store().root());
-    report("個人コードの変更", tally);
+    constexpr std::string_view unchanged = "どちらの個人コードのデータも元のままです。";
+    TreeReader reader(store().root());
+    TreeChange change(store().root());
+    if (!stageSet(reader, change, group, "個人コードの変更",
+                  "次のファイルが使えないため、コピーしませんでした。", unchanged))
+        return;
+    if (const auto error = writer.problem()
+                               ? make_error_code(StoreErrc::unstorableText)
+                               : change.put(treeName(names::taxpayerFile(*to)), writer.bytes())) {
+        ui().warn("個人コードの変更",
+                  "新しい個人コードの登録を書けません。" + describeError(error) + std::string(unchanged));
+        return;
+    }
+    if (!commit(change, "個人コードの変更", unchanged))
+        return;
     ui().beep();
     refresh();
 }
@@ -136,25 +345,24 @@ void DataManagementScreen::refresh() {
     host_.openScreen(ScreenId::dataManagement);
 }
 
-void DataManagementScreen::copySet(const DataStore& from, const DataStore& to, PersonCode code,
-                                   Tally& tally) {
-    for (const std::string& name : fileSet(code)) {
-        bool missing = false;
-        const std::error_code error = copyFile(from.path(name), to.path(name), &missing);
-        // A taxpayer without this file simply has none to copy.
-        if (!missing)
-            tally.note(error);
+bool DataManagementScreen::removeGroups(const std::string& base, const std::vector<FileGroup>& groups,
+                                        std::string_view title) {
+    TreeChange change(base);
+    std::error_code error = change.error();
+    std::size_t done = 0;
+    for (const FileGroup& group : groups) {
+        if (groups.size() > 1)
+            setProgress(static_cast<int>(++done * 100 / groups.size()));
+        for (const auto& [source, target] : group.names)
+            if (!error)
+                error = change.remove(target);
     }
-}
-
-void DataManagementScreen::deleteAll(const DataStore& where) {
-    for (int code = kFirstListedCode; code <= kLastListedCode; ++code) {
-        setProgress(code * 100 / kLastListedCode);
-        for (const std::string& name : fileSet(static_cast<PersonCode>(code)))
-            (void)removeFile(where.path(name));
+    if (error) {
+        ui().warn(title,
+                  "削除できないファイルがあります。" + describeError(error) + "何も削除していません。");
+        return false;
     }
-    for (std::string_view name : kSharedFiles)
-        (void)removeFile(where.path(name));
+    return commit(change, title, "");
 }
 
 bool DataManagementScreen::backupTo(const std::string& folder) {
@@ -163,33 +371,37 @@ bool DataManagementScreen::backupTo(const std::string& folder) {
         ui().warn("バックアップ", "バックアップ先のフォルダが見つかりません: " + folder);
         return false;
     }
-    const DataStore target(folder);
-    deleteAll(target);
-    if (!folderExists(target.path(names::baseFolder))) {
-        if (const auto error = target.ensureBaseFolders()) {
-            ui().warn("バックアップ", "バックアップ先にフォルダを作れません。" + describeError(error));
-            return false;
-        }
-        (void)createFolder(target.path(names::yearDataFolder(workingYearCode())));
+    if (!apartFromData(folder, "バックアップ") || !finishEarlierChanges(folder, "バックアップ"))
+        return false;
+    constexpr std::string_view unchanged = "前のバックアップはそのままです。";
+    // The new backup is made beside the old one, which it replaces only once it is complete.
+    const InterruptGuard guard;
+    TreeReader reader(store().root());
+    TreeChange change(folder);
+    if (const auto error = reader.error() ? reader.error() : change.error()) {
+        ui().warn("バックアップ",
+                  "バックアップを始められません。" + describeError(error) + std::string(unchanged));
+        return false;
     }
-    Tally tally;
-    for (int code = kFirstListedCode; code <= kLastListedCode; ++code) {
-        setProgress(code * 100 / kLastListedCode);
-        copySet(store(), target, static_cast<PersonCode>(code), tally);
-    }
-    for (std::string_view name : kSharedFiles)
-        if (fileExists(store().path(name)))
-            tally.note(copyFile(store().path(name), target.path(name)));
-    syncFileSystem(folder);
+    const Staged staged = stage(reader, change, everyGroup(), &guard);
+    if (!stagedWell(staged, "バックアップ", unchanged) || !commit(change, "バックアップ", unchanged))
+        return false;
     setProgress(0);
     display();
-    report("バックアップ", tally);
-    return tally.failed == 0;
+    if (!staged.unusable.empty()) {
+        ui().warn("バックアップ", "次のファイルは使えないため、その人のバックアップは前のままにしました。" +
+                                      listUnusable(staged.unusable));
+        return false;
+    }
+    return true;
 }
 
 bool DataManagementScreen::restoreFrom(const std::string& folder, bool confirmed) {
     nenGO();
     const DataStore source(folder);
+    constexpr std::string_view unchanged = "Cドライブのデータはそのままです。";
+    if (!folder.empty() && folderExists(folder) && !apartFromData(folder, "リストア"))
+        return false;
     if (folder.empty() || !folderExists(source.path(names::baseFolder))) {
         ui().warn(
             "リストア",
@@ -197,26 +409,48 @@ bool DataManagementScreen::restoreFrom(const std::string& folder, bool confirmed
                 folder);
         return false;
     }
-    if (!confirmed &&
-        !confirm("リストア", "いまのデータ（個人コード 1〜1000 の登録と" + workingYearCode() +
-                                 "年分の各画面のデータ、税理士名、印刷調整）をすべて削除して、" + folder +
-                                 " のバックアップから戻します。よろしいですか。"))
+    if (!finishEarlierChanges(store().root(), "リストア") || !finishEarlierChanges(folder, "リストア"))
         return false;
-    deleteAll(store());
-    Tally tally;
-    for (int code = kFirstListedCode; code <= kLastListedCode; ++code) {
-        setProgress(code * 100 / kLastListedCode);
-        copySet(source, store(), static_cast<PersonCode>(code), tally);
+    // Everything is read and checked, and the new data written beside the old, before the question; the
+    // old data is replaced only after it.
+    const InterruptGuard guard;
+    TreeReader reader(folder);
+    TreeChange change(store().root());
+    if (const auto error = reader.error() ? reader.error() : change.error()) {
+        ui().warn("リストア", "リストアを始められません。" + describeError(error) + std::string(unchanged));
+        return false;
     }
-    for (std::string_view name : kSharedFiles)
-        if (fileExists(source.path(name)))
-            tally.note(copyFile(source.path(name), store().path(name)));
-    syncFileSystem(store().root());
+    const Staged staged = stage(reader, change, everyGroup(), &guard);
+    if (!stagedWell(staged, "リストア", unchanged))
+        return false;
+    if (staged.found == 0) {
+        ui().warn("リストア", "このフォルダのバックアップには、戻せるデータがありません。" +
+                                  std::string(unchanged) + " " + folder);
+        return false;
+    }
+    std::string question = "いまのデータ（個人コード 1〜1000 の登録と" + workingYearCode() +
+                           "年分の各画面のデータ、税理士名、印刷調整）をすべて削除して、" + folder +
+                           " のバックアップから戻します。よろしいですか。";
+    if (!staged.unusable.empty())
+        question += "\n次のファイルは使えないため、その人のデータは今のままにします。" +
+                    listUnusable(staged.unusable);
+    if (!confirmed && !confirm("リストア", question))
+        return false;
+    if (guard.requested()) {
+        ui().warn("リストア", "中断しました。" + std::string(unchanged));
+        return false;
+    }
+    if (!commit(change, "リストア", unchanged))
+        return false;
     setProgress(0);
     display();
     ui().beep();
-    report("リストア", tally);
-    return tally.failed == 0;
+    if (!staged.unusable.empty()) {
+        ui().warn("リストア", "次のファイルは使えないため、その人のデータは元のままにしました。" +
+                                  listUnusable(staged.unusable));
+        return false;
+    }
+    return true;
 }
 
 void DataManagementScreen::backup() {
@@ -231,11 +465,14 @@ void DataManagementScreen::deleteTargetData() {
     nenGO();
     if (drive1.text.empty() || !folderExists(drive1.text))
         return;
+    if (!apartFromData(drive1.text, "相手ドライブのデータを削除") ||
+        !finishEarlierChanges(drive1.text, "相手ドライブのデータを削除"))
+        return;
     if (confirm("相手ドライブのデータを削除",
                 describeFolder(drive1) + " にあるバックアップ（個人コード 1〜1000 の登録と" +
                     workingYearCode() +
                     "年分の各画面のデータ、税理士名、印刷調整）を削除します。よろしいですか。"))
-        deleteAll(DataStore(drive1.text));
+        removeGroups(drive1.text, everyGroup(), "相手ドライブのデータを削除");
 }
 
 void DataManagementScreen::deleteLocalData() {
@@ -243,7 +480,7 @@ void DataManagementScreen::deleteLocalData() {
     if (confirm("Cドライブのデータを削除",
                 "いまのデータ（個人コード 1〜1000 の登録と" + workingYearCode() +
                     "年分の各画面のデータ、税理士名、印刷調整）をすべて削除します。よろしいですか。"))
-        deleteAll(store());
+        removeGroups(store().root(), everyGroup(), "Cドライブのデータを削除");
 }
 
 void DataManagementScreen::backupOne() {
@@ -253,13 +490,18 @@ void DataManagementScreen::backupOne() {
         ui().warn("バックアップ", "個人コードとバックアップ先のフォルダを選んで下さい。");
         return;
     }
-    const DataStore target(drive3.text);
-    target.ensureBaseFolders();
-    (void)createFolder(target.path(names::yearDataFolder(workingYearCode())));
-    Tally tally;
-    copySet(store(), target, *code, tally);
-    syncFileSystem(drive3.text);
-    report("バックアップ", tally);
+    if (!fileExists(store().path(names::taxpayerFile(*code)))) {
+        ui().warn("バックアップ", codeText(*code) + " の登録はありません。何もバックアップしていません。");
+        return;
+    }
+    if (!apartFromData(drive3.text, "バックアップ") || !finishEarlierChanges(drive3.text, "バックアップ"))
+        return;
+    constexpr std::string_view unchanged = "前のバックアップはそのままです。";
+    TreeReader reader(store().root());
+    TreeChange change(drive3.text);
+    if (stageSet(reader, change, setOf(*code), "バックアップ",
+                 "次のファイルは使えないため、バックアップしませんでした。", unchanged))
+        commit(change, "バックアップ", unchanged);
 }
 
 void DataManagementScreen::restoreOne() {
@@ -270,14 +512,27 @@ void DataManagementScreen::restoreOne() {
         ui().warn("リストア", "選んだフォルダに、この個人コードのバックアップがありません。");
         return;
     }
-    if (!confirm("リストア", "個人コード " + std::to_string(*code) + " のデータを " + drive3.text +
-                                 " のバックアップで置き換えます。よろしいですか。"))
+    if (!apartFromData(drive3.text, "リストア") || !finishEarlierChanges(store().root(), "リストア") ||
+        !finishEarlierChanges(drive3.text, "リストア"))
         return;
-    Tally tally;
-    copySet(source, store(), *code, tally);
-    syncFileSystem(store().root());
+    constexpr std::string_view unchanged = "データは元のままです。";
+    TreeReader reader(drive3.text);
+    TreeChange change(store().root());
+    if (!stageSet(reader, change, setOf(*code), "リストア",
+                  "バックアップの次のファイルが使えないため、戻しませんでした。", unchanged))
+        return;
+    std::string question = codeText(*code) + " のデータを " + drive3.text + " のバックアップで置き換えます。";
+    if (!change.removals().empty()) {
+        question += "バックアップにない次のファイルは削除します:";
+        for (const std::string& name : change.removals())
+            question += " " + name.substr(name.find('/') + 1);
+        question += "。";
+    }
+    if (!confirm("リストア", question + "よろしいですか。"))
+        return;
+    if (!commit(change, "リストア", unchanged))
+        return;
     display();
-    report("リストア", tally);
 }
 
 } // namespace kakutei

@@ -28,10 +28,16 @@ inline constexpr std::string_view kRestoreOne = "のみをリストア";
 inline constexpr std::string_view kChooseFolder = "フォルダを選択…";
 } // namespace data_management
 
+class InterruptGuard;
+class TreeChange;
+class TreeReader;
+struct SourceFile;
+
 class DataManagementScreen : public DataScreen {
 public:
-    DataManagementScreen(DataStore& store, UserInterface& ui, ScreenHost& host)
-        : DataScreen(store, ui), host_(host) {}
+    // Finishes a restore, copy or deletion that a crash or a power cut stopped half-way, before anything
+    // reads the data: the screen is made at start-up.
+    DataManagementScreen(DataStore& store, UserInterface& ui, ScreenHost& host);
     ScreenId id() const override { return ScreenId::dataManagement; }
 
     std::vector<std::string> list1; // List1
@@ -68,18 +74,36 @@ public:
     bool restoreFrom(const std::string& folder, bool confirmed);
 
 private:
-    struct Tally {
-        int failed = 0;
-        std::error_code first;
-        void note(std::error_code error);
+    // Files that are copied, replaced and removed together: one taxpayer's, or one shared file. Names
+    // below 所得税, as they are read and as they are written.
+    struct FileGroup {
+        std::vector<std::pair<std::string, std::string>> names;
     };
-    // The file set of one code: the five screen files and the TaxpayerRecord, as "c:\…" names.
-    std::vector<std::string> fileSet(PersonCode code) const;
-    void copySet(const DataStore& from, const DataStore& to, PersonCode code, Tally& tally);
-    void deleteAll(const DataStore& where);
+    struct Staged {
+        std::vector<SourceFile> unusable; // their groups were left as they were
+        int found = 0;                    // files found to copy
+        std::error_code error;            // ends the operation; nothing has changed
+        bool interrupted = false;
+    };
+    // One taxpayer's files: the TaxpayerRecord, the five screen files and the housing loan file.
+    std::vector<std::string> taxpayerFiles(PersonCode code) const;
+    FileGroup setOf(PersonCode code) const;
+    std::vector<FileGroup> everyGroup() const;
+    // Stages each group whole (present files put, missing ones removed) or, when one of its files cannot be
+    // used, not at all.
+    Staged stage(TreeReader& from, TreeChange& to, const std::vector<FileGroup>& groups,
+                 const InterruptGuard* guard);
+    // The same for one set; says why and returns false when nothing can be done.
+    bool stageSet(TreeReader& from, TreeChange& to, const FileGroup& group, std::string_view title,
+                  std::string_view refusal, std::string_view unchanged);
+    bool removeGroups(const std::string& base, const std::vector<FileGroup>& groups, std::string_view title);
+    bool commit(TreeChange& change, std::string_view title, std::string_view unchanged);
+    bool finishEarlierChanges(const std::string& base, std::string_view title);
+    bool apartFromData(const std::string& folder, std::string_view title);
+    bool stagedWell(const Staged& staged, std::string_view title, std::string_view unchanged);
+    std::string dataPath(const std::string& treeName) const;
     void setProgress(int value);
     bool confirm(std::string_view title, std::string_view body);
-    void report(std::string_view title, const Tally& tally);
 
     ScreenHost& host_;
     PersonCode currentCode_ = 0;
