@@ -384,7 +384,15 @@ bool DataManagementScreen::backupTo(const std::string& folder) {
         return false;
     }
     const Staged staged = stage(reader, change, everyGroup(), &guard);
-    if (!stagedWell(staged, "バックアップ", unchanged) || !commit(change, "バックアップ", unchanged))
+    if (!stagedWell(staged, "バックアップ", unchanged))
+        return false;
+    // A data folder that is empty (another --root, a disk not mounted) must not wipe the last backup.
+    if (staged.found == 0) {
+        ui().warn("バックアップ",
+                  "バックアップするデータがありません（" + store().root() + "）。" + std::string(unchanged));
+        return false;
+    }
+    if (!commit(change, "バックアップ", unchanged))
         return false;
     setProgress(0);
     display();

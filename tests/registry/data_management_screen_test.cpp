@@ -371,6 +371,20 @@ TEST_F(DataManagementFixture, BackupToAMissingFolderSaysSo) {
     EXPECT_FALSE(fs::exists(other.path() + "/missing"));
 }
 
+TEST_F(DataManagementFixture, AnEmptyDataFolderNeverWipesTheLastBackup) {
+    ASSERT_TRUE(screen.backupTo(other.path()));
+    const auto backup = tree(other.path() + "/所得税");
+    TempRoot empty; // started with another --root by mistake
+    DataStore elsewhere(empty.path());
+    ASSERT_FALSE(elsewhere.ensureFolders(kYearCode));
+    DataManagementScreen wrong{elsewhere, ui, host};
+    wrong.text100.text = "H16";
+    EXPECT_FALSE(wrong.backupTo(other.path()));
+    ASSERT_EQ(ui.dialogue(), (std::vector<std::string>{"warn"}));
+    EXPECT_NE(ui.calls.at(0).body.find("バックアップするデータがありません"), std::string::npos);
+    EXPECT_EQ(tree(other.path() + "/所得税"), backup);
+}
+
 TEST_F(DataManagementFixture, OneTaxpayersBackupAndRestoreReplaceHisWholeSet) {
     screen.text1.text = "9";
     screen.drive3.text = other.path();
