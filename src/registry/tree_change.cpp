@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <map>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>

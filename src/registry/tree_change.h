@@ -13,7 +13,6 @@
 // its place while the program runs can lead a read or a write outside the tree.
 
 #include <cstddef>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
