@@ -2,7 +2,6 @@
 
 #include "income/actual_amount_screen.h"
 #include "shell/app.h"
-#include "ui/qt_text.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -17,7 +16,9 @@ namespace aa = actual_amount;
 
 ActualAmountWindow::ActualAmountWindow(App& app, WindowRegistry& registry)
     : ScreenWindow(ScreenId::actualAmount, registry), app_(app) {
-    setWindowTitle(qt(aa::kCaption));
+    // A sub-screen of the income screen: its return is the one the income screen holds.
+    showTaxpayerInTitle(aa::kCaption, app.store(),
+                        [&app]() -> Field& { return app.screen(ScreenId::income)->text60; });
     using S = ActualAmountScreen;
     auto* grid = new QGridLayout;
     const std::tuple<std::string_view, Field S::*, const char*, AmountKind> rows[] = {

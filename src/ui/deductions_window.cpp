@@ -31,7 +31,8 @@ QGroupBox* section(QWidget* parent, std::string_view title, QGridLayout*& grid) 
 
 DeductionsWindow::DeductionsWindow(App& app, WindowRegistry& registry)
     : ScreenWindow(ScreenId::deductions1, registry), app_(app) {
-    setWindowTitle(qt(d1::kCaption));
+    showTaxpayerInTitle(d1::kCaption, app.store(),
+                        [&app]() -> Field& { return app.screen(ScreenId::deductions1)->text60; });
     auto* buttons = makeButtonRow({
         {d1::kCalculate, [this] { screen().calculate(); }},
         {d1::kActualCalculate, [this] { screen().actualCalculate(); }},

@@ -2,7 +2,6 @@
 
 #include "shell/app.h"
 #include "tax/dividend_credit_screen.h"
-#include "ui/qt_text.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -15,7 +14,9 @@ namespace dc = dividend_credit;
 
 DividendCreditWindow::DividendCreditWindow(App& app, WindowRegistry& registry)
     : ScreenWindow(ScreenId::dividendCredit, registry), app_(app) {
-    setWindowTitle(qt(dc::kCaption));
+    // A sub-screen of the tax computation screen: its return is the one that screen holds.
+    showTaxpayerInTitle(dc::kCaption, app.store(),
+                        [&app]() -> Field& { return app.screen(ScreenId::taxComputation)->text60; });
     auto* buttons = makeButtonRow({
         {dc::kCalculate, [this] { screen().calculate(); }},
         {dc::kConfirm, [this] { screen().confirm(); }},

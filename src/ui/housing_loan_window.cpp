@@ -18,7 +18,8 @@ namespace hl = housing_loan;
 
 HousingLoanWindow::HousingLoanWindow(App& app, WindowRegistry& registry)
     : ScreenWindow(ScreenId::housingLoan, registry), app_(app) {
-    setWindowTitle(qt(hl::kCaption));
+    showTaxpayerInTitle(hl::kCaption, app.store(),
+                        [&app]() -> Field& { return app.screen(ScreenId::housingLoan)->text60; });
     auto* buttons = makeButtonRow({
         {hl::kConfirm, [this] { screen().close(); }},
         {hl::kClear, [this] { screen().clear(); }},

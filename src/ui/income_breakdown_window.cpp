@@ -38,7 +38,8 @@ std::string controlName(const char* what, int row) {
 
 IncomeBreakdownWindow::IncomeBreakdownWindow(App& app, WindowRegistry& registry)
     : ScreenWindow(ScreenId::incomeBreakdown, registry), app_(app) {
-    setWindowTitle(qt(ib::kCaption));
+    showTaxpayerInTitle(ib::kCaption, app.store(),
+                        [&app]() -> Field& { return app.screen(ScreenId::incomeBreakdown)->text60; });
     auto* buttons = makeButtonRow({
         {ib::kCalculate, [this] { screen().calculate(); }},
         {ib::kClear, [this] { screen().clear(); }},

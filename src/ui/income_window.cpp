@@ -35,7 +35,8 @@ constexpr IncomeLine kIncomeLines[is::kIncomeCount] = {{0, 1}, {1, 1}, {2, 1}, {
 
 IncomeWindow::IncomeWindow(App& app, WindowRegistry& registry)
     : ScreenWindow(ScreenId::income, registry), app_(app) {
-    setWindowTitle(qt(is::kCaption));
+    showTaxpayerInTitle(is::kCaption, app.store(),
+                        [&app]() -> Field& { return app.screen(ScreenId::income)->text60; });
     // The buttons are made first so that they lead the focus chain's buttons (Enter from the last box
     // reaches "計算実行").
     auto* buttons = makeButtonRow({

@@ -39,7 +39,8 @@ void addHeadings(QGridLayout* grid, QWidget* parent, std::initializer_list<const
 
 PersonalDeductionsWindow::PersonalDeductionsWindow(App& app, WindowRegistry& registry)
     : ScreenWindow(ScreenId::personalDeductions, registry), app_(app) {
-    setWindowTitle(qt(pd::kCaption));
+    showTaxpayerInTitle(pd::kCaption, app.store(),
+                        [&app]() -> Field& { return app.screen(ScreenId::personalDeductions)->text60; });
     auto* buttons = makeButtonRow({
         {pd::kCalculate, [this] { screen().calculate(); }},
         {pd::kClear, [this] { screen().clear(); }},

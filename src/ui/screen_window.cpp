@@ -1,5 +1,9 @@
 #include "ui/screen_window.h"
 
+#include "core/person_code.h"
+#include "core/record.h"
+#include "core/taxpayer_record.h"
+
 #include "ui/qt_text.h"
 #include "ui/return_next.h"
 
@@ -7,12 +11,15 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QValidator>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace kakutei {
 
@@ -24,6 +31,68 @@ void setTextColour(QWidget* widget, Colour colour) {
     palette.setColor(QPalette::Text, QColor(colour.red, colour.green, colour.blue));
     widget->setPalette(palette);
 }
+
+bool separatesLines(char32_t c) {
+    return c == U'\n' || c == U'\r' || c == U'\t' || c == U'\v' || c == U'\f' || c == 0x85 || c == 0x2028 ||
+           c == 0x2029;
+}
+
+bool isSpace(QChar c) {
+    return c == u' ' || c == QChar(0x3000);
+}
+
+// Every field is stored as one line, so a box never takes a line break in: a pasted address of two lines
+// becomes one. A run of line breaks or tabs becomes a single space rather than nothing, because the two
+// lines' ends would otherwise run together ("芝5-8-1" and "302号" into "芝5-8-1302号", a different
+// address); where a space is already there, or at either end of the text, it becomes nothing. Any other
+// control character is dropped: it has no glyph and could not be stored.
+QString oneLine(const QString& text, bool trimEnd) {
+    QString out;
+    out.reserve(text.size());
+    bool gap = false;
+    for (const char32_t c : text.toUcs4()) {
+        if (separatesLines(c)) {
+            gap = true;
+            continue;
+        }
+        if (isControlCharacter(c) || (c >= 0x80 && c <= 0x9F))
+            continue;
+        const QString character = QString::fromUcs4(&c, 1);
+        if (gap && !out.isEmpty() && !isSpace(out.back()) && !isSpace(character.front()))
+            out += u' ';
+        gap = false;
+        out += character;
+    }
+    if (gap && !trimEnd && !out.isEmpty() && !isSpace(out.back()))
+        out += u' ';
+    return out;
+}
+
+class OneLineValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override {
+        const QString cleaned = oneLine(input, true);
+        if (cleaned != input) {
+            // The cursor stays behind what was pasted.
+            pos = static_cast<int>(std::min(oneLine(input.left(pos), false).size(), cleaned.size()));
+            input = cleaned;
+        }
+        return Acceptable;
+    }
+};
+
+void keepToOneLine(QLineEdit* edit) {
+    edit->setValidator(new OneLineValidator(edit));
+}
+
+// "07": the code with at least two digits, as the person lists show it.
+std::string codeText(PersonCode code) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d", static_cast<int>(code));
+    return text;
+}
+
 } // namespace
 
 void WindowRegistry::refreshVisible() {
@@ -39,6 +108,7 @@ ScreenWindow::ScreenWindow(ScreenId id, WindowRegistry& registry, QWidget* paren
 }
 
 QLineEdit* ScreenWindow::bindText(QLineEdit* edit, FieldAccess field, bool returnNext) {
+    keepToOneLine(edit);
     connect(edit, &QLineEdit::textEdited, this, [field](const QString& text) { field().text = utf8(text); });
     if (returnNext)
         ReturnNext::install(edit);
@@ -92,6 +162,7 @@ QComboBox* ScreenWindow::makeChoiceBox(const char* objectName, FieldAccess field
         field().text = utf8(box->itemText(index));
         refreshBindings();
     });
+    keepToOneLine(box->lineEdit());
     ReturnNext::install(box->lineEdit());
     inputs_.push_back(box);
     choiceBindings_.push_back({box, std::move(field)});
@@ -185,6 +256,38 @@ void ScreenWindow::refreshBindings() {
             binding.box->setEditText(text);
         setTextColour(binding.box, field.colour);
     }
+    refreshTitle();
+}
+
+void ScreenWindow::showTaxpayerInTitle(std::string_view caption, const DataStore& store, FieldAccess code) {
+    taxpayerTitle_ = TaxpayerTitle{std::string(caption), &store, std::move(code), std::nullopt};
+    setWindowTitle(qt(caption));
+}
+
+void ScreenWindow::refreshTitle() {
+    if (!taxpayerTitle_)
+        return;
+    TaxpayerTitle& title = *taxpayerTitle_;
+    // Refreshes come after every button; the record is read only when the code has changed.
+    const std::string& codeText60 = title.code().text;
+    if (title.shownFor == codeText60)
+        return;
+    title.shownFor = codeText60;
+    std::string text = title.caption;
+    if (const auto code = readCode(codeText60).code) {
+        text += "　" + codeText(*code);
+        const TaxpayerRead read = readTaxpayerRecord(*title.store, *code, 2);
+        if (read.fieldsRead >= 2)
+            text += " " + read.record.name;
+    }
+    setWindowTitle(qt(text));
+}
+
+void ScreenWindow::hideEvent(QHideEvent* event) {
+    // A window opened again reads the name again: it may have been registered anew meanwhile.
+    if (taxpayerTitle_)
+        taxpayerTitle_->shownFor.reset();
+    QWidget::hideEvent(event);
 }
 
 } // namespace kakutei

@@ -3,6 +3,7 @@
 // its buttons run the model's member functions, and after every button every visible window copies its
 // model back onto the screen (so a write into another screen shows up there too).
 
+#include "core/data_store.h"
 #include "core/field.h"
 #include "core/option_button.h"
 #include "core/user_interface.h"
@@ -10,6 +11,8 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -73,13 +76,20 @@ protected:
     QHBoxLayout* makeButtonRow(const std::vector<ButtonDescription>& buttons);
     // Runs a model action the way a button does.
     void act(const std::function<void()>& action);
+    // Copies every bound field onto its box, and keeps the title's taxpayer current.
     void refreshBindings();
+    // Titles the window with whose return it holds, "<caption>　07 試験太郎": the code in `code` (the
+    // Text60 of this screen, or of the screen it serves) and the name registered for it.
+    void showTaxpayerInTitle(std::string_view caption, const DataStore& store, FieldAccess code);
     // Puts the focus chain, which Enter follows too, in this order: the boxes and options as they were made,
     // then the screen's main buttons, then the helper buttons. Enter on a focused button presses it, so
     // the last box leads straight to the first main button ("計算実行", "登録実行").
     void orderFocus();
 
+    void hideEvent(QHideEvent* event) override;
+
 private:
+    void refreshTitle();
     struct Binding {
         QLineEdit* edit;
         FieldAccess field;
@@ -100,6 +110,13 @@ private:
     std::vector<QWidget*> inputs_;
     std::vector<QWidget*> mainButtons_;
     std::vector<QWidget*> helperButtons_;
+    struct TaxpayerTitle {
+        std::string caption;
+        const DataStore* store;
+        FieldAccess code;
+        std::optional<std::string> shownFor; // the code text the title was made for
+    };
+    std::optional<TaxpayerTitle> taxpayerTitle_;
 };
 
 } // namespace kakutei

@@ -18,7 +18,8 @@ namespace tc = tax_computation;
 
 TaxComputationWindow::TaxComputationWindow(App& app, WindowRegistry& registry)
     : ScreenWindow(ScreenId::taxComputation, registry), app_(app) {
-    setWindowTitle(qt(tc::kCaption));
+    showTaxpayerInTitle(tc::kCaption, app.store(),
+                        [&app]() -> Field& { return app.screen(ScreenId::taxComputation)->text60; });
     auto* buttons = makeButtonRow({
         {tc::kCalculate, [this] { screen().calculate(); }},
         {tc::kGather, [this] { screen().gather(); }},

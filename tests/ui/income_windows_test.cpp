@@ -35,7 +35,7 @@ struct IncomeWindowsFixture : testing::WindowFixture {
 TEST_F(IncomeWindowsFixture, EnterGoesRowByRowAndTheCalculationShowsTheTotal) {
     QWidget& income = window(ScreenId::income);
     ASSERT_TRUE(income.isVisible());
-    EXPECT_EQ(income.windowTitle(), "収入金額等・所得金額");
+    EXPECT_EQ(income.windowTitle(), "収入金額等・所得金額　07 山田　太郎");
     box(ScreenId::income, "revenue1")->setFocus();
     enter(box(ScreenId::income, "revenue1"), "5000000");
     EXPECT_EQ(income.focusWidget(), box(ScreenId::income, "income1"));
@@ -64,7 +64,7 @@ TEST_F(IncomeWindowsFixture, ActualAmountWindowHandsItsResultBack) {
     QTest::mouseClick(button(ScreenId::income, income_screen::kActualAmount), Qt::LeftButton);
     QWidget& actual = window(ScreenId::actualAmount);
     ASSERT_TRUE(actual.isVisible());
-    EXPECT_EQ(actual.windowTitle(), "給与等の実額計算");
+    EXPECT_EQ(actual.windowTitle(), "給与等の実額計算　07 山田　太郎");
     EXPECT_EQ(actual.findChild<QLineEdit*>("revenue")->text(), "5,000,000");
     QTest::keyClicks(actual.findChild<QLineEdit*>("expenses"), "1200000");
     QTest::mouseClick(button(ScreenId::actualAmount, "実額計算実行"), Qt::LeftButton);

@@ -34,7 +34,7 @@ struct TaxWindowsFixture : testing::WindowFixture {
 TEST_F(TaxWindowsFixture, TheMenuGathersAndTheUserSeesTheTax) {
     QWidget& form = window(ScreenId::taxComputation);
     ASSERT_TRUE(form.isVisible());
-    EXPECT_EQ(form.windowTitle(), "税額の計算");
+    EXPECT_EQ(form.windowTitle(), "税額の計算　07 七");
     // 5,000,000 − basic 380,000 = 4,620,000 → 924,000 − 330,000 = 594,000; reduction 118,800 → 475,200.
     EXPECT_EQ(line(9)->text(), "5,000,000");
     EXPECT_EQ(line(24)->text(), "380,000");
