@@ -15,14 +15,16 @@ std::int64_t floorDivide(std::int64_t numerator, std::int64_t denominator) {
 
 std::int64_t casualtyLossDeduction(std::int64_t loss, std::int64_t reimbursed, std::int64_t disasterExpenses,
                                    std::int64_t totalIncome) {
-    const std::int64_t a = (loss - reimbursed) - floorDivide(totalIncome, 10);
+    // In a loss year the threshold is that of an income of 0: a negative income must not create a deduction.
+    const std::int64_t a = (loss - reimbursed) - floorDivide(std::max<std::int64_t>(totalIncome, 0), 10);
     const std::int64_t b = std::max<std::int64_t>(disasterExpenses - 50'000, 0);
     return std::max(a, b);
 }
 
 std::int64_t medicalExpenseDeduction(std::int64_t paid, std::int64_t reimbursed, std::int64_t totalIncome) {
-    const std::int64_t threshold = std::min<std::int64_t>(floorDivide(totalIncome * 5, 100), 100'000);
-    return std::max<std::int64_t>((paid - reimbursed) - threshold, 0);
+    const std::int64_t income = std::max<std::int64_t>(totalIncome, 0);
+    const std::int64_t threshold = std::min<std::int64_t>(floorDivide(income * 5, 100), 100'000);
+    return std::clamp<std::int64_t>((paid - reimbursed) - threshold, 0, kMedicalExpenseCap);
 }
 
 std::int64_t lifePremiumAmount(std::int64_t x) {
@@ -66,15 +68,17 @@ std::int64_t spouseSalaryIncome(std::int64_t revenue) {
 }
 
 std::int64_t specialSpouseDeduction(std::int64_t t) {
+    // From Heisei 16 the part that stacked on the spouse deduction is gone: a spouse whose total income
+    // is 380,000 or less gives the spouse deduction only.
+    if (t <= 380'000)
+        return 0;
     struct Band {
         std::int64_t below;
         std::int64_t deduction;
     };
     static constexpr Band kBands[] = {
-        {50'000, 380'000},  {100'000, 330'000}, {150'000, 280'000}, {200'000, 230'000}, {250'000, 180'000},
-        {300'000, 130'000}, {350'000, 80'000},  {380'000, 30'000},  {380'001, 0},       {400'000, 380'000},
-        {450'000, 360'000}, {500'000, 310'000}, {550'000, 260'000}, {600'000, 210'000}, {650'000, 160'000},
-        {700'000, 110'000}, {750'000, 60'000},  {760'000, 30'000},
+        {400'000, 380'000}, {450'000, 360'000}, {500'000, 310'000}, {550'000, 260'000}, {600'000, 210'000},
+        {650'000, 160'000}, {700'000, 110'000}, {750'000, 60'000},  {760'000, 30'000},
     };
     for (const Band& band : kBands)
         if (t < band.below)

@@ -10,7 +10,10 @@ namespace kakutei {
 // disaster-related expenses − 50,000; never negative.
 std::int64_t casualtyLossDeduction(std::int64_t loss, std::int64_t reimbursed, std::int64_t disasterExpenses,
                                    std::int64_t totalIncome);
-// MedicalExpenseDeduction (医療費控除): net expenses above min(5 % of income, 100,000); no upper cap.
+inline constexpr std::int64_t kMedicalExpenseCap = 2'000'000;
+
+// MedicalExpenseDeduction (医療費控除): net expenses above min(5 % of income, 100,000), at most 2,000,000.
+// Casualty and medical thresholds take a negative income as 0.
 std::int64_t medicalExpenseDeduction(std::int64_t paid, std::int64_t reimbursed, std::int64_t totalIncome);
 // LifePremiumAmount: the deduction for one premium total (general or individual pension), at most 50,000.
 std::int64_t lifePremiumAmount(std::int64_t premiums);
@@ -23,7 +26,7 @@ std::int64_t donationDeduction(std::int64_t specifiedDonations, std::int64_t tot
 
 // SpouseSalaryIncome: the spouse's salary income from the salary revenue, to the nearest yen.
 std::int64_t spouseSalaryIncome(std::int64_t revenue);
-// SpecialSpouseDeduction (配偶者特別控除) from the spouse's total income.
+// SpecialSpouseDeduction (配偶者特別控除) from the spouse's total income; 0 up to 380,000.
 std::int64_t specialSpouseDeduction(std::int64_t spouseTotalIncome);
 
 // Integer division that rounds toward minus infinity (the Part's floor).

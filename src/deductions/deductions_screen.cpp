@@ -1,8 +1,9 @@
 #include "deductions/deductions_screen.h"
 
 #include "core/amount_text.h"
+#include "core/wide_result.h"
 #include "deductions/deduction_rules.h"
-#include "deductions/wide_result.h"
+#include "income/income_rules.h"
 
 namespace kakutei {
 
@@ -72,20 +73,22 @@ bool DeductionsScreen::compute() {
     amount(30) = read(specifiedDonation);
     amount(31) = read(medicalPaid);
     amount(32) = read(medicalReimbursed);
-    amount(33) = read(totalIncome);
-
     WideResults results;
+    // The limits take the income read wide: one beyond 32 bits must not read as 0 and lower the medical
+    // threshold or the donation cap. Field 33 itself is only a note of the income (nothing reads it back
+    // into a calculation) and keeps the 32-bit reading.
+    const std::int64_t income = wholeYen(readAmount(totalIncome.text));
+    amount(33) = readIntegerAmount(totalIncome.text);
     const auto sum3 = [&](int first) {
         return std::int64_t{amount(first)} + amount(first + 1) + amount(first + 2);
     };
     amount(20) = results.fit(sum3(17), "社会保険料控除");
     amount(24) = results.fit(sum3(21), "小規模企業共済等掛金控除");
-    amount(34) =
-        results.fit(casualtyLossDeduction(amount(14), amount(15), amount(16), amount(33)), "雑損控除");
-    amount(35) = results.fit(medicalExpenseDeduction(amount(31), amount(32), amount(33)), "医療費控除");
+    amount(34) = results.fit(casualtyLossDeduction(amount(14), amount(15), amount(16), income), "雑損控除");
+    amount(35) = results.fit(medicalExpenseDeduction(amount(31), amount(32), income), "医療費控除");
     amount(36) = results.fit(lifePremiumAmount(amount(25)) + lifePremiumAmount(amount(26)), "生命保険料控除");
     amount(37) = results.fit(nonLifeDeduction(amount(27), amount(28)), "損害保険料控除");
-    amount(38) = results.fit(donationDeduction(amount(30), amount(33)), "寄付金控除");
+    amount(38) = results.fit(donationDeduction(amount(30), income), "寄付金控除");
     if (!results.ok()) {
         results.report(ui());
         return false;

@@ -2,8 +2,8 @@
 
 #include "core/amount_text.h"
 #include "core/taxpayer_record.h"
+#include "core/wide_result.h"
 #include "deductions/deduction_rules.h"
-#include "deductions/wide_result.h"
 
 namespace kakutei {
 
@@ -172,6 +172,9 @@ void PersonalDeductionsScreen::selfConditionCallUp() {
         return;
     for (const ConditionRow& row : kConditions) {
         if (registered.record.condition == row.condition) {
+            // The income limit of 老年者控除 holds here too: above it the judgement's 該当なし stands.
+            if (row.option == pd::elderly && readAmount(totalIncome.text) > kIncomeLimit)
+                return;
             selectSelf(row.option);
             setSelfAmounts(row.elderlyOrWidow, row.studentOrDisability);
             return;

@@ -1,15 +1,21 @@
 #include "income/actual_amount_screen.h"
 
 #include "core/amount_text.h"
+#include "core/wide_result.h"
 
 namespace kakutei {
 
 void ActualAmountScreen::calculate() {
     revenue_ = readIntegerAmount(revenue.text);
     expenses_ = readIntegerAmount(expenses.text);
-    // Both fit 32 bits, but their difference need not: compute wide and keep what a 32-bit field can show.
-    const std::int64_t difference = std::int64_t{revenue_} - expenses_;
-    income_ = difference > INT32_MAX || difference < INT32_MIN ? 0 : static_cast<std::int32_t>(difference);
+    // Both fit 32 bits, but their difference need not: such a result is refused, never shown as 0.
+    WideResults results;
+    const std::int32_t difference = results.fit(std::int64_t{revenue_} - expenses_, "所得金額");
+    if (!results.ok()) {
+        results.report(ui_);
+        return;
+    }
+    income_ = difference;
     revenue.text = formatAmount(revenue_);
     expenses.text = formatAmount(expenses_);
     income.text = formatAmount(income_);

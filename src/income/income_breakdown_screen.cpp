@@ -1,6 +1,7 @@
 #include "income/income_breakdown_screen.h"
 
 #include "core/amount_text.h"
+#include "core/wide_result.h"
 
 namespace kakutei {
 
@@ -70,6 +71,7 @@ void IncomeBreakdownScreen::calculate() {
     if (!fileCode())
         return;
     std::int64_t taxSum = 0;
+    WideResults results;
     for (int r = 0; r < ib::kWithholdingRows; ++r) {
         texts_[withholdingText(r, 1)] = withholding[r].place1.text;
         texts_[withholdingText(r, 2)] = withholding[r].place2.text;
@@ -77,15 +79,19 @@ void IncomeBreakdownScreen::calculate() {
         amounts_[withholdingTax(r)] = readIntegerAmount(withholding[r].tax.text);
         taxSum += amounts_[withholdingTax(r)];
     }
-    // Six 32-bit amounts can leave the 32-bit range together; such a total is not a tax anyone withheld.
-    amounts_[kTotal] = taxSum > INT32_MAX || taxSum < INT32_MIN ? 0 : static_cast<std::int32_t>(taxSum);
+    // Six 32-bit amounts can leave the 32-bit range together: such a total is refused, never stored as 0.
+    amounts_[kTotal] = results.fit(taxSum, "源泉徴収税額の合計");
     for (int d = 0; d < ib::kDetailRows; ++d) {
         texts_[detailText(d, 1)] = details[d].place1.text;
         texts_[detailText(d, 2)] = details[d].place2.text;
         amounts_[detailRevenue(d)] = readIntegerAmount(details[d].revenue.text);
         amounts_[detailExpenses(d)] = readIntegerAmount(details[d].expenses.text);
         const std::int64_t net = std::int64_t{amounts_[detailRevenue(d)]} - amounts_[detailExpenses(d)];
-        amounts_[detailNet(d)] = net > INT32_MAX || net < INT32_MIN ? 0 : static_cast<std::int32_t>(net);
+        amounts_[detailNet(d)] = results.fit(net, detailCaption(d) + " の所得金額");
+    }
+    if (!results.ok()) {
+        results.report(ui());
+        return;
     }
     showAmounts(colours::black);
     for (int r = 0; r < ib::kWithholdingRows; ++r)

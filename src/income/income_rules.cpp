@@ -85,23 +85,20 @@ double salaryIncome(std::int64_t tableAmount) {
 }
 
 double transferOccasionalIncome(double shortTerm, double longTerm, double occasional) {
-    constexpr std::int64_t kLimit = 500'000;
-    // The special deduction, 500,000 yen in all, is taken from the three amounts in turn.
-    const auto deduct = [](double amount, std::int64_t room) {
-        return amount >= static_cast<double>(room) ? room : wholeYen(amount);
+    constexpr double kLimit = 500'000;
+    // The special deduction of the transfer income, 500,000 yen, goes to the short-term amount first and
+    // what is left of it to the long-term amount; the occasional income has a deduction of its own. A
+    // loss takes none. Computed in floating point throughout, so that no amount can overflow.
+    const auto deduct = [](double amount, double room) {
+        if (!(amount > 0) || !(room > 0))
+            return 0.0;
+        return amount >= room ? room : std::nearbyint(amount);
     };
-    const std::int64_t x1 = deduct(shortTerm, kLimit);
-    std::int64_t x2 = 0;
-    std::int64_t x3 = 0;
-    if (x1 != kLimit) {
-        const std::int64_t r = kLimit - x1;
-        x2 = deduct(longTerm, r);
-        if (x2 != r)
-            x3 = deduct(occasional, kLimit - x1 - x2);
-    }
-    const double halved =
-        std::floor((longTerm - static_cast<double>(x2) + occasional - static_cast<double>(x3)) / 2);
-    const double income = halved + (shortTerm - static_cast<double>(x1));
+    const double x1 = deduct(shortTerm, kLimit);
+    const double x2 = deduct(longTerm, kLimit - x1);
+    const double x3 = deduct(occasional, kLimit);
+    const double halved = std::floor(((longTerm - x2) + (occasional - x3)) / 2);
+    const double income = (shortTerm - x1) + halved;
     return income > 0 ? income : 0;
 }
 

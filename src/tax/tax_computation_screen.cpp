@@ -3,6 +3,7 @@
 #include "core/amount_text.h"
 #include "tax/tax_rules.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kakutei {
@@ -64,7 +65,9 @@ void TaxComputationScreen::amountDue() {
     if (field(21) <= 0)
         field(21) = 0;
     show(32, field(21));
-    field(23) = field(21) - field(22);
+    // Disaster relief and the foreign tax credit cannot take the tax below 0: a negative line 35 would
+    // refund tax nobody paid.
+    field(23) = std::max(field(21) - field(22), 0.0);
     show(35, field(23));
     field(24) = fixedRateReduction(field(23));
     show(36, field(24));
@@ -79,6 +82,9 @@ void TaxComputationScreen::amountDue() {
         field(28) = std::floor(difference / 100) * 100;
         field(29) = 0;
         show(40, field(28));
+        // A deferral once set follows the tax it defers.
+        if (read(50) != 0 || read(51) != 0)
+            showDeferral();
     } else {
         // A refund, or nothing either way: no deferral.
         field(29) = std::fabs(difference);
@@ -192,7 +198,7 @@ void TaxComputationScreen::dividendCredit() {
     const auto breakdown = path ? readRecordValues(*path, 40, 25) : std::nullopt;
     for (int row = 0; breakdown && row < 3; ++row)
         if (breakdown->texts.at(static_cast<std::size_t>(19 + 3 * row - 1)) == kDividendKind)
-            dividends += breakdown->numbers.at(static_cast<std::size_t>(56 + 3 * row - 41));
+            dividends += std::max(breakdown->numbers.at(static_cast<std::size_t>(56 + 3 * row - 41)), 0.0);
     host_.openDividendCredit(field(15), dividends);
 }
 
@@ -202,6 +208,11 @@ void TaxComputationScreen::housingLoanCredit() {
 
 void TaxComputationScreen::deferral() {
     field(28) = read(40);
+    showDeferral();
+    calculate();
+}
+
+void TaxComputationScreen::showDeferral() {
     if (field(28) >= 0) {
         field(39) = std::floor(field(28) / 2'000) * 1'000;
         field(38) = field(28) - field(39);
@@ -210,7 +221,6 @@ void TaxComputationScreen::deferral() {
     }
     show(50, field(38));
     show(51, field(39));
-    calculate();
 }
 
 void TaxComputationScreen::cancelDeferral() {

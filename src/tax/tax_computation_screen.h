@@ -126,6 +126,8 @@ private:
     double read(int number) const;
     void show(int number, double value);
     void load(Loading loading);
+    // Lines 50 and 51 from the tax to pay in field 28: half of it, down to whole thousands, deferred.
+    void showDeferral();
 
     ScreenHost& host_;
     std::array<Field, tax_computation::kLastLine + 1> lines_{};

@@ -21,13 +21,13 @@ double incomeTax(double t) {
 
 double fixedRateReduction(double taxAfterCredits) {
     const double r = std::floor(taxAfterCredits * 0.2);
-    if (r > 250'000)
-        return 250'000;
-    // A negative line 35 (disaster relief above the tax) must not turn the reduction into a surcharge.
-    return r > 0 ? r : 0;
+    return r > 250'000 ? 250'000 : r;
 }
 
 double dividendCredit(double a, double b) {
+    // A dividend loss gives no credit, and no credit adds to the tax.
+    if (!(b > 0))
+        return 0;
     if (a <= 10'000'000)
         return std::floor(b * 0.1);
     const double e = a - 10'000'000;

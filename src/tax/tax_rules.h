@@ -10,9 +10,10 @@ namespace kakutei {
 double taxableIncome(double totalIncome, double totalDeductions);
 // The tax on a taxable income (a multiple of 1,000).
 double incomeTax(double taxable);
-// 定率減税: 20 % of line 35, at most 250,000 and never below 0.
+// 定率減税: 20 % of line 35 (never below 0 itself), at most 250,000.
 double fixedRateReduction(double taxAfterCredits);
-// 配当控除: 10 % of the dividends, 5 % for the part above a taxable income of 10,000,000.
+// 配当控除: 10 % of the dividends, 5 % for the part above a taxable income of 10,000,000; 0 without
+// positive dividends.
 double dividendCredit(double taxableIncome, double dividends);
 
 enum class HousingLoanPeriod {

@@ -69,11 +69,23 @@ TEST_F(PersonalFixture, SpouseSalaryIncome) {
 }
 
 TEST_F(PersonalFixture, SpecialSpouseDeductionBands) {
+    // Up to 380,000 the spouse deduction alone applies: the stacked part was abolished for Heisei 16.
     const std::pair<const char*, const char*> cases[] = {
-        {"", "380,000"},        {"49,999", "380,000"},  {"50,000", "330,000"}, {"349,999", "80,000"},
-        {"350,000", "30,000"},  {"379,999", "30,000"},  {"380,000", ""},       {"380,001", "380,000"},
-        {"399,999", "380,000"}, {"400,000", "360,000"}, {"749,999", "60,000"}, {"750,000", "30,000"},
-        {"759,999", "30,000"},  {"760,000", ""},        {"5,000,000", ""},
+        {"", ""},
+        {"49,999", ""},
+        {"50,000", ""},
+        {"349,999", ""},
+        {"379,999", ""},
+        {"380,000", ""},
+        {"380,001", "380,000"},
+        {"399,999", "380,000"},
+        {"400,000", "360,000"},
+        {"749,999", "60,000"},
+        {"750,000", "30,000"},
+        {"759,999", "30,000"},
+        {"760,000", ""},
+        {"5,000,000", ""},
+        {"-100,000", ""},
     };
     for (const auto& [other, deduction] : cases) {
         screen.clearSpouse();
@@ -92,7 +104,7 @@ TEST_F(PersonalFixture, TheTenMillionLimit) {
         bool elderly;
         const char* selfKind;
     } cases[] = {
-        {"10,000,000", "330,000", true, "老年者"},
+        {"10,000,000", "360,000", true, "老年者"},
         {"10,000,001", "", false, "該当なし"},
         // Beyond 32 bits still counts as above the limit. 該当なし is already selected, so its rule does not
         // run again and SelfKind stays empty.
@@ -106,9 +118,14 @@ TEST_F(PersonalFixture, TheTenMillionLimit) {
         EXPECT_EQ(screen.selfOptions[pd::elderly].on, elderly) << income;
         EXPECT_EQ(screen.selfOptions[pd::none].on, !elderly) << income;
         EXPECT_EQ(screen.selfKind(), selfKind);
-        screen.spouseOtherIncome.text = "60,000";
+        screen.spouseOtherIncome.text = "400,000";
         screen.calculateSpouse();
         EXPECT_EQ(screen.specialSpouseDeduction.text, deduction) << income;
+        // "DATA" runs the judgement and then the registered condition's call-up: the limit holds there too.
+        screen.clear();
+        screen.data();
+        EXPECT_EQ(screen.selfOptions[pd::elderly].on, elderly) << income << " after DATA";
+        EXPECT_EQ(screen.selfDeduction(), elderly ? 500'000 : 0) << income << " after DATA";
     }
 }
 
@@ -253,7 +270,7 @@ TEST_F(PersonalFixture, AFamilySurvivesCalculationDataAndARestart) {
     EXPECT_EQ(restarted.spouseEra.text, "昭和");
     EXPECT_EQ(restarted.spouseSalaryIncome.text, "350,000");
     EXPECT_EQ(restarted.spouseDeduction.text, "380,000");
-    EXPECT_EQ(restarted.specialSpouseDeduction.text, "30,000");
+    EXPECT_EQ(restarted.specialSpouseDeduction.text, ""); // 350,000 is within 380,000: none from Heisei 16
     EXPECT_TRUE(restarted.spouseDeductionChecked);
     EXPECT_FALSE(restarted.specialSpouseDeductionChecked);
     EXPECT_EQ(restarted.dependents[1].name.text, "山田桃子");

@@ -28,7 +28,6 @@ TEST_F(ActualAmountFixture, DifferenceGoesToIncomeSix) {
         {"1,000", "1,000", ""},
         {"2.5", "", "2"}, // 32-bit: half to even
         {"abc", "100", "-100"},
-        {"2,147,483,647", "-1", ""}, // beyond 32 bits
     };
     for (const Case& c : cases) {
         host.writes.clear();
@@ -40,6 +39,23 @@ TEST_F(ActualAmountFixture, DifferenceGoesToIncomeSix) {
         ASSERT_EQ(host.writes.size(), 1u);
         EXPECT_EQ(host.writes[0], (std::pair<std::string, std::string>{"salaryIncome", c.income}));
     }
+}
+
+// A difference beyond 32 bits is refused with a message, never shown or handed over as 0.
+TEST_F(ActualAmountFixture, ADifferenceBeyond32BitsIsRefused) {
+    screen.revenue.text = "300";
+    screen.expenses.text = "100";
+    screen.calculate();
+    screen.revenue.text = "2,147,483,647";
+    screen.expenses.text = "-1";
+    screen.calculate();
+    const auto warnings = ui.callsOf("warn");
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings.at(0).title, "計算できません");
+    EXPECT_NE(warnings.at(0).body.find("所得金額"), std::string::npos);
+    EXPECT_EQ(screen.income.text, "200");
+    screen.confirm();
+    EXPECT_EQ(host.writes.back().second, "200");
 }
 
 TEST_F(ActualAmountFixture, ConfirmHandsOverTheLastDifferenceAndReturns) {

@@ -42,6 +42,40 @@ TEST_F(BreakdownFixture, DetailNetAmountsMayBeNegative) {
     EXPECT_EQ(lines[64], "80000");
 }
 
+// Net amounts and the withholding total that leave 32 bits are refused with a message; nothing is stored.
+TEST_F(BreakdownFixture, AmountsBeyond32BitsAreRefused) {
+    struct Case {
+        int row;
+        const char* revenue;
+        const char* expenses;
+        const char* taxes; // typed into every withholding row
+        const char* line;  // named in the message
+    } cases[] = {
+        {1, "2,147,483,647", "-1", "", "配当所得等に関する事項 2 行目 の所得金額"},
+        {0, "-2,147,483,648", "1", "", "配当所得等に関する事項 1 行目 の所得金額"},
+        {0, "", "", "1,000,000,000", "源泉徴収税額の合計"},
+    };
+    for (const Case& c : cases) {
+        ui.calls.clear();
+        screen.clear();
+        screen.details[c.row].revenue.text = c.revenue;
+        screen.details[c.row].expenses.text = c.expenses;
+        for (auto& row : screen.withholding)
+            row.tax.text = c.taxes;
+        screen.calculate();
+        const auto warnings = ui.callsOf("warn");
+        ASSERT_EQ(warnings.size(), 1u) << c.line;
+        EXPECT_EQ(warnings.at(0).title, "計算できません");
+        EXPECT_NE(warnings.at(0).body.find(c.line), std::string::npos) << warnings.at(0).body;
+        EXPECT_FALSE(stored(4)) << c.line;
+    }
+    screen.clear();
+    screen.details[1].revenue.text = "2,147,483,647";
+    screen.details[1].expenses.text = "0";
+    screen.calculate();
+    EXPECT_EQ(storedLines(4).at(58), "2147483647"); // at the edge it still fits
+}
+
 TEST_F(BreakdownFixture, RecordLayoutKindsPlacesAndFillers) {
     screen.withholding[0].kind.text = "給　与";
     screen.withholding[0].note.text = "free line";

@@ -19,9 +19,19 @@ struct DividendFixture : ::testing::Test {
 
 TEST_F(DividendFixture, CreditAroundTenMillion) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
-        {"10,000,000", "500,000", "50,000"}, {"10,200,000", "500,000", "40,000"},
-        {"12,000,000", "500,000", "25,000"}, {"10,300,000", "300,001", "15,000"},
-        {"5,000,000", "12,345", "1,234"},    {"", "abc", ""},
+        {"10,000,000", "500,000", "50,000"},
+        {"10,200,000", "500,000", "40,000"},
+        {"12,000,000", "500,000", "25,000"},
+        {"10,300,000", "300,001", "15,000"},
+        {"5,000,000", "12,345", "1,234"},
+        {"", "abc", ""},
+        // A dividend loss gives no credit, never a negative one that would add to the tax.
+        {"5,000,000", "-1", ""},
+        {"5,000,000", "-100,000", ""},
+        {"12,000,000", "-500,000", ""},
+        {"5,000,000", "10", "1"},
+        // A taxable income beyond 32 bits keeps its 5 % rate: e = 2,990,000,000 ≥ the dividends.
+        {"3,000,000,000", "1,000,000", "50,000"},
     };
     for (const auto& [taxable, dividends, credit] : cases) {
         screen.taxableIncome.text = taxable;
@@ -30,6 +40,20 @@ TEST_F(DividendFixture, CreditAroundTenMillion) {
         EXPECT_EQ(screen.credit.text, credit) << taxable << " " << dividends;
         EXPECT_EQ(screen.taxableIncome.text, taxable); // A is not reformatted
     }
+}
+
+TEST_F(DividendFixture, ACreditBeyond32BitsIsRefused) {
+    screen.taxableIncome.text = "5,000,000";
+    screen.dividends.text = "100,000";
+    screen.calculate();
+    screen.dividends.text = "30,000,000,000"; // 10 % is 3,000,000,000
+    screen.calculate();
+    const auto warnings = ui.callsOf("warn");
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings.at(0).title, "計算できません");
+    EXPECT_EQ(screen.credit.text, "10,000");
+    screen.confirm();
+    EXPECT_EQ(host.writes.back(), (std::pair<std::string, std::string>{"line28", "10,000"}));
 }
 
 TEST_F(DividendFixture, ConfirmWritesLineTwentyEightAndDiscards) {

@@ -1,5 +1,7 @@
 #include "tax/tax_computation_screen.h"
 
+#include "core/amount_text.h"
+
 #include "screen_fixture.h"
 
 #include <map>
@@ -64,6 +66,27 @@ TEST_F(TaxFixture, FixedRateReduction) {
     }
 }
 
+// Disaster relief and foreign tax (line 33) above the tax cannot take line 35 below 0, and so cannot make
+// a refund larger than the tax withheld. Income 1,000,000 → tax 100,000.
+TEST_F(TaxFixture, LineThirtyFiveNeverBelowZero) {
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
+        // line 33, line 35, line 36, line 41 with 30,000 withheld
+        {"99,999", "1", "", "29,999"},   {"100,000", "", "", "30,000"},      {"100,001", "", "", "30,000"},
+        {"5,000,000", "", "", "30,000"}, {"50,000", "50,000", "10,000", ""},
+    };
+    for (const auto& [relief, line35, reduction, refund] : cases) {
+        screen.clear();
+        type(9, "1,000,000");
+        type(33, relief);
+        type(37, "30,000");
+        screen.calculate();
+        EXPECT_EQ(shown(35), line35) << relief;
+        EXPECT_EQ(shown(36), reduction) << relief;
+        EXPECT_EQ(shown(41), refund) << relief;
+        EXPECT_EQ(field(23), std::string(line35).empty() ? "0" : std::to_string(readIntegerAmount(line35)));
+    }
+}
+
 struct DueCase {
     const char* income;      // line 9
     const char* credit;      // line 29
@@ -119,6 +142,29 @@ TEST_F(TaxFixture, DeferralAndItsCancellation) {
     EXPECT_EQ(shown(50), "88,500");
     EXPECT_EQ(field(38), "88500");
     EXPECT_EQ(field(39), "88000");
+    // The deferral follows the tax it defers: a larger prepayment leaves 16,500 to pay.
+    screen.deferral();
+    ASSERT_EQ(shown(51), "88,000");
+    type(39, "260,000");
+    screen.calculate();
+    ASSERT_EQ(shown(40), "16,500");
+    EXPECT_EQ(shown(51), "8,000");
+    EXPECT_EQ(shown(50), "8,500");
+    EXPECT_EQ(field(38), "8500");
+    EXPECT_EQ(field(39), "8000");
+    type(39, "276,499"); // 1 yen to pay: rounded down to 0 hundreds, half of 0 deferred
+    screen.calculate();
+    EXPECT_EQ(shown(40) + shown(50) + shown(51), "");
+    type(39, "100,000");
+    screen.calculate();
+    EXPECT_EQ(shown(50) + shown(51), ""); // cancelled by the refund-or-nothing step, it stays cancelled
+    screen.deferral();
+    type(39, "300,000"); // a refund cancels the deferral
+    screen.calculate();
+    EXPECT_EQ(shown(41), "23,500");
+    EXPECT_EQ(shown(50) + shown(51), "");
+    EXPECT_EQ(field(39), "0");
+    screen.deferral();
     screen.cancelDeferral();
     EXPECT_EQ(shown(50) + shown(51), "");
     EXPECT_EQ(field(39), "0");
@@ -228,6 +274,19 @@ TEST_F(TaxFixture, DividendProposalFromTheDetailRows) {
     screen.dividendCredit();
     ASSERT_EQ(host.writes.size(), 1u);
     EXPECT_EQ(host.writes[0], (std::pair<std::string, std::string>{"dividendCredit", "5620000/130000"}));
+}
+
+// A dividend row with a loss adds nothing to the proposal.
+TEST_F(TaxFixture, DividendProposalCountsNoLoss) {
+    writeRecords(*this, {{{20, "6000000"}},
+                         {},
+                         {},
+                         {{19, "\"配　当\""}, {22, "\"配　当\""}, {56, "100000"}, {59, "-50000"}}});
+    screen.gather();
+    host.writes.clear();
+    screen.dividendCredit();
+    ASSERT_EQ(host.writes.size(), 1u);
+    EXPECT_EQ(host.writes[0].second.substr(host.writes[0].second.find('/')), "/100000");
 }
 
 TEST_F(TaxFixture, SubScreensAndRunAll) {

@@ -1,4 +1,4 @@
-#include "deductions/wide_result.h"
+#include "core/wide_result.h"
 
 #include <limits>
 
