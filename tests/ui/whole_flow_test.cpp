@@ -93,6 +93,8 @@ TEST_F(WholeFlow, RegisterEnterComputeAndPrint) {
             << k;
 
     // Both pages to PDF.
+    // The folder is the user's choice and must exist: a missing one is a failure the user is told of.
+    std::filesystem::create_directory(root.path() + "/pdf");
     const QString folder = QString::fromStdString(root.path() + "/pdf");
     auto surface = QtPrintSurface::toPdfFolder(folder);
     press(&MainMenu::print);
