@@ -261,11 +261,6 @@ void QtPrintSurface::beginPrinter() {
     printerName_ = printers_->choose();
     if (printerName_.isEmpty()) {
         fellBack_ = true;
-        if (const auto error = createFolders(QFile::encodeName(destination_).toStdString())) {
-            fail(jobName_ + qt(" の PDF を保存するフォルダを作れませんでした: ") + destination_,
-                 describe(error));
-            return;
-        }
         beginPdf(destination_);
         return;
     }
@@ -281,6 +276,12 @@ void QtPrintSurface::beginPrinter() {
 }
 
 void QtPrintSurface::beginPdf(const QString& folder) {
+    if (!folder.isEmpty()) {
+        if (const auto error = createFolders(QFile::encodeName(folder).toStdString())) {
+            fail(jobName_ + qt(" の PDF を保存するフォルダを作れませんでした: ") + folder, describe(error));
+            return;
+        }
+    }
     pdfPath_ = folder.isEmpty() ? destination_ : nextPdfPath(folder);
     pdf_ = std::make_unique<PrivatePdfFile>();
     if (const auto error = pdf_->create(QFileInfo(pdfPath_).path())) {

@@ -53,7 +53,7 @@ public:
     static std::unique_ptr<QtPrintSurface> toPrinter(UserInterface& ui, const QString& fallbackFolder);
     // Every job into this one file.
     static std::unique_ptr<QtPrintSurface> toPdfFile(const QString& file);
-    // Each job into a file of its own in this folder, named after the job.
+    // Each job into a file of its own in this folder (made when missing), named after the job.
     static std::unique_ptr<QtPrintSurface> toPdfFolder(const QString& folder);
     ~QtPrintSurface() override;
 
@@ -69,7 +69,8 @@ private:
     QtPrintSurface(Target target, QString destination, std::unique_ptr<Printers> printers);
     QString nextPdfPath(const QString& folder) const;
     void beginPrinter();
-    // A PDF named after the job in `folder`; with no folder, the one file this surface writes.
+    // A PDF named after the job in `folder` (made when missing); with no folder, the one file this surface
+    // writes, whose folder must be there.
     void beginPdf(const QString& folder);
     void endPrinter();
     void endPdf();

@@ -1,6 +1,7 @@
 // The PDF for real: every entry lands within 0.5 mm of its place, and the text is extractable Japanese.
 #include "app/print_command.h"
 
+#include "core/store_error.h"
 #include "core/taxpayer_record.h"
 #include "print/print_offsets.h"
 #include "ui/print_output.h"
@@ -133,6 +134,16 @@ struct PrintCommandFixture : testing::DataScreenFixture {
             runPrintCommand(parseCommandLine(static_cast<int>(argv.size()), argv.data()), *output, out, err);
         return {status, out.str(), err.str()};
     }
+    // `run` with no printer, for a user whose home folder is `home`.
+    Run runAt(const std::string& home) {
+        const std::string previousHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+        ::setenv("HOME", home.c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
+        Run result = run({}, FakePrinter{});
+        ::setenv("HOME", previousHome.c_str(), 1);
+        ::unsetenv("XDG_CONFIG_HOME");
+        return result;
+    }
     static void expectAt(const std::vector<Word>& words, const std::string& text, double x, double y) {
         for (const Word& word : words) {
             if (word.text != text)
@@ -168,8 +179,9 @@ TEST_F(PrintCommandFixture, APdfThatCannotBeWrittenIsAFailureNamingTheFileAndWhy
         std::string pdf;
         std::string reason;
     } cases[] = {
-        {root.path() + "/no-such-folder/page1.pdf", "ファイルまたはフォルダが見つかりません。"},
-        {root.path() + "/a-file/page1.pdf", "パスが見つかりません。"},
+        {root.path() + "/no-such-folder/page1.pdf",
+         describeError(std::make_error_code(std::errc::no_such_file_or_directory))},
+        {root.path() + "/a-file/page1.pdf", describeError(std::make_error_code(std::errc::not_a_directory))},
     };
     for (const auto& c : cases) {
         const Run result = run({"--pdf", c.pdf});
@@ -210,7 +222,9 @@ TEST_F(PrintCommandFixture, APdfCutShortByAFullDiskIsRemovedAndReported) {
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, "");
     EXPECT_NE(result.err.find(pdf), std::string::npos) << result.err;
-    EXPECT_NE(result.err.find("ファイルが大きすぎます。"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find(describeError(std::make_error_code(std::errc::file_too_large))),
+              std::string::npos)
+        << result.err;
     EXPECT_FALSE(std::filesystem::exists(pdf));
     // Nor is a piece of it left under another name.
     for (const auto& entry : std::filesystem::directory_iterator(root.path()))
@@ -283,18 +297,22 @@ TEST_F(PrintCommandFixture, APdfIsPrivateFromItsFirstByte) {
 
 TEST_F(PrintCommandFixture, WithoutAPrinterThePdfInDocumentsIsASuccessThatSaysWhere) {
     const std::string home = root.path() + "/home";
-    std::filesystem::create_directory(home);
-    const std::string previousHome = std::getenv("HOME") ? std::getenv("HOME") : "";
-    ::setenv("HOME", home.c_str(), 1);
-    ::setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
-    const Run result = run({}, FakePrinter{});
-    ::setenv("HOME", previousHome.c_str(), 1);
-    ::unsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(result.status, 0) << result.err;
     const std::string pdf = home + "/Documents/kakutei/第一表_7.pdf";
-    EXPECT_EQ(result.out, "プリンタが見つからないため、第一表 7 を PDF に保存しました: " + pdf + "\n");
-    EXPECT_EQ(result.err, "");
+    const Run saved = runAt(home);
+    EXPECT_EQ(saved.status, 0) << saved.err;
+    EXPECT_EQ(saved.out, "プリンタが見つからないため、第一表 7 を PDF に保存しました: " + pdf + "\n");
+    EXPECT_EQ(saved.err, "");
     EXPECT_TRUE(std::filesystem::is_regular_file(pdf));
+
+    // A file where the folder should be: the user is told, and nothing counts as printed.
+    std::filesystem::remove_all(home + "/Documents");
+    root.writeBytes("home/Documents", "not a folder");
+    const Run refused = runAt(home);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err, "印刷できません: 第一表 7 の PDF を保存するフォルダを作れませんでした: " + home +
+                               "/Documents/kakutei\n" +
+                               describeError(std::make_error_code(std::errc::not_a_directory)) + "\n");
 }
 
 TEST_F(PrintCommandFixture, APrinterJobSaysWhichPrinterTookItOrWhyNone) {
