@@ -76,7 +76,8 @@ bool createDemoData(const std::string& root) {
          {{5, "\"健康保険・厚生年金\""}, {17, "700000"}, {25, "100000"}},
          {{32, "\"該当なし\""}},
          {{1, "\"給　与\""}, {2, "\"見本商事株式会社\""}, {41, "5000000"}, {42, "200000"}}},
-        // A pensioner registered 老年者, with medical expenses and a spouse.
+        // A pensioner of 69, registered 老年者, with medical expenses and a wife of 65 without income: the
+        // general spouse deduction, since she is not yet 70.
         {person(2, "見本　二郎", "ﾐﾎﾝ ｼﾞﾛｳ", "老年者", "白色", 10, "無職"),
          {{7, "5000000"}},
          {{17, "150000"}, {31, "300000"}},
@@ -93,12 +94,13 @@ bool createDemoData(const std::string& root) {
           {46, "\"配偶者控除\""},
           {63, "380000"}},
          {{1, "\"雑\""}, {2, "\"社会保険庁\""}, {41, "5000000"}, {42, "30000"}}},
-        // A blue-return shop owner with a family employee and two dependents.
+        // A blue-return shop owner whose wife works in the shop as a paid family employee, so she brings
+        // no spouse deduction, and two dependents: a son of 14 (general) and a daughter of 19 (特定扶養,
+        // aged 16 to 22 at the end of 2004).
         {person(3, "見本　三郎", "ﾐﾎﾝ ｻﾌﾞﾛｳ", "該当なし", "青色", 35, "小売業"),
          {{1, "20000000"}, {12, "10000000"}},
          {{17, "600000"}, {21, "840000"}, {25, "120000"}, {27, "30000"}},
-         {{2, "\"見本　和子\""},
-          {4, "\"見本　四郎\""},
+         {{4, "\"見本　四郎\""},
           {5, "\"長男\""},
           {7, "\"見本　五月\""},
           {8, "\"長女\""},
@@ -109,19 +111,17 @@ bool createDemoData(const std::string& root) {
           {48, "38"},
           {49, "63"},
           {53, "1800000"},
-          {63, "380000"},
-          {36, "\"昭和\""},
+          {36, "\"年号\""},
           {37, "\"平成\""},
-          {38, "\"平成\""},
+          {38, "\"昭和\""},
           {39, "\"年号\""},
           {40, "\"年号\""},
           {41, "\"昭和\""},
           {42, "\"年号\""},
           {43, "\"年号\""},
           {6, "\"02.05.05\""},
-          {9, "\"05.03.03\""},
-          {17, "\"40.06.01\""},
-          {3, "\"40.06.01\""}},
+          {9, "\"60.03.03\""},
+          {17, "\"40.06.01\""}},
          {}},
     };
     for (const DemoTaxpayer& t : taxpayers) {
