@@ -3,6 +3,7 @@
 #include "income/income_rules.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace kakutei {
 
@@ -13,21 +14,38 @@ std::int64_t floorDivide(std::int64_t numerator, std::int64_t denominator) {
     return quotient;
 }
 
+namespace {
+
+// Sums and differences of two 64-bit amounts are formed wide and brought back within 64 bits, so that no
+// input, however absurd, can overflow into a wrong sign.
+__extension__ typedef __int128 Wide;
+
+std::int64_t toInt64(Wide value) {
+    return static_cast<std::int64_t>(std::clamp<Wide>(value, std::numeric_limits<std::int64_t>::min(),
+                                                      std::numeric_limits<std::int64_t>::max()));
+}
+
+} // namespace
+
 std::int64_t casualtyLossDeduction(std::int64_t loss, std::int64_t reimbursed, std::int64_t disasterExpenses,
                                    std::int64_t totalIncome) {
     // In a loss year the threshold is that of an income of 0: a negative income must not create a deduction.
-    const std::int64_t a = (loss - reimbursed) - floorDivide(std::max<std::int64_t>(totalIncome, 0), 10);
-    const std::int64_t b = std::max<std::int64_t>(disasterExpenses - 50'000, 0);
-    return std::max(a, b);
+    const Wide a = (Wide{loss} - reimbursed) - floorDivide(std::max<std::int64_t>(totalIncome, 0), 10);
+    const Wide b = Wide{disasterExpenses} - 50'000;
+    return toInt64(std::max({a, b, Wide{0}}));
 }
 
 std::int64_t medicalExpenseDeduction(std::int64_t paid, std::int64_t reimbursed, std::int64_t totalIncome) {
-    const std::int64_t income = std::max<std::int64_t>(totalIncome, 0);
-    const std::int64_t threshold = std::min<std::int64_t>(floorDivide(income * 5, 100), 100'000);
-    return std::clamp<std::int64_t>((paid - reimbursed) - threshold, 0, kMedicalExpenseCap);
+    // floor(income × 5 / 100) is floor(income / 20), which cannot overflow.
+    const std::int64_t threshold =
+        std::min<std::int64_t>(floorDivide(std::max<std::int64_t>(totalIncome, 0), 20), 100'000);
+    return toInt64(std::clamp<Wide>((Wide{paid} - reimbursed) - threshold, 0, kMedicalExpenseCap));
 }
 
 std::int64_t lifePremiumAmount(std::int64_t x) {
+    // Premiums below 0 (a refund typed with a minus) give no deduction, never a negative one.
+    if (x <= 0)
+        return 0;
     if (x <= 25'000)
         return x;
     if (x <= 50'000)
@@ -38,6 +56,8 @@ std::int64_t lifePremiumAmount(std::int64_t x) {
 }
 
 std::int64_t longTermNonLifeAmount(std::int64_t x) {
+    if (x <= 0)
+        return 0;
     if (x <= 10'000)
         return x;
     if (x < 20'000)
@@ -46,6 +66,8 @@ std::int64_t longTermNonLifeAmount(std::int64_t x) {
 }
 
 std::int64_t shortTermNonLifeAmount(std::int64_t x) {
+    if (x <= 0)
+        return 0;
     if (x <= 2'000)
         return x;
     if (x < 4'000)
@@ -59,8 +81,9 @@ std::int64_t nonLifeDeduction(std::int64_t longTerm, std::int64_t shortTerm) {
 }
 
 std::int64_t donationDeduction(std::int64_t specifiedDonations, std::int64_t totalIncome) {
-    const std::int64_t cap = floorDivide(totalIncome * 25, 100);
-    return std::max<std::int64_t>(std::min(specifiedDonations, cap) - 10'000, 0);
+    // floor(income × 25 / 100) is floor(income / 4), which cannot overflow.
+    const std::int64_t cap = floorDivide(totalIncome, 4);
+    return toInt64(std::max<Wide>(Wide{std::min(specifiedDonations, cap)} - 10'000, 0));
 }
 
 std::int64_t spouseSalaryIncome(std::int64_t revenue) {

@@ -1,12 +1,17 @@
 #include "income/income_rules.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace kakutei {
 namespace {
 
 // T(x): down to tenths of a yen, as the pension table is applied.
 double truncateToTenths(double product) {
+    // Beyond 10^15 a double holds no tenths to drop, and × 10 could overflow.
+    if (!(std::fabs(product) < 1e15))
+        return product;
     return std::floor(product * 10) / 10;
 }
 
@@ -97,9 +102,12 @@ double transferOccasionalIncome(double shortTerm, double longTerm, double occasi
     const double x1 = deduct(shortTerm, kLimit);
     const double x2 = deduct(longTerm, kLimit - x1);
     const double x3 = deduct(occasional, kLimit);
-    const double halved = std::floor(((longTerm - x2) + (occasional - x3)) / 2);
+    // Halved separately, which is exact for whole yen and cannot overflow as the sum could.
+    const double halved = std::floor((longTerm - x2) / 2 + (occasional - x3) / 2);
     const double income = (shortTerm - x1) + halved;
-    return income > 0 ? income : 0;
+    if (!(income > 0))
+        return 0;
+    return std::min(income, std::numeric_limits<double>::max());
 }
 
 } // namespace kakutei

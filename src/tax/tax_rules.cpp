@@ -1,12 +1,19 @@
 #include "tax/tax_rules.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace kakutei {
 
 double taxableIncome(double totalIncome, double totalDeductions) {
-    const double taxable = std::floor((totalIncome - totalDeductions) / 1'000) * 1'000;
-    return taxable > 0 ? taxable : 0;
+    const double difference = totalIncome - totalDeductions;
+    if (!(difference > 0))
+        return 0;
+    // Far beyond any yen figure there are no thousands left to round to, and the rounding could overflow.
+    if (difference >= 0x1p62)
+        return std::min(difference, std::numeric_limits<double>::max());
+    return std::floor(difference / 1'000) * 1'000;
 }
 
 double incomeTax(double t) {
@@ -21,6 +28,9 @@ double incomeTax(double t) {
 
 double fixedRateReduction(double taxAfterCredits) {
     const double r = std::floor(taxAfterCredits * 0.2);
+    // Line 35 is never below 0 on the screen; for any other input the reduction still stays within its range.
+    if (!(r > 0))
+        return 0;
     return r > 250'000 ? 250'000 : r;
 }
 
@@ -37,6 +47,8 @@ double dividendCredit(double a, double b) {
 }
 
 double housingLoanCredit(HousingLoanPeriod period, double b) {
+    if (!(b > 0))
+        return 0;
     if (period == HousingLoanPeriod::h9ToH10 || period == HousingLoanPeriod::h11TransitionChoice) {
         if (b <= 20'000'000)
             return std::floor(b / 100);

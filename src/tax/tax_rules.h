@@ -10,7 +10,7 @@ namespace kakutei {
 double taxableIncome(double totalIncome, double totalDeductions);
 // The tax on a taxable income (a multiple of 1,000).
 double incomeTax(double taxable);
-// 定率減税: 20 % of line 35 (never below 0 itself), at most 250,000.
+// 定率減税: 20 % of line 35 (which the screen keeps at 0 or above), at most 250,000.
 double fixedRateReduction(double taxAfterCredits);
 // 配当控除: 10 % of the dividends, 5 % for the part above a taxable income of 10,000,000; 0 without
 // positive dividends.

@@ -23,9 +23,17 @@ struct DeductionsFixture : DataScreenFixture {
 
 TEST_F(DeductionsFixture, LifeInsuranceBrackets) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
-        {"25,000", "", "25,000"},          {"25,001", "", "25,000"},  {"50,000", "", "37,500"},
-        {"50,001", "", "37,500"},          {"100,000", "", "50,000"}, {"100,001", "", "50,000"},
-        {"200,000", "200,000", "100,000"}, {"", "30,000", "27,500"},
+        {"25,000", "", "25,000"},
+        {"25,001", "", "25,000"},
+        {"50,000", "", "37,500"},
+        {"50,001", "", "37,500"},
+        {"100,000", "", "50,000"},
+        {"100,001", "", "50,000"},
+        {"200,000", "200,000", "100,000"},
+        {"", "30,000", "27,500"},
+        // A premium typed with a minus (a refund) gives no deduction, never a negative one.
+        {"-1", "", ""},
+        {"-50,000", "30,000", "27,500"},
     };
     for (const auto& [general, pension, expected] : cases) {
         screen.lifeGeneral.text = general;
@@ -38,9 +46,12 @@ TEST_F(DeductionsFixture, LifeInsuranceBrackets) {
 
 TEST_F(DeductionsFixture, NonLifeBracketsAndCap) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
-        {"10,000", "", "10,000"}, {"10,001", "", "10,000"},      {"19,999", "", "14,999"},
-        {"20,000", "", "15,000"}, {"", "2,000", "2,000"},        {"", "3,999", "2,999"},
+        {"10,000", "", "10,000"}, {"10,001", "", "10,000"},
+        {"19,999", "", "14,999"}, {"20,000", "", "15,000"},
+        {"", "2,000", "2,000"},   {"", "3,999", "2,999"},
         {"", "4,000", "3,000"},   {"20,000", "4,000", "15,000"},
+        {"-1", "", ""},           {"-20,000", "3,000", "2,500"},
+        {"", "-4,000", ""},
     };
     for (const auto& [longTerm, shortTerm, expected] : cases) {
         screen.nonLifeLong.text = longTerm;
