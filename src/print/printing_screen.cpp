@@ -13,6 +13,34 @@ constexpr double kImage1Width = 209, kImage2Width = 210, kImageHeight = 296;
 std::string jobName(std::string_view page, PersonCode code) {
     return std::string(page) + " " + std::to_string(code);
 }
+
+// Moves every text by the print offsets on its way to `target`, except those in the brush face: the form
+// prints the tax accountant's two lines, the only ones in that face, where they stand whatever the offsets.
+class OffsetSurface : public PrintSurface {
+public:
+    OffsetSurface(PrintSurface& target, PrintOffsets offsets) : target_(target), offsets_(offsets) {}
+    void beginJob(std::string_view name) override { target_.beginJob(name); }
+    void setFont(std::string_view family, double points) override {
+        unmoved_ = family == fonts::brush;
+        target_.setFont(family, points);
+    }
+    void drawText(double xMm, double yMm, std::string_view utf8) override {
+        if (unmoved_)
+            target_.drawText(xMm, yMm, utf8);
+        else
+            target_.drawText(xMm + offsets_.right, yMm + offsets_.down, utf8);
+    }
+    double textWidth(std::string_view utf8) override { return target_.textWidth(utf8); }
+    void drawImage(FormImage image, double xMm, double yMm, double widthMm, double heightMm) override {
+        target_.drawImage(image, xMm, yMm, widthMm, heightMm);
+    }
+    void endJob() override { target_.endJob(); }
+
+private:
+    PrintSurface& target_;
+    PrintOffsets offsets_;
+    bool unmoved_ = false;
+};
 } // namespace
 
 bool PrintingScreen::ready() {
@@ -46,6 +74,24 @@ PrintOffsets PrintingScreen::offsetsFromBoxes() const {
 
 PageOptions PrintingScreen::pageOptions(bool copy) const {
     return {copy, copy ? PrintOffsets{} : offsets_, paperMarker_, pageMarker_};
+}
+
+PrintOffsets PrintingScreen::nextOffsets() const {
+    return loadPrintOffsets(store()).value_or(offsets_);
+}
+
+void PrintingScreen::drawPreview(PrintSurface& surface, FormImage page) const {
+    const PageOptions options{true, {}, paperMarker_, pageMarker_};
+    OffsetSurface moved(surface, nextOffsets());
+    if (page == FormImage::page1) {
+        surface.drawImage(FormImage::page1, 0, 0, kImage1Width, kImageHeight);
+        DigitGrid grid;
+        grid.decompose(data_);
+        drawPage1(moved, data_, grid, options);
+    } else {
+        surface.drawImage(FormImage::page2, 0, 0, kImage2Width, kImageHeight);
+        drawPage2(moved, data_, options);
+    }
 }
 
 void PrintingScreen::loadOffsets() {

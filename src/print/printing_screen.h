@@ -94,8 +94,15 @@ public:
     const DigitGrid& grid() const { return grid_; }
     const std::string& paperMarker() const { return paperMarker_; }
     const std::string& pageMarker() const { return pageMarker_; }
-    // The options a page would print with now (for the preview).
+    // The options a page would print with now.
     PageOptions pageOptions(bool copy) const;
+    // The offsets the next page on a form prints with: those stored, else those in memory, as every print
+    // button loads them first. An A4 copy's zeros in memory do not change them.
+    PrintOffsets nextOffsets() const;
+    // The preview beside the buttons: `page`'s form image with the entries where they will land on the form.
+    // The image is the A4 copy's, so each entry stands at its copy position (which is where the image has
+    // the form's box for it) moved by nextOffsets().
+    void drawPreview(PrintSurface& surface, FormImage page) const;
 
 private:
     void page1OnForm();

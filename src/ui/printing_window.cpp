@@ -163,19 +163,8 @@ QWidget* PrintingWindow::buildPreview() {
 void PrintingWindow::renderPreview() {
     constexpr double kPixelsPerMm = 1.6;
     PreviewSurface surface(kPixelsPerMm);
-    PrintingScreen& printing = screen();
-    const PageOptions options = printing.pageOptions(false);
     surface.beginJob("preview");
-    if (previewPage1_->isChecked()) {
-        // The image is the A4 copy's, whose particulars stand 3 mm right and 5 mm lower than the form's.
-        surface.drawImage(FormImage::page1, -3, -5, 209, 296);
-        DigitGrid grid;
-        grid.decompose(printing.printData());
-        drawPage1(surface, printing.printData(), grid, options);
-    } else {
-        surface.drawImage(FormImage::page2, 0, 0, 210, 296);
-        drawPage2(surface, printing.printData(), options);
-    }
+    screen().drawPreview(surface, previewPage1_->isChecked() ? FormImage::page1 : FormImage::page2);
     surface.endJob();
     preview_->setPixmap(QPixmap::fromImage(surface.image()));
 }
