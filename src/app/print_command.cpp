@@ -43,6 +43,17 @@ int runPrintCommand(const CommandLine& line, PrintOutput& output, std::ostream& 
         err << "印刷するページ（--page 1 か 2）と個人コードを指定して下さい。\n" << usageLine() << '\n';
         return kExitUsage;
     }
+    // The copy is one form of its own and the resident-tax variant exists for page 1 only: asking for
+    // more would print something other than what was asked.
+    if (line.a4Copy && (line.residentTax || line.officeForm)) {
+        err << "--a4-copy（A4 の控え）には --resident-tax と --office-form を付けられません。\n"
+            << usageLine() << '\n';
+        return kExitUsage;
+    }
+    if (line.page == 2 && line.residentTax) {
+        err << "--resident-tax は第一表（--page 1）だけのものです。\n" << usageLine() << '\n';
+        return kExitUsage;
+    }
     const bool toFolder = line.pdf && folderExists(*line.pdf);
     if (line.pdf && !toFolder && line.arguments.size() > 1) {
         err << "複数の人を印刷するときは --pdf にフォルダを指定して下さい。\n";

@@ -22,7 +22,7 @@ struct JobReport {
 class PrintSurface {
 public:
     virtual ~PrintSurface() = default;
-    // Starts a print job; `name` says what it holds ("第一表 7").
+    // Starts a print job; `name` says what it holds ("07 試験太郎 第一表").
     virtual void beginJob(std::string_view name) = 0;
     virtual void setFont(std::string_view family, double points) = 0;
     virtual void drawText(double xMm, double yMm, std::string_view utf8) = 0;

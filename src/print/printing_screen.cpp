@@ -2,6 +2,8 @@
 
 #include "core/person_code.h"
 
+#include <cstdio>
+
 namespace kakutei {
 
 namespace pr = printing;
@@ -10,8 +12,15 @@ namespace {
 // The page-1 and page-2 form images on A4: the sizes the copies scale them to, in millimetres.
 constexpr double kImage1Width = 209, kImage2Width = 210, kImageHeight = 296;
 
-std::string jobName(std::string_view page, PersonCode code) {
-    return std::string(page) + " " + std::to_string(code);
+// "07 試験太郎 第一表": the code, the name and the page, so that a print queue or a folder of a hundred
+// clients' PDFs (where the spaces become underscores) can be read at a glance.
+std::string jobName(std::string_view page, const PrintData& data) {
+    char code[16];
+    std::snprintf(code, sizeof code, "%02d", static_cast<int>(data.personCode));
+    std::string name = code;
+    if (!data.taxpayer.name.empty())
+        name += " " + data.taxpayer.name;
+    return name + " " + std::string(page);
 }
 
 // Moves every text by the print offsets on its way to `target`, except those in the brush face: the form
@@ -149,7 +158,7 @@ void PrintingScreen::page1OnForm() {
     offsets_ = offsetsFromBoxes();
     (void)storePrintOffsets(store(), offsets_);
     grid_.decompose(data_);
-    surface_->beginJob(jobName("第一表", data_.personCode));
+    surface_->beginJob(jobName("第一表", data_));
     drawPage1(*surface_, data_, grid_, pageOptions(false));
     finishJob();
 }
@@ -158,7 +167,7 @@ void PrintingScreen::page2OnForm() {
     if (!ready())
         return;
     loadOffsets();
-    surface_->beginJob(jobName("第二表", data_.personCode));
+    surface_->beginJob(jobName("第二表", data_));
     drawPage2(*surface_, data_, pageOptions(false));
     finishJob();
 }
@@ -220,7 +229,7 @@ void PrintingScreen::printPage2OfficeFormThreeTimes() {
 void PrintingScreen::copyPage1() {
     if (!ready())
         return;
-    surface_->beginJob(jobName("第一表（控え）", data_.personCode));
+    surface_->beginJob(jobName("第一表（控え）", data_));
     surface_->drawImage(FormImage::page1, 0, 0, kImage1Width, kImageHeight);
     paperMarker_ = pr::kOrdinaryPaper;
     offsets_ = {};
@@ -233,7 +242,7 @@ void PrintingScreen::copyPage1() {
 void PrintingScreen::copyPage2() {
     if (!ready())
         return;
-    surface_->beginJob(jobName("第二表（控え）", data_.personCode));
+    surface_->beginJob(jobName("第二表（控え）", data_));
     surface_->drawImage(FormImage::page2, 0, 0, kImage2Width, kImageHeight);
     offsets_ = {};
     nenGO();

@@ -110,8 +110,8 @@ TEST_F(PrintingFixture, EachPageIsAJobOfItsOwn) {
     screen.printPage2OfficeFormThreeTimes();
     EXPECT_EQ(surface.jobs.size(), 10u);
     EXPECT_EQ(surface.endedJobs, 10);
-    EXPECT_EQ(surface.jobs[0], "第一表 7");
-    EXPECT_EQ(surface.jobs[2], "第二表 7");
+    EXPECT_EQ(surface.jobs[0], "07 山田太郎 第一表");
+    EXPECT_EQ(surface.jobs[2], "07 山田太郎 第二表");
 }
 
 TEST_F(PrintingFixture, CopiesDrawTheImageAndLeaveTheOffsetsAtZero) {

@@ -173,6 +173,49 @@ TEST_F(PrintCommandFixture, PageTwoMovesAllButTheAccountant) {
     expectAt(words, "田中誠", 135, 272);
 }
 
+// Options that name no form are usage errors, and nothing is printed.
+TEST_F(PrintCommandFixture, CombinationsThatMeanNothingAreUsageErrors) {
+    const std::vector<std::vector<std::string>> meaningless = {
+        {"--a4-copy", "--resident-tax"},
+        {"--a4-copy", "--office-form"},
+        {"--page", "2", "--resident-tax"},
+        {"--page", "2", "--a4-copy", "--resident-tax"},
+    };
+    for (const auto& options : meaningless) {
+        std::vector<std::string> withPdf = options;
+        withPdf.insert(withPdf.end(), {"--pdf", root.path()});
+        const Run result = run(withPdf);
+        EXPECT_EQ(result.status, 2) << options.at(0) << " " << options.at(1);
+        EXPECT_EQ(result.out, "");
+        EXPECT_NE(result.err.find("使い方"), std::string::npos) << result.err;
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(root.path()))
+        EXPECT_NE(entry.path().extension(), ".pdf") << entry.path();
+    EXPECT_EQ(run({"--resident-tax", "--office-form", "--pdf", root.path()}).status, 0);
+}
+
+// A folder of many clients' PDFs reads at a glance: code, name, page.
+TEST_F(PrintCommandFixture, PdfFileNamesCarryTheCodeAndTheName) {
+    const std::string folder = root.path() + "/pdfs";
+    std::filesystem::create_directory(folder);
+    const struct {
+        std::vector<std::string> options;
+        const char* file;
+    } cases[] = {
+        {{}, "07_山田太郎_第一表.pdf"},
+        {{"--a4-copy"}, "07_山田太郎_第一表（控え）.pdf"},
+        {{}, "07_山田太郎_第一表_2.pdf"}, // printed again: the first stays
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> options = c.options;
+        options.insert(options.end(), {"--pdf", folder});
+        const Run result = run(options);
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.out, folder + "/" + c.file + "\n");
+        EXPECT_TRUE(std::filesystem::is_regular_file(folder + "/" + c.file)) << c.file;
+    }
+}
+
 TEST_F(PrintCommandFixture, APdfThatCannotBeWrittenIsAFailureNamingTheFileAndWhy) {
     root.writeBytes("a-file", "x");
     const struct {
@@ -297,10 +340,11 @@ TEST_F(PrintCommandFixture, APdfIsPrivateFromItsFirstByte) {
 
 TEST_F(PrintCommandFixture, WithoutAPrinterThePdfInDocumentsIsASuccessThatSaysWhere) {
     const std::string home = root.path() + "/home";
-    const std::string pdf = home + "/Documents/kakutei/第一表_7.pdf";
+    const std::string pdf = home + "/Documents/kakutei/07_山田太郎_第一表.pdf";
     const Run saved = runAt(home);
     EXPECT_EQ(saved.status, 0) << saved.err;
-    EXPECT_EQ(saved.out, "プリンタが見つからないため、第一表 7 を PDF に保存しました: " + pdf + "\n");
+    EXPECT_EQ(saved.out,
+              "プリンタが見つからないため、07 山田太郎 第一表 を PDF に保存しました: " + pdf + "\n");
     EXPECT_EQ(saved.err, "");
     EXPECT_TRUE(std::filesystem::is_regular_file(pdf));
 
@@ -310,9 +354,10 @@ TEST_F(PrintCommandFixture, WithoutAPrinterThePdfInDocumentsIsASuccessThatSaysWh
     const Run refused = runAt(home);
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.out, "");
-    EXPECT_EQ(refused.err, "印刷できません: 第一表 7 の PDF を保存するフォルダを作れませんでした: " + home +
-                               "/Documents/kakutei\n" +
-                               describeError(std::make_error_code(std::errc::not_a_directory)) + "\n");
+    EXPECT_EQ(refused.err,
+              "印刷できません: 07 山田太郎 第一表 の PDF を保存するフォルダを作れませんでした: " + home +
+                  "/Documents/kakutei\n" + describeError(std::make_error_code(std::errc::not_a_directory)) +
+                  "\n");
 }
 
 TEST_F(PrintCommandFixture, APrinterJobSaysWhichPrinterTookItOrWhyNone) {
@@ -323,22 +368,22 @@ TEST_F(PrintCommandFixture, APrinterJobSaysWhichPrinterTookItOrWhyNone) {
     } cases[] = {
         {{"事務所のプリンタ", {}, false, {}},
          0,
-         "第一表 7 をプリンタ「事務所のプリンタ」に送りました。\n",
+         "07 山田太郎 第一表 をプリンタ「事務所のプリンタ」に送りました。\n",
          ""},
         {{"LBP", "プリンタが停止しているか、エラーの状態です。", false, {}},
          1,
          "",
-         "印刷できません: 第一表 7 をプリンタ「LBP」で印刷できませんでした。\n"
+         "印刷できません: 07 山田太郎 第一表 をプリンタ「LBP」で印刷できませんでした。\n"
          "プリンタが停止しているか、エラーの状態です。\n"},
         {{"LBP", {}, true, {}},
          1,
          "",
-         "印刷できません: 第一表 7 "
+         "印刷できません: 07 山田太郎 第一表 "
          "をプリンタ「LBP」で印刷できませんでした。\nプリンタが印刷を受け付けませんでした。\n"},
         {{"LBP", {}, false, "印刷の仕組み（CUPS）がジョブを受け取りませんでした。"},
          1,
          "",
-         "印刷できません: 第一表 7 をプリンタ「LBP」で印刷できませんでした。\n"
+         "印刷できません: 07 山田太郎 第一表 をプリンタ「LBP」で印刷できませんでした。\n"
          "印刷の仕組み（CUPS）がジョブを受け取りませんでした。\n"},
     };
     for (const auto& c : cases) {

@@ -44,11 +44,11 @@ TEST_F(PrintingWindowFixture, ThePageSaysWhereItWentOrWhyItWentNowhere) {
     } cases[] = {
         {{},
          {},
-         "プリンタが見つからないため、第一表 7 を PDF に保存しました: " + fallback + "/第一表_7.pdf",
+         "プリンタが見つからないため、07 第一表 を PDF に保存しました: " + fallback + "/07_第一表.pdf",
          ""},
         {"事務所",
          {"印刷できません"},
-         "第一表 7 "
+         "07 第一表 "
          "をプリンタ「事務所」で印刷できませんでした。\nプリンタが停止しているか、エラーの状態です。",
          "color: red;"},
     };
