@@ -38,6 +38,31 @@ std::error_code writeAll(int fd, std::string_view bytes) {
     return {};
 }
 
+// Offices share a data folder through its group: a replaced file keeps its own mode and group, a new one
+// takes the permission bits of the folder it is made in (without execute bits; its group comes with the
+// folder's setgid bit). A private folder (0700) therefore holds 0600 files and a shared one (2770) 0660 files
+// of its group, whatever the umask.
+struct FileMode {
+    mode_t mode = 0600;
+    gid_t group = static_cast<gid_t>(-1); // unchanged
+};
+
+FileMode modeFor(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+        return {static_cast<mode_t>(info.st_mode & 0777), info.st_gid};
+    if (::stat(parentOf(path).c_str(), &info) == 0)
+        return {static_cast<mode_t>(info.st_mode & 0666), static_cast<gid_t>(-1)};
+    return {};
+}
+
+void applyMode(int fd, FileMode mode) {
+    // A file system without groups or modes (FAT on a stick) keeps its own: nothing to report.
+    if (mode.group != static_cast<gid_t>(-1))
+        (void)::fchown(fd, static_cast<uid_t>(-1), mode.group);
+    (void)::fchmod(fd, mode.mode);
+}
+
 // The rename is only durable once the folder itself is on disk.
 void syncFolder(const std::string& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -70,9 +95,11 @@ bool linksUnsupported(int error) {
 // took in the meantime. Without the rename there is a moment when the file is incomplete, so a failed
 // write removes it again rather than leave half a record under the name.
 std::error_code createExclusively(const std::string& path, std::string_view bytes, bool durable) {
+    const FileMode mode = modeFor(path);
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0)
         return lastError();
+    applyMode(fd, mode);
     const std::error_code error = writeAndClose(fd, bytes, durable);
     if (error)
         ::unlink(path.c_str());
@@ -89,6 +116,7 @@ std::error_code replaceFile(const std::string& path, std::string_view bytes, Wri
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC); // mkostemp creates 0600
     if (fd < 0)
         return lastError();
+    applyMode(fd, modeFor(path));
     std::error_code error = writeAndClose(fd, bytes, durable);
     if (!error && mode == WriteMode::replace && ::rename(temporary.c_str(), path.c_str()) != 0)
         error = lastError();
@@ -141,12 +169,14 @@ std::error_code copyFile(const std::string& from, const std::string& to, bool* s
     }
     if (sourceMissing)
         *sourceMissing = false;
+    const FileMode mode = modeFor(to);
     const int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0) {
         if (errno == EEXIST)
             return replaceFile(to, bytes, WriteMode::replace, false);
         return lastError();
     }
+    applyMode(fd, mode);
     std::error_code error = writeAll(fd, bytes);
     if (::close(fd) != 0 && !error)
         error = lastError();
@@ -180,8 +210,13 @@ bool fileExists(const std::string& path) {
 }
 
 std::error_code createFolder(const std::string& path) {
+    struct stat parent {};
+    const bool inherit = ::stat(parentOf(path).c_str(), &parent) == 0;
     if (::mkdir(path.c_str(), 0700) != 0)
         return lastError();
+    // The folder it is made in decides, setgid included, whatever the umask.
+    if (inherit)
+        (void)::chmod(path.c_str(), parent.st_mode & 07777);
     return {};
 }
 

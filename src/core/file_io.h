@@ -1,7 +1,9 @@
 #pragma once
 // The few file operations the data store needs. Writes never leave a half-written file behind: the bytes go
 // to a temporary file in the same folder, reach the disk, and only then take the file's name.
-// Files are created 0600 and folders 0700: everything here is someone's tax data.
+// A replaced file keeps its mode and group; a new file or folder takes the permission bits of the folder it
+// is made in (files without execute bits), so a private data folder stays private and a group-shared one
+// stays shared. A data root made from nothing is 0700: everything here is someone's tax data.
 
 #include <string>
 #include <string_view>
@@ -36,9 +38,9 @@ void syncFileSystem(const std::string& path);
 
 bool folderExists(const std::string& path);
 bool fileExists(const std::string& path);
-// Creates one folder; fails when it exists or its parent does not.
+// Creates one folder with its parent's permission bits; fails when it exists or its parent does not.
 std::error_code createFolder(const std::string& path);
-// Creates a folder and any missing parents.
+// Creates a folder and any missing parents, each 0700.
 std::error_code createFolders(const std::string& path);
 
 } // namespace kakutei

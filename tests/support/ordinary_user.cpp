@@ -1,6 +1,7 @@
 #include "ordinary_user.h"
 
 #include <grp.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -9,14 +10,26 @@ namespace kakutei::testing {
 int exitStatusAsOrdinaryUser(const std::function<int()>& body) {
     if (::geteuid() != 0)
         return body();
+    constexpr uid_t kNobody = 65534;
+    const mode_t mask = ::umask(0); // umask can only be read by setting it
+    ::umask(mask);
+    return exitStatusAs(kNobody, kNobody, {}, mask, body);
+}
+
+int exitStatusAs(uid_t uid, gid_t gid, const std::vector<gid_t>& groups, mode_t mask,
+                 const std::function<int()>& body, bool* possible) {
+    if (possible)
+        *possible = ::geteuid() == 0;
+    if (::geteuid() != 0)
+        return -1;
     const pid_t child = ::fork();
     if (child < 0)
         return -1;
     if (child == 0) {
-        constexpr uid_t kNobody = 65534;
-        if (::setgroups(0, nullptr) != 0 || ::setresgid(kNobody, kNobody, kNobody) != 0 ||
-            ::setresuid(kNobody, kNobody, kNobody) != 0)
+        if (::setgroups(groups.size(), groups.data()) != 0 || ::setresgid(gid, gid, gid) != 0 ||
+            ::setresuid(uid, uid, uid) != 0)
             ::_exit(255);
+        ::umask(mask);
         ::_exit(body());
     }
     int status = 0;
