@@ -4,6 +4,7 @@
 #include "shell/main_menu.h"
 #include "ui/list_entries.h"
 #include "ui/qt_text.h"
+#include "ui/qt_user_interface.h"
 #include "ui/vertical_button.h"
 
 #include <QCloseEvent>
@@ -89,6 +90,7 @@ QWidget* MainMenuWindow::buildTopRow() {
     layout->setContentsMargins(0, 0, 0, 0);
     auto* code = new QLineEdit(row);
     code->setObjectName("Text3");
+    code->setProperty(kFirstInput, true); // the menu is where a taxpayer is called up by code
     code->setMaximumWidth(80);
     code->setAlignment(Qt::AlignRight);
     // The code box has no Enter handling of its own: Enter there calls the taxpayer up, the quick way.

@@ -2,6 +2,7 @@
 
 #include "print/printing_screen.h"
 #include "ui/qt_print_surface.h"
+#include "ui/qt_user_interface.h"
 
 #include <QWidget>
 
@@ -14,6 +15,7 @@ ProgramWindows::ProgramWindows(const std::string& root)
     app.start();
     windows.createMainWindow();
     windows.window(ScreenId::mainMenu)->show();
+    focusFirstInput(*windows.window(ScreenId::mainMenu));
 }
 
 } // namespace kakutei

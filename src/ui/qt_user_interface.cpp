@@ -3,7 +3,9 @@
 #include "ui/qt_text.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDesktopServices>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -38,9 +40,31 @@ void QtUserInterface::beep() {
 
 void QtUserInterface::show(ScreenId screen) {
     if (QWidget* w = window(screen)) {
+        const bool opening = !w->isVisible();
         w->show();
         w->raise();
         w->activateWindow();
+        if (opening)
+            focusFirstInput(*w);
+    }
+}
+
+void focusFirstInput(QWidget& window) {
+    for (QWidget* chosen : window.findChildren<QWidget*>())
+        if (chosen->property(kFirstInput).toBool()) {
+            chosen->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    // The first box the user can type into, in the order Tab and Enter go: whoever opens a screen
+    // starts typing at once, without reaching for the mouse.
+    for (QWidget* w = window.nextInFocusChain(); w && w != &window; w = w->nextInFocusChain()) {
+        if (!window.isAncestorOf(w) || !w->isVisible() || !w->isEnabled() || w->focusPolicy() == Qt::NoFocus)
+            continue;
+        auto* box = qobject_cast<QLineEdit*>(w);
+        if ((box && !box->isReadOnly()) || qobject_cast<QComboBox*>(w)) {
+            w->setFocus(Qt::OtherFocusReason);
+            return;
+        }
     }
 }
 

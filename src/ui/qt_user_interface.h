@@ -29,4 +29,9 @@ private:
     std::array<QPointer<QWidget>, kScreens> windows_;
 };
 
+// Puts the cursor in the window's first box that takes typing, in Tab order (a window just opened), or in
+// the box a window marks with the property kFirstInput, where that order starts elsewhere.
+void focusFirstInput(QWidget& window);
+inline constexpr const char* kFirstInput = "kakuteiFirstInput";
+
 } // namespace kakutei
