@@ -25,19 +25,6 @@ std::string parentOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::error_code writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return lastError();
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return {};
-}
-
 // Offices share a data folder through its group: a replaced file keeps its own mode and group, a new one
 // takes the permission bits of the folder it is made in (without execute bits; its group comes with the
 // folder's setgid bit). A private folder (0700) therefore holds 0600 files and a shared one (2770) 0660 files
@@ -155,6 +142,19 @@ std::error_code readWhole(const std::string& path, std::string& bytes) {
 }
 
 } // namespace
+
+std::error_code writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return lastError();
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return {};
+}
 
 std::error_code writeFileAtomically(const std::string& path, std::string_view bytes, WriteMode mode) {
     return replaceFile(path, bytes, mode, true);

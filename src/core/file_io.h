@@ -19,6 +19,9 @@ enum class WriteMode {
 
 std::error_code writeFileAtomically(const std::string& path, std::string_view bytes, WriteMode mode);
 
+// Writes all of `bytes` to an open file, going on after interruptions.
+std::error_code writeAll(int fd, std::string_view bytes);
+
 namespace file_io_testing {
 // link(2) as writeFileAtomically calls it; tests put a failing one here to play a file system without hard
 // links.

@@ -1,10 +1,6 @@
 #include "core/stored_record.h"
 
 #include "core/record.h"
-#include "core/store_error.h"
-
-#include <cerrno>
-#include <sys/stat.h>
 
 namespace kakutei {
 
@@ -26,26 +22,17 @@ RecordShape screenRecordShape(int k) {
 }
 
 StoredCheck checkStoredRecord(const std::string& path, RecordShape shape) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-        if (errno == ENOENT)
-            return {StoredState::missing, {}};
-        return {StoredState::unreadable, {errno, std::generic_category()}};
-    }
-    if (!S_ISREG(info.st_mode))
-        return {StoredState::unreadable, StoreErrc::notRegularFile};
+    // The reader opens without blocking and refuses anything but a regular file.
     RecordReader reader(path);
     for (int i = 0; i < shape.texts && reader.ok(); ++i)
         reader.text();
     for (int i = 0; i < shape.numbers && reader.ok(); ++i)
         reader.number();
-    if (!reader.ok()) {
-        // Gone between the look and the read: still nothing there to protect.
-        if (reader.error() == std::errc::no_such_file_or_directory)
-            return {StoredState::missing, {}};
-        return {StoredState::unreadable, reader.error()};
-    }
-    return {StoredState::readable, {}};
+    if (reader.ok())
+        return {StoredState::readable, {}};
+    if (reader.error() == std::errc::no_such_file_or_directory)
+        return {StoredState::missing, {}};
+    return {StoredState::unreadable, reader.error()};
 }
 
 std::vector<UnreadableRecord> unreadableRecordsOf(const DataStore& store, PersonCode code,

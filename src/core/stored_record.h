@@ -38,7 +38,7 @@ struct StoredCheck {
     std::error_code error; // why, when unreadable
 };
 
-// Looks without blocking: a pipe or a device where a record should be is unreadable, never waited on.
+// Reads without blocking: a pipe or a device where a record should be is unreadable, never waited on.
 StoredCheck checkStoredRecord(const std::string& path, RecordShape shape);
 
 struct UnreadableRecord {

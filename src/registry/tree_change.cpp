@@ -1,5 +1,7 @@
 #include "registry/tree_change.h"
 
+#include "core/file_io.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -61,19 +63,6 @@ int makeFolderAt(int parent, const std::string& name) {
     if (fd >= 0)
         (void)::fchmod(fd, info.st_mode & 07777);
     return fd;
-}
-
-std::error_code writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return lastError();
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return {};
 }
 
 // Reads at most `limit` + 1 bytes, so that an endless or huge file costs no more than that.

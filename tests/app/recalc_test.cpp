@@ -2,7 +2,6 @@
 // worked out by hand.
 #include "app/batch_commands.h"
 
-#include "core/cp932.h"
 #include "core/record.h"
 #include "core/taxpayer_record.h"
 #include "shell/app.h"
@@ -235,13 +234,7 @@ TEST_F(RecalcFixture, ReservedTextsStayWithTheirTaxpayer) {
     std::filesystem::remove(root.path() + "/所得税/H16所得税/1124.txt");
     ASSERT_EQ(run({"recalc", "111", "112"}), 0);
     const auto lines = [&](int file) {
-        const std::string text =
-            decodeCp932(root.readBytes("所得税/H16所得税/" + std::to_string(file) + ".txt"));
-        std::vector<std::string> out;
-        for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos;
-             start = end + 2)
-            out.push_back(text.substr(start, end - start));
-        return out;
+        return testing::recordLines(root, "所得税/H16所得税/" + std::to_string(file) + ".txt");
     };
     EXPECT_EQ(lines(1112).at(3), "\"一の予備\"");
     EXPECT_EQ(lines(1122).at(3), "\"二の予備\"");

@@ -1,15 +1,14 @@
 #include "core/record.h"
 #include "core/store_error.h"
 
+#include "file_size_limit.h"
 #include "ordinary_user.h"
 #include "temp_root.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -166,16 +165,10 @@ TEST(RecordFile, AWriteThatCannotCompleteLeavesTheOldFileWhole) {
     root.writeBytes("r.txt", "old");
     RecordWriter writer;
     writer.text(std::string(100000, 'x'), "a");
-    // A file-size limit fails the write part-way, as a full disk would (and works for root too).
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previous{};
-    ::getrlimit(RLIMIT_FSIZE, &previous);
-    rlimit small = previous;
-    small.rlim_cur = 4096;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    const std::error_code error = writer.writeTo(root.path() + "/r.txt");
-    ::setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previousHandler);
+    const std::error_code error = [&] {
+        const testing::FileSizeLimit limit(4096);
+        return writer.writeTo(root.path() + "/r.txt");
+    }();
     EXPECT_EQ(error, std::errc::file_too_large);
     EXPECT_EQ(root.readBytes("r.txt"), "old");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root.path()), {}), 1);

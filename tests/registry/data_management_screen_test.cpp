@@ -2,14 +2,13 @@
 
 #include "core/taxpayer_record.h"
 
+#include "file_size_limit.h"
 #include "screen_fixture.h"
 
 #include <chrono>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -249,15 +248,10 @@ TEST_F(DataManagementFixture, RunningOutOfRoomLeavesTheOldBackupOrTheOldDataWhol
     for (const Case& run : {Case{"backup", true}, Case{"restore", false}}) {
         const auto data = tree(root.path() + "/所得税");
         const auto previous = tree(other.path() + "/所得税");
-        const auto previousSignal = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit{};
-        ::getrlimit(RLIMIT_FSIZE, &limit);
-        rlimit small = limit;
-        small.rlim_cur = 2048;
-        ::setrlimit(RLIMIT_FSIZE, &small);
-        const bool done = run.backup ? screen.backupTo(other.path()) : screen.restoreFrom(full.path(), true);
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        std::signal(SIGXFSZ, previousSignal);
+        const bool done = [&] {
+            const testing::FileSizeLimit limit(2048);
+            return run.backup ? screen.backupTo(other.path()) : screen.restoreFrom(full.path(), true);
+        }();
         EXPECT_FALSE(done) << run.name;
         ASSERT_EQ(ui.dialogue(), (std::vector<std::string>{"warn"})) << run.name;
         EXPECT_NE(ui.calls.back().body.find("そのまま"), std::string::npos) << ui.calls.back().body;

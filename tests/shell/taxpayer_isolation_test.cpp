@@ -1,6 +1,5 @@
 // One taxpayer's figures never reach another's files: the buttons that calculate or propose from another
 // screen work on the current taxpayer's stored data, even when a screen still shows the previous one.
-#include "core/cp932.h"
 #include "core/taxpayer_record.h"
 #include "shell/app.h"
 #include "shell/main_menu.h"
@@ -59,12 +58,7 @@ struct IsolationFixture : testing::DataScreenFixture {
     }
     std::string file(const std::string& name) const { return "所得税/H16所得税/" + name; }
     std::vector<std::string> linesOf(PersonCode code, int k) const {
-        const std::string text = decodeCp932(root.readBytes(file(std::to_string(code * 10 + k) + ".txt")));
-        std::vector<std::string> lines;
-        for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos;
-             start = end + 2)
-            lines.push_back(text.substr(start, end - start));
-        return lines;
+        return testing::recordLines(root, file(std::to_string(code * 10 + k) + ".txt"));
     }
 };
 

@@ -14,13 +14,17 @@ std::string screenFile(std::string_view year, int k) {
 }
 } // namespace
 
-std::vector<std::string> DataScreenFixture::storedLines(int k, std::string_view year) const {
-    const std::string text = decodeCp932(root.readBytes(screenFile(year, k)));
+std::vector<std::string> recordLines(const TempRoot& root, const std::string& relative) {
+    const std::string text = decodeCp932(root.readBytes(relative));
     std::vector<std::string> lines;
     std::size_t start = 0;
     for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
         lines.push_back(text.substr(start, end - start));
     return lines;
+}
+
+std::vector<std::string> DataScreenFixture::storedLines(int k, std::string_view year) const {
+    return recordLines(root, screenFile(year, k));
 }
 
 bool DataScreenFixture::stored(int k) const {

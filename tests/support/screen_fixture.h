@@ -40,6 +40,9 @@ struct DataScreenFixture : ::testing::Test {
                          std::string_view year = kYearCode) const;
 };
 
+// The lines of a file below the root, without their CR LF, as UTF-8.
+std::vector<std::string> recordLines(const TempRoot& root, const std::string& relative);
+
 // Writes screen file k of a taxpayer: `texts` quoted texts, then `numbers` numbers, then the fillers; every
 // value is empty or 0 but those in `set` (record field number → the line as written, quotes included).
 void writeRecordFields(const DataStore& store, PersonCode code, int k, int texts, int numbers,

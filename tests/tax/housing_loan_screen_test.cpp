@@ -1,7 +1,5 @@
 #include "tax/housing_loan_screen.h"
 
-#include "core/cp932.h"
-
 #include "screen_fixture.h"
 
 namespace kakutei {
@@ -16,11 +14,7 @@ struct HousingFixture : DataScreenFixture {
         screen.text100.text = "H16";
     }
     std::vector<std::string> record() const {
-        const std::string text = decodeCp932(root.readBytes("所得税/H16所得税/126住宅.txt"));
-        std::vector<std::string> lines;
-        for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-            lines.push_back(text.substr(start, end - start));
-        return lines;
+        return testing::recordLines(root, "所得税/H16所得税/126住宅.txt");
     }
 };
 

@@ -7,16 +7,15 @@
 #include "ui/print_output.h"
 #include "ui/qt_print_surface.h"
 
+#include "file_size_limit.h"
 #include "screen_fixture.h"
 
 #include <QImage>
 
 #include <sys/inotify.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -236,30 +235,10 @@ TEST_F(PrintCommandFixture, APdfThatCannotBeWrittenIsAFailureNamingTheFileAndWhy
     }
 }
 
-// While it lives, no file of this process grows beyond `bytes`: the writes fail part-way, as on a full disk
-// (and for root too).
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN)) {
-        ::getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limited = previous_;
-        limited.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, handler_);
-    }
-
-private:
-    void (*handler_)(int);
-    rlimit previous_{};
-};
-
 TEST_F(PrintCommandFixture, APdfCutShortByAFullDiskIsRemovedAndReported) {
     const std::string pdf = root.path() + "/page1.pdf";
     const Run result = [&] {
-        const FileSizeLimit limit(8192); // the A4 copy's PDF is several times larger
+        const testing::FileSizeLimit limit(8192); // the A4 copy's PDF is several times larger
         return run({"--a4-copy", "--pdf", pdf});
     }();
     EXPECT_EQ(result.status, 1);
