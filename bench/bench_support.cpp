@@ -1,5 +1,8 @@
 #include "bench_support.h"
 
+#include "core/record.h"
+#include "core/taxpayer_record.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -19,6 +22,30 @@ ScratchRoot::ScratchRoot() {
 ScratchRoot::~ScratchRoot() {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
+}
+
+void registerTaxpayers(const DataStore& store, int count) {
+    for (int code = 1; code <= count; ++code) {
+        TaxpayerRecord record;
+        record.personCode = static_cast<PersonCode>(code);
+        record.name = "山田　太郎" + std::to_string(code);
+        record.reading = "ヤマダ　タロウ";
+        record.condition = "該当なし";
+        record.address1 = "東京都千代田区霞が関3-1-1";
+        record.returnKind = "青色";
+        taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(record.personCode)));
+    }
+}
+
+void writeScreenRecord(const DataStore& store, PersonCode code, int k, int texts, int numbers,
+                       double amount) {
+    RecordWriter writer;
+    for (int i = 0; i < texts; ++i)
+        writer.text(i % 3 == 0 ? "給　与" : "", "text");
+    for (int i = 0; i < numbers; ++i)
+        writer.number(i % 4 == 0 ? amount : 0);
+    writer.fillers();
+    writer.writeTo(store.path(*names::screenFile(code, k, kYearCode)));
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // What every benchmark program shares: a throw-away data root, a silent user interface, and a main that
 // prints each measured case's time against the baseline measured in the same run.
 
+#include "core/data_store.h"
 #include "core/user_interface.h"
 
 #include <string>
@@ -22,6 +23,11 @@ public:
 private:
     std::string path_;
 };
+
+// Registers taxpayers 1 to `count` as a busy office would have them: a name, an address, a blue return.
+void registerTaxpayers(const DataStore& store, int count);
+// Writes screen file k of `code`: `texts` texts, then `numbers` numbers of which every fourth is `amount`.
+void writeScreenRecord(const DataStore& store, PersonCode code, int k, int texts, int numbers, double amount);
 
 // Runs the registered benchmarks and prints "ratio <name>/<baseline>: X" for every other benchmark.
 int runAgainstBaseline(int argc, char** argv, const std::string& baselineName);

@@ -21,15 +21,7 @@ struct Registry {
     DataStore store{root.path()};
     Registry() {
         store.ensureFolders(kYearCode);
-        for (int code = 1; code <= 1000; ++code) {
-            TaxpayerRecord record;
-            record.personCode = static_cast<PersonCode>(code);
-            record.name = "山田　太郎" + std::to_string(code);
-            record.condition = "該当なし";
-            record.address1 = "東京都千代田区霞が関3-1-1";
-            record.returnKind = "青色";
-            taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(record.personCode)));
-        }
+        registerTaxpayers(store, 1000);
     }
 };
 

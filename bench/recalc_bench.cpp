@@ -6,6 +6,7 @@
 #include "core/record.h"
 #include "core/taxpayer_record.h"
 #include "shell/app.h"
+#include "shell/office_batch.h"
 
 #include <benchmark/benchmark.h>
 
@@ -19,32 +20,18 @@ namespace {
 
 constexpr int kTaxpayers = 1000;
 
-void writeRecord(const DataStore& store, PersonCode code, int k, int texts, int numbers, double amount) {
-    RecordWriter writer;
-    for (int i = 0; i < texts; ++i)
-        writer.text(i % 3 == 0 ? "給　与" : "", "text");
-    for (int i = 0; i < numbers; ++i)
-        writer.number(i % 4 == 0 ? amount : 0);
-    writer.fillers();
-    writer.writeTo(store.path(*names::screenFile(code, k, kYearCode)));
-}
-
 struct Returns {
     ScratchRoot root;
     DataStore store{root.path()};
     Returns() {
         store.ensureFolders(kYearCode);
+        registerTaxpayers(store, kTaxpayers);
         for (int code = 1; code <= kTaxpayers; ++code) {
             const auto c = static_cast<PersonCode>(code);
-            TaxpayerRecord record;
-            record.personCode = c;
-            record.name = "山田　太郎" + std::to_string(code);
-            record.condition = "該当なし";
-            taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(c)));
-            writeRecord(store, c, 1, 0, 20, 3'000'000 + code);
-            writeRecord(store, c, 2, 13, 25, 10'000 + code);
-            writeRecord(store, c, 3, 47, 17, 38);
-            writeRecord(store, c, 4, 40, 25, 5'000 + code);
+            writeScreenRecord(store, c, 1, 0, 20, 3'000'000 + code);
+            writeScreenRecord(store, c, 2, 13, 25, 10'000 + code);
+            writeScreenRecord(store, c, 3, 47, 17, 38);
+            writeScreenRecord(store, c, 4, 40, 25, 5'000 + code);
         }
     }
 };

@@ -1,5 +1,6 @@
 #include "app/batch_commands.h"
 
+#include "app/roster_command.h"
 #include "app/stream_user_interface.h"
 #include "core/data_store.h"
 #include "core/person_code.h"
@@ -10,6 +11,7 @@
 #include "registry/data_management_screen.h"
 #include "shell/app.h"
 #include "shell/main_menu.h"
+#include "shell/office_batch.h"
 #include "tax/tax_computation_screen.h"
 
 #include <optional>
@@ -48,66 +50,30 @@ std::optional<PersonCode> registeredCode(const DataStore& store, const std::stri
     return code.code;
 }
 
-std::optional<std::string> recalculateReturn(App& app, PersonCode code) {
-    MainMenu& menu = app.mainMenu();
-    menu.text3.text = std::to_string(code);
-    menu.callUp();
-    const std::pair<void (MainMenu::*)(), ScreenId> screens[] = {
-        {&MainMenu::income, ScreenId::income},
-        {&MainMenu::deductions1, ScreenId::deductions1},
-        {&MainMenu::deductions2, ScreenId::personalDeductions},
-        {&MainMenu::taxCredits, ScreenId::incomeBreakdown},
-    };
-    for (const auto& [open, id] : screens) {
-        (menu.*open)();
-        DataScreen* screen = app.screen(id);
-        screen->forgetFailedSave();
-        screen->calculate();
-        if (screen->failedSave())
-            return screen->failedSave();
+std::vector<PersonCode> codesToProcess(const CommandLine& line, const DataStore& store, std::ostream& err,
+                                       bool& failed) {
+    if (line.all)
+        return registeredCodes(store);
+    std::vector<PersonCode> codes;
+    for (const std::string& word : line.arguments) {
+        if (const auto code = registeredCode(store, word, err))
+            codes.push_back(*code);
+        else
+            failed = true;
     }
-    DataScreen* tax = app.screen(ScreenId::taxComputation);
-    tax->forgetFailedSave();
-    menu.taxComputation();
-    return tax->failedSave();
+    return codes;
 }
 
 namespace {
 
-std::string whoIs(const DataStore& store, PersonCode code) {
-    const TaxpayerRead read = readTaxpayerRecord(store, code, 2);
-    std::string who = "個人コード " + std::to_string(code);
-    if (read.fieldsRead >= 2 && !read.record.name.empty())
-        who += "（" + read.record.name + "）";
-    return who;
-}
-
-int recalculateAll(App& app, const std::vector<std::string>& codes, std::ostream& err,
-                   StreamUserInterface& ui) {
+int recalculateAll(App& app, const CommandLine& line, std::ostream& err, StreamUserInterface& ui) {
     bool failed = false;
-    for (const std::string& word : codes) {
-        const auto code = registeredCode(app.store(), word, err);
-        if (!code) {
-            failed = true;
-            continue;
-        }
-        // A record that is there but cannot be read would be replaced by an empty screen: such a
-        // taxpayer is left exactly as stored.
-        const auto unreadable = unreadableRecordsOf(app.store(), *code, kYearCode);
-        for (const UnreadableRecord& record : unreadable)
-            err << whoIs(app.store(), *code) << ": 「" << record.path << "」を読めません。"
-                << describeError(record.error) << '\n';
-        if (!unreadable.empty()) {
-            err << whoIs(app.store(), *code) << " は何も計算せず、保存もしていません。\n";
-            failed = true;
-            continue;
-        }
-        if (const auto notSaved = recalculateReturn(app, *code)) {
-            err << whoIs(app.store(), *code) << ": 「" << *notSaved
-                << "」に保存できなかったため、ここで止めました。税額の計算はしていません。\n";
-            failed = true;
-        }
-    }
+    const std::vector<PersonCode> codes = codesToProcess(line, app.store(), err, failed);
+    const BatchSummary summary = runOfficeBatch(app, OfficeJob::recalculate, codes);
+    for (const BatchOutcome& outcome : summary.outcomes)
+        if (outcome.result != BatchResult::done)
+            err << outcome.who << ": " << outcome.reason << '\n';
+    failed = failed || summary.count(BatchResult::done) != summary.outcomes.size();
     return failed || ui.warned() ? kExitFailure : kExitOk;
 }
 
@@ -147,10 +113,11 @@ int showReturn(App& app, const std::string& word, std::ostream& out, std::ostrea
 std::string usageLine() {
     return "使い方: kakutei [--root フォルダ]                    画面を開く（ディスプレイが必要です）\n"
            "        kakutei [--root フォルダ] list               登録されている人の一覧を表示する\n"
-           "        kakutei [--root フォルダ] recalc コード…     各画面の計算実行と税額の計算をする\n"
+           "        kakutei [--root フォルダ] recalc コード…|--all  各画面の計算実行と税額の計算をする\n"
            "        kakutei [--root フォルダ] show コード        税額の計算（９〜53 欄）を表示する\n"
-           "        kakutei [--root フォルダ] print コード… --page 1|2 [--office-form] [--resident-tax]\n"
+           "        kakutei [--root フォルダ] print コード…|--all --page 1|2 [--office-form] [--resident-tax]\n"
            "                [--a4-copy] [--pdf ファイル|フォルダ]      申告書を印刷する\n"
+           "        kakutei [--root フォルダ] roster [--csv ファイル]  顧客一覧を表示する（CSV に書き出す）\n"
            "        kakutei [--root フォルダ] backup フォルダ    全データをフォルダへバックアップする\n"
            "        kakutei [--root フォルダ] restore フォルダ --yes   "
            "フォルダのバックアップから全データを戻す";
@@ -174,6 +141,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
         const std::string_view word = argv[i];
         if (auto root = valueOf(i, word, "--root")) {
             line.root = *root;
+        } else if (auto csv = valueOf(i, word, "--csv")) {
+            line.csv = *csv;
         } else if (auto pdf = valueOf(i, word, "--pdf")) {
             line.pdf = *pdf;
         } else if (auto page = valueOf(i, word, "--page")) {
@@ -182,6 +151,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
                 line.error = "--page は 1 か 2 です: " + *page;
         } else if (word == "--yes") {
             line.yes = true;
+        } else if (word == "--all") {
+            line.all = true;
         } else if (word == "--demo") {
             line.demo = true;
         } else if (word == "--office-form") {
@@ -208,9 +179,9 @@ int runBatchCommand(const CommandLine& line, std::ostream& out, std::ostream& er
     }
     const std::size_t arguments = line.arguments.size();
     const bool known =
-        (line.command == "list" && arguments == 0) || (line.command == "recalc" && arguments > 0) ||
+        (line.command == "list" && arguments == 0) || (line.command == "recalc" && (arguments > 0) != line.all) ||
         (line.command == "show" && arguments == 1) || (line.command == "backup" && arguments == 1) ||
-        (line.command == "restore" && arguments == 1);
+        (line.command == "restore" && arguments == 1) || (line.command == "roster" && arguments == 0);
     if (!known) {
         err << "知らないコマンドです: " << line.command << '\n' << usageLine() << '\n';
         return kExitUsage;
@@ -218,13 +189,15 @@ int runBatchCommand(const CommandLine& line, std::ostream& out, std::ostream& er
     DataStore store(resolveRoot(line.root));
     if (!prepareDataFolders(store, err))
         return kExitFailure;
+    if (line.command == "roster")
+        return runRosterCommand(store, line.csv, out, err);
     StreamUserInterface ui(err, line.yes);
     App app(store, ui);
     app.start();
     if (line.command == "list")
         return listTaxpayers(app, out);
     if (line.command == "recalc")
-        return recalculateAll(app, line.arguments, err, ui);
+        return recalculateAll(app, line, err, ui);
     if (line.command == "backup" || line.command == "restore") {
         auto* data = app.screenAs<DataManagementScreen>(ScreenId::dataManagement);
         data->nenGO();

@@ -18,6 +18,8 @@ struct CommandLine {
     bool officeForm = false;        // print: --office-form
     bool residentTax = false;       // print: --resident-tax
     bool a4Copy = false;            // print: --a4-copy
+    bool all = false;               // recalc, print: --all, every registered taxpayer
+    std::optional<std::string> csv; // roster: --csv FILE
     std::string command;            // empty: the window program
     std::vector<std::string> arguments;
     std::string error; // set when the words could not be understood
@@ -39,10 +41,10 @@ bool prepareDataFolders(const DataStore& store, std::ostream& err);
 // The code given on the command line, if it names a registered taxpayer; otherwise says why on `err`.
 std::optional<std::int16_t> registeredCode(const DataStore& store, const std::string& word,
                                            std::ostream& err);
-// What `recalc` does for one taxpayer, as a user at the main menu would: call up, open the income,
-// deductions (1), personal deductions and breakdown screens pressing each one's 計算実行, then 税額の計算.
-// Stops at the first save that fails and gives that file: the tax is never worked out from a stale one.
-std::optional<std::string> recalculateReturn(App& app, std::int16_t code);
+// The codes the command names: every registered taxpayer with --all, otherwise each word that names one
+// (the others are named on `err` and set `failed`).
+std::vector<std::int16_t> codesToProcess(const CommandLine& line, const DataStore& store, std::ostream& err,
+                                         bool& failed);
 
 // One line that says how to start the program.
 std::string usageLine();

@@ -5,6 +5,7 @@
 #include "core/record.h"
 #include "core/taxpayer_record.h"
 #include "shell/app.h"
+#include "shell/office_batch.h"
 
 #include <map>
 #include <sstream>

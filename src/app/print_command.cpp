@@ -39,8 +39,8 @@ void pressPrintButton(PrintingScreen& screen, const CommandLine& line) {
 } // namespace
 
 int runPrintCommand(const CommandLine& line, PrintOutput& output, std::ostream& out, std::ostream& err) {
-    if (line.page == 0 || line.arguments.empty()) {
-        err << "印刷するページ（--page 1 か 2）と個人コードを指定して下さい。\n" << usageLine() << '\n';
+    if (line.page == 0 || line.arguments.empty() == !line.all) {
+        err << "印刷するページ（--page 1 か 2）と、個人コードか --all のどちらかを指定して下さい。\n" << usageLine() << '\n';
         return kExitUsage;
     }
     // The copy is one form of its own and the resident-tax variant exists for page 1 only: asking for
@@ -55,7 +55,7 @@ int runPrintCommand(const CommandLine& line, PrintOutput& output, std::ostream& 
         return kExitUsage;
     }
     const bool toFolder = line.pdf && folderExists(*line.pdf);
-    if (line.pdf && !toFolder && line.arguments.size() > 1) {
+    if (line.pdf && !toFolder && (line.arguments.size() > 1 || line.all)) {
         err << "複数の人を印刷するときは --pdf にフォルダを指定して下さい。\n";
         return kExitUsage;
     }
@@ -72,13 +72,8 @@ int runPrintCommand(const CommandLine& line, PrintOutput& output, std::ostream& 
     screen->setSurface(surface.get());
 
     bool failed = false;
-    for (const std::string& word : line.arguments) {
-        const auto code = registeredCode(store, word, err);
-        if (!code) {
-            failed = true;
-            continue;
-        }
-        app.openPrinting(*code);
+    for (const PersonCode code : codesToProcess(line, store, err, failed)) {
+        app.openPrinting(code);
         pressPrintButton(*screen, line);
     }
     for (const JobReport& job : screen->jobs())

@@ -209,6 +209,13 @@ bool fileExists(const std::string& path) {
     return ::lstat(path.c_str(), &info) == 0;
 }
 
+std::optional<std::int64_t> modificationTime(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return static_cast<std::int64_t>(info.st_mtime);
+}
+
 std::error_code createFolder(const std::string& path) {
     struct stat parent {};
     const bool inherit = ::stat(parentOf(path).c_str(), &parent) == 0;

@@ -5,6 +5,8 @@
 // is made in (files without execute bits), so a private data folder stays private and a group-shared one
 // stays shared. A data root made from nothing is 0700: everything here is someone's tax data.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -41,6 +43,8 @@ void syncFileSystem(const std::string& path);
 
 bool folderExists(const std::string& path);
 bool fileExists(const std::string& path);
+// Seconds since 1970 of the file's last change; nothing when it is not there.
+std::optional<std::int64_t> modificationTime(const std::string& path);
 // Creates one folder with its parent's permission bits; fails when it exists or its parent does not.
 std::error_code createFolder(const std::string& path);
 // Creates a folder and any missing parents, each 0700.

@@ -1,7 +1,5 @@
 #include "core/stored_record.h"
 
-#include "core/record.h"
-
 namespace kakutei {
 
 RecordShape screenRecordShape(int k) {
@@ -21,18 +19,29 @@ RecordShape screenRecordShape(int k) {
     }
 }
 
-StoredCheck checkStoredRecord(const std::string& path, RecordShape shape) {
+StoredRecord readStoredRecord(const std::string& path, RecordShape shape) {
     // The reader opens without blocking and refuses anything but a regular file.
     RecordReader reader(path);
+    StoredRecord stored;
+    stored.values.texts.reserve(static_cast<std::size_t>(shape.texts));
+    stored.values.numbers.reserve(static_cast<std::size_t>(shape.numbers));
     for (int i = 0; i < shape.texts && reader.ok(); ++i)
-        reader.text();
+        stored.values.texts.push_back(reader.text().value_or(""));
     for (int i = 0; i < shape.numbers && reader.ok(); ++i)
-        reader.number();
+        stored.values.numbers.push_back(reader.number().value_or(0));
     if (reader.ok())
-        return {StoredState::readable, {}};
-    if (reader.error() == std::errc::no_such_file_or_directory)
-        return {StoredState::missing, {}};
-    return {StoredState::unreadable, reader.error()};
+        stored.check = {StoredState::readable, {}};
+    else if (reader.error() == std::errc::no_such_file_or_directory)
+        stored.check = {StoredState::missing, {}};
+    else
+        stored.check = {StoredState::unreadable, reader.error()};
+    if (!reader.ok())
+        stored.values = {};
+    return stored;
+}
+
+StoredCheck checkStoredRecord(const std::string& path, RecordShape shape) {
+    return readStoredRecord(path, shape).check;
 }
 
 std::vector<UnreadableRecord> unreadableRecordsOf(const DataStore& store, PersonCode code,

@@ -4,6 +4,7 @@
 // empty screen: that would lose the only copy of someone's return.
 
 #include "core/data_store.h"
+#include "core/record.h"
 
 #include <string>
 #include <system_error>
@@ -40,6 +41,13 @@ struct StoredCheck {
 
 // Reads without blocking: a pipe or a device where a record should be is unreadable, never waited on.
 StoredCheck checkStoredRecord(const std::string& path, RecordShape shape);
+
+// The check and, when readable, the values of the shape, from one reading of the file.
+struct StoredRecord {
+    StoredCheck check;
+    RecordValues values;
+};
+StoredRecord readStoredRecord(const std::string& path, RecordShape shape);
 
 struct UnreadableRecord {
     std::string path;

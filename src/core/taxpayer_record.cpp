@@ -89,6 +89,14 @@ std::string personListEntry(PersonCode code, std::string_view name) {
     return entry;
 }
 
+std::vector<PersonCode> registeredCodes(const DataStore& store) {
+    std::vector<PersonCode> codes;
+    for (int code = kFirstListedCode; code <= kLastListedCode; ++code)
+        if (!readTaxpayerRecord(store, static_cast<PersonCode>(code), 2).error)
+            codes.push_back(static_cast<PersonCode>(code));
+    return codes;
+}
+
 std::vector<std::string> buildPersonList(const DataStore& store, PersonCode& currentCode,
                                          std::string& currentName) {
     std::vector<std::string> entries;

@@ -66,6 +66,9 @@ inline constexpr PersonCode kLastListedCode = 1000;
 // "03 : 山田太郎": codes below 100 get one leading "0".
 std::string personListEntry(PersonCode code, std::string_view name);
 
+// The codes 1 to 1000 whose record's code and name read: everyone the person list lists.
+std::vector<PersonCode> registeredCodes(const DataStore& store);
+
 // The person list over codes 1 to 1000, one entry per record whose code and name can be read. It reads
 // through the caller's current-taxpayer slots, so the last one listed is left current.
 std::vector<std::string> buildPersonList(const DataStore& store, PersonCode& currentCode,

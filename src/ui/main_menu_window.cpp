@@ -5,6 +5,7 @@
 #include "ui/list_entries.h"
 #include "ui/qt_text.h"
 #include "ui/qt_user_interface.h"
+#include "ui/roster_window.h"
 #include "ui/vertical_button.h"
 
 #include <QCloseEvent>
@@ -23,7 +24,7 @@ namespace mm = main_menu;
 namespace ta = tax_accountant;
 
 MainMenuWindow::MainMenuWindow(App& app, WindowRegistry& registry)
-    : ScreenWindow(ScreenId::mainMenu, registry), app_(app) {
+    : ScreenWindow(ScreenId::mainMenu, registry), app_(app), registry_(registry) {
     auto* heading = new QHBoxLayout;
     label1_ = new QLabel(this);
     label1_->setObjectName("Label1");
@@ -66,6 +67,10 @@ MainMenuWindow::MainMenuWindow(App& app, WindowRegistry& registry)
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(makeButton(mm::kCloseScreens, [this] { menu().closeScreens(); }));
+    auto* rosterButton = new QPushButton(qt(roster::kCaption), this);
+    rosterButton->setObjectName("RosterButton");
+    connect(rosterButton, &QPushButton::clicked, this, [this] { showRoster(); });
+    bottom->addWidget(rosterButton);
     bottom->addStretch();
     bottom->addWidget(makeButton(ta::kLoadButton, [this] { menu().taxAccountant.load(); }));
 
@@ -201,6 +206,14 @@ void MainMenuWindow::refresh() {
     refreshBindings();
     showEntries(*list1_, menu().list1);
     runAllButtons_->setVisible(menu().runAllVisible());
+}
+
+void MainMenuWindow::showRoster() {
+    if (!roster_)
+        roster_ = new RosterWindow(app_, registry_, this);
+    roster_->show();
+    roster_->raise();
+    roster_->activateWindow();
 }
 
 void MainMenuWindow::closeEvent(QCloseEvent* event) {

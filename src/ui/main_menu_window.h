@@ -11,6 +11,7 @@ namespace kakutei {
 
 class App;
 class MainMenu;
+class RosterWindow;
 
 class MainMenuWindow : public ScreenWindow {
 public:
@@ -27,8 +28,11 @@ private:
     QWidget* buildTaxAccountantPanel();
     QWidget* buildRunAllPanel();
     QWidget* buildInternetFrame();
+    void showRoster(); // "顧客一覧"
 
     App& app_;
+    WindowRegistry& registry_;
+    RosterWindow* roster_ = nullptr; // made when first asked for
     QLabel* label1_ = nullptr;
     QListWidget* list1_ = nullptr;
     QWidget* runAllButtons_ = nullptr;

@@ -1,0 +1,83 @@
+// The client roster over 1000 calculated returns, against opening the same files (each taxpayer's record,
+// income record and tax computation record) and reading them whole with plain POSIX calls.
+#include "bench_support.h"
+
+#include "core/record.h"
+#include "core/taxpayer_record.h"
+#include "office/roster.h"
+
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kakutei::bench {
+namespace {
+
+struct Office {
+    ScratchRoot root;
+    DataStore store{root.path()};
+    Office() {
+        store.ensureFolders(kYearCode);
+        registerTaxpayers(store, 1000);
+        for (int code = 1; code <= 1000; ++code) {
+            writeScreenRecord(store, static_cast<PersonCode>(code), 1, 0, 20, 12345 + code);
+            writeScreenRecord(store, static_cast<PersonCode>(code), 5, 0, 41, 6789 + code);
+        }
+    }
+    std::vector<std::string> files() const {
+        std::vector<std::string> all;
+        for (int code = 1; code <= 1000; ++code) {
+            const auto c = static_cast<PersonCode>(code);
+            all.push_back(store.path(names::taxpayerFile(c)));
+            all.push_back(store.path(*names::screenFile(c, 1, kYearCode)));
+            all.push_back(store.path(*names::screenFile(c, 5, kYearCode)));
+        }
+        return all;
+    }
+};
+
+Office& office() {
+    static Office instance;
+    return instance;
+}
+
+void roster(benchmark::State& state) {
+    for (auto _ : state) {
+        const std::vector<RosterRow> rows = readRoster(office().store, kYearCode);
+        if (rows.size() != 1000 || !rows.back().taxDue)
+            state.SkipWithError("the roster does not hold 1000 calculated returns");
+        benchmark::DoNotOptimize(rows.data());
+    }
+}
+
+// The same files opened, stat'ed (the roster shows the time of the last calculation) and read whole.
+void posixSameFiles(benchmark::State& state) {
+    const std::vector<std::string> files = office().files();
+    char buffer[8192];
+    for (auto _ : state) {
+        std::size_t bytes = 0;
+        for (const std::string& path : files) {
+            const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+            if (fd < 0)
+                continue;
+            struct stat info {};
+            ::fstat(fd, &info);
+            for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;)
+                bytes += static_cast<std::size_t>(got);
+            ::close(fd);
+        }
+        benchmark::DoNotOptimize(bytes);
+    }
+}
+
+BENCHMARK(posixSameFiles)->Unit(benchmark::kMillisecond);
+BENCHMARK(roster)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace kakutei::bench
+
+int main(int argc, char** argv) {
+    return kakutei::bench::runAgainstBaseline(argc, argv, "posixSameFiles");
+}

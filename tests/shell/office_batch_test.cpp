@@ -1,0 +1,96 @@
+// Whole-office batches: each client in turn as a user would do it, the damaged ones skipped untouched, a
+// cancel honoured between two clients, and a summary that says who was not done and why.
+#include "core/taxpayer_record.h"
+#include "print/printing_screen.h"
+#include "shell/app.h"
+#include "shell/office_batch.h"
+
+#include "../print/recording_surface.h"
+#include "screen_fixture.h"
+
+#include <filesystem>
+
+namespace kakutei {
+namespace {
+
+using testing::writeRecordFields;
+
+struct OfficeFixture : testing::DataScreenFixture {
+    App app{store, ui};
+
+    OfficeFixture() {
+        for (PersonCode code : {7, 8, 9}) {
+            TaxpayerRecord record;
+            record.personCode = code;
+            record.name = "顧客" + std::to_string(code);
+            EXPECT_FALSE(taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(code))));
+            // An income of 5,000,000 typed on the income screen (line 1, its total line 9).
+            writeRecordFields(store, code, 1, 0, 20, {{1, "5000000"}, {20, "5000000"}});
+        }
+        app.start();
+    }
+    bool taxStored(PersonCode code) const {
+        return std::filesystem::exists(store.path(*names::screenFile(code, 5, kYearCode)));
+    }
+};
+
+class CancelAt : public BatchProgress {
+public:
+    explicit CancelAt(std::size_t index) : cancelAt_(index) {}
+    bool next(std::size_t index, std::size_t total, std::string_view who) override {
+        seen.push_back(std::to_string(index) + "/" + std::to_string(total) + " " + std::string(who));
+        return index != cancelAt_;
+    }
+    std::vector<std::string> seen;
+
+private:
+    std::size_t cancelAt_;
+};
+
+TEST_F(OfficeFixture, RecalculatesEachClientAndSkipsOneWhoseRecordCannotBeRead) {
+    const std::string damaged = "所得税/H16所得税/83.txt"; // 8's personal deductions, cut short
+    root.writeBytes(damaged, "\"x\"\r\n");
+    const BatchSummary summary = runOfficeBatch(app, OfficeJob::recalculate, {7, 8, 9});
+    ASSERT_EQ(summary.outcomes.size(), 3u);
+    EXPECT_EQ(summary.outcomes[0].result, BatchResult::done);
+    EXPECT_EQ(summary.outcomes[1].result, BatchResult::skipped);
+    EXPECT_NE(summary.outcomes[1].reason.find(damaged), std::string::npos) << summary.outcomes[1].reason;
+    EXPECT_EQ(summary.outcomes[2].result, BatchResult::done);
+    EXPECT_TRUE(taxStored(7));
+    EXPECT_FALSE(taxStored(8));
+    EXPECT_TRUE(taxStored(9));
+    EXPECT_EQ(root.readBytes(damaged), "\"x\"\r\n");
+    const std::string text = summary.text();
+    EXPECT_TRUE(text.starts_with("完了 2 人、対象外 1 人、失敗 0 人。\n個人コード 8（顧客8）: 「")) << text;
+}
+
+TEST_F(OfficeFixture, ACancelStopsBetweenTwoClientsAndSaysWhoWasNotReached) {
+    CancelAt progress(1);
+    const BatchSummary summary = runOfficeBatch(app, OfficeJob::recalculate, {7, 8, 9}, &progress);
+    EXPECT_TRUE(summary.cancelled);
+    EXPECT_EQ(summary.notReached, 2u);
+    ASSERT_EQ(summary.outcomes.size(), 1u);
+    EXPECT_EQ(progress.seen,
+              (std::vector<std::string>{"0/3 個人コード 7（顧客7）", "1/3 個人コード 8（顧客8）"}));
+    EXPECT_TRUE(taxStored(7));
+    EXPECT_FALSE(taxStored(8));
+    EXPECT_FALSE(taxStored(9));
+    EXPECT_EQ(summary.text(), "完了 1 人、対象外 0 人、失敗 0 人（中止したため 2 人は手を付けていません）。");
+}
+
+TEST_F(OfficeFixture, PrintsOneJobPerClientNamedForThatClient) {
+    testing::RecordingSurface surface;
+    app.screenAs<PrintingScreen>(ScreenId::printing)->setSurface(&surface);
+    const BatchSummary summary = runOfficeBatch(app, OfficeJob::copyPage1, {9, 7, 100});
+    ASSERT_EQ(summary.outcomes.size(), 3u);
+    EXPECT_EQ(summary.outcomes[0].result, BatchResult::done);
+    EXPECT_EQ(summary.outcomes[1].result, BatchResult::done);
+    EXPECT_EQ(summary.outcomes[2].result, BatchResult::skipped); // 100 is not registered
+    EXPECT_EQ(summary.outcomes[2].reason, "登録されていません。");
+    ASSERT_EQ(surface.jobs.size(), 2u);
+    EXPECT_EQ(surface.jobs[0], "09 顧客9 第一表（控え）");
+    EXPECT_EQ(surface.jobs[1], "07 顧客7 第一表（控え）");
+}
+
+} // namespace
+} // namespace kakutei

@@ -1,0 +1,92 @@
+// The roster window: opened from the main menu, it lists every client, narrows as the user types, sorts by
+// a header click, calls a client up on Enter, and runs a batch for the selected clients with a summary.
+#include "core/taxpayer_record.h"
+#include "ui/roster_window.h"
+
+#include "message_box_answerer.h"
+#include "screen_fixture.h"
+#include "window_fixture.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include <filesystem>
+
+namespace kakutei {
+namespace {
+
+struct RosterWindowFixture : testing::WindowFixture {
+    RosterWindowFixture() {
+        for (auto [code, name, reading] :
+             {std::tuple<PersonCode, const char*, const char*>{7, "山田太郎", "ヤマダタロウ"},
+              {42, "髙橋花子", "タカハシハナコ"},
+              {100, "佐藤一郎", "サトウイチロウ"}}) {
+            TaxpayerRecord record;
+            record.personCode = code;
+            record.name = name;
+            record.reading = reading;
+            EXPECT_FALSE(taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(code))));
+            testing::writeRecordFields(store, code, 1, 0, 20, {{1, "5000000"}, {20, "5000000"}});
+        }
+        ui.show(ScreenId::mainMenu);
+        captioned<QPushButton>(ScreenId::mainMenu, roster::kCaption)->click();
+        rosterWindow =
+            dynamic_cast<RosterWindow*>(window(ScreenId::mainMenu).findChild<QWidget*>("RosterWindow"));
+    }
+    QTableWidget* rows() { return rosterWindow->findChild<QTableWidget*>("RosterRows"); }
+    QStringList column(int c) {
+        QStringList texts;
+        for (int r = 0; r < rows()->rowCount(); ++r)
+            texts << rows()->item(r, c)->text();
+        return texts;
+    }
+    RosterWindow* rosterWindow = nullptr;
+};
+
+TEST_F(RosterWindowFixture, ListsSearchesSortsAndCallsUpOnEnter) {
+    ASSERT_NE(rosterWindow, nullptr);
+    ASSERT_TRUE(rosterWindow->isVisible());
+    EXPECT_EQ(column(0), (QStringList{"7", "42", "100"}));
+    EXPECT_EQ(column(1), (QStringList{"山田太郎", "髙橋花子", "佐藤一郎"}));
+    EXPECT_EQ(rosterWindow->focusWidget(), rosterWindow->findChild<QLineEdit*>("RosterSearch"));
+
+    rosterWindow->findChild<QLineEdit*>("RosterSearch")->setText("たかはし"); // as an input method commits it
+    EXPECT_EQ(column(0), (QStringList{"42"}));
+    rosterWindow->findChild<QLineEdit*>("RosterSearch")->clear();
+
+    // フリガナ, then again for the other way round.
+    rows()->horizontalHeader()->sectionClicked(2);
+    EXPECT_EQ(column(0), (QStringList{"100", "42", "7"}));
+    rows()->horizontalHeader()->sectionClicked(2);
+    EXPECT_EQ(column(0), (QStringList{"7", "42", "100"}));
+
+    rows()->setCurrentCell(1, 0);
+    QTest::keyClick(rows(), Qt::Key_Return);
+    EXPECT_EQ(app.mainMenu().text3.text, "42");
+    EXPECT_EQ(app.mainMenu().text2.text, "髙橋花子");
+}
+
+TEST_F(RosterWindowFixture, RecalculatesTheSelectedClientsAndSaysHowItWent) {
+    rows()->selectRow(0);
+    rows()->selectionModel()->select(rows()->model()->index(2, 0),
+                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    EXPECT_EQ(rosterWindow->targetCodes(), (std::vector<PersonCode>{7, 100}));
+    testing::MessageBoxAnswerer answerer({QMessageBox::Ok});
+    rosterWindow->runBatch(OfficeJob::recalculate);
+    ASSERT_EQ(answerer.titles, QStringList{qt(roster::kDoneTitle)});
+    EXPECT_TRUE(answerer.texts.front().contains("完了 2 人、対象外 0 人、失敗 0 人"))
+        << utf8(answerer.texts.front());
+    for (PersonCode code : {7, 100})
+        EXPECT_TRUE(std::filesystem::exists(store.path(*names::screenFile(code, 5, kYearCode)))) << code;
+    EXPECT_FALSE(std::filesystem::exists(store.path(*names::screenFile(42, 5, kYearCode))));
+    // The figures just stored show at once, and the selection survives the reload.
+    EXPECT_NE(column(6)[0], "未計算");
+    EXPECT_EQ(column(6)[1], "未計算");
+    EXPECT_EQ(rosterWindow->targetCodes(), (std::vector<PersonCode>{7, 100}));
+}
+
+} // namespace
+} // namespace kakutei
