@@ -10,8 +10,8 @@ namespace {
 
 // One entry position on the form and on the copy.
 struct At {
-    double x, y;          // on the form, before the offsets
-    double copyX, copyY;  // on the copy, final
+    double x, y;         // on the form, before the offsets
+    double copyX, copyY; // on the copy, final
 };
 
 class Page2 {
@@ -70,9 +70,10 @@ void drawHeader(Page2& page, const PrintData& data, const PageOptions& options) 
     if (options.paperMarker == kOfficeFormMarker)
         return;
     const TaxpayerRecord& t = data.taxpayer;
+    // On the copy the name sits a millimetre lower than the form's step, clear of the reading above it.
     const std::tuple<const std::string*, double, double, double> address[] = {
         {&t.address1, 11, 40, 43}, {&t.address2, 11, 44, 47}, {&t.tradeName, 10, 49, 53},
-        {&t.reading, 9, 53, 57},   {&t.name, 11, 57, 60},
+        {&t.reading, 9, 53, 57},   {&t.name, 11, 57, 61},
     };
     for (const auto& [value, points, y, copyY] : address) {
         page.surface().setFont(fonts::mincho, points);
@@ -102,8 +103,8 @@ void drawFamilyEmployees(Page2& page, const PrintData& data) {
     struct Row {
         double nameY, birthY, relationY, monthsY, workY, salaryY;
     };
-    constexpr Row kRows[3] = {{174, 181, 179, 174, 179, 180}, {188, 193, 192, 188, 193, 192},
-                              {200, 206, 204, 199, 205, 205}};
+    constexpr Row kRows[3] = {
+        {174, 181, 179, 174, 179, 180}, {188, 193, 192, 188, 193, 192}, {200, 206, 204, 199, 205, 205}};
     for (int e = 1; e <= 3; ++e) {
         const Row& row = kRows[e - 1];
         page.text({22, row.nameY, 25, row.nameY}, data.personalText(11 + 5 * e));
@@ -122,15 +123,17 @@ void drawDetails(Page2& page, const PrintData& data) {
         double kindY, firstY, secondY, amountY;
     };
     constexpr Row kRows[3] = {{255, 253, 257, 255}, {263, 262, 267, 265}, {273, 272, 276, 275}};
-    // The form has room for three rows; a fourth row is never printed.
+    // The form has room for three rows; a fourth row is never printed. On the copy the expenses and the net
+    // stand 1 and 2 mm left of the form's step, so that a seven-digit amount with its separators stays in
+    // its column and the net's inside the page's left half.
     for (int d = 1; d <= 3; ++d) {
         const Row& row = kRows[d - 1];
         page.text({11, row.kindY, 14, row.kindY}, data.breakdownText(16 + 3 * d));
         page.text({24, row.firstY, 27, row.firstY}, data.breakdownText(17 + 3 * d));
         page.text({24, row.secondY, 27, row.secondY}, data.breakdownText(18 + 3 * d));
         page.amount({62, row.amountY, 65, row.amountY}, data.breakdown(51 + 3 * d));
-        page.amount({81, row.amountY, 84, row.amountY}, data.breakdown(52 + 3 * d));
-        page.amount({102, row.amountY, 105, row.amountY}, data.breakdown(53 + 3 * d));
+        page.amount({81, row.amountY, 83, row.amountY}, data.breakdown(52 + 3 * d));
+        page.amount({102, row.amountY, 103, row.amountY}, data.breakdown(53 + 3 * d));
     }
 }
 
@@ -140,15 +143,19 @@ void drawDeductions(Page2& page, const PrintData& data) {
     page.text({165, 27, 168, 27}, data.deductionText(3));
     page.amount({138, 35, 141, 35}, data.deduction(14));
     page.amount({170, 35, 173, 35}, data.deduction(15));
-    page.amount({198, 35, 201, 35}, data.deduction(16));
+    // The copy's right-hand amounts end at 198 like the rest of that column, so their separators stay on the
+    // form.
+    page.amount({198, 35, 198, 35}, data.deduction(16));
     page.amount({156, 44, 159, 44}, data.deduction(31));
-    page.amount({197, 44, 200, 44}, data.deduction(32));
+    page.amount({197, 44, 198, 44}, data.deduction(32));
     constexpr double kLineY[3] = {57, 65, 73};
+    // The copy's premiums stand 2 mm further right than the form's step, leaving a six-character kind
+    // ("国民健康保険") room before a seven-digit premium.
     for (int i = 0; i < 3; ++i) {
         page.text({114, kLineY[i], 115, kLineY[i] + 3}, data.deductionText(5 + i));
-        page.amount({150, kLineY[i], 151, kLineY[i] + 3}, data.deduction(17 + i));
+        page.amount({150, kLineY[i], 153, kLineY[i] + 3}, data.deduction(17 + i));
     }
-    page.amount({150, 81, 151, 84}, data.deduction(20));
+    page.amount({150, 81, 153, 84}, data.deduction(20));
     for (int i = 0; i < 3; ++i) {
         page.text({161, kLineY[i], 162, kLineY[i] + 3}, data.deductionText(8 + i));
         page.amount({197, kLineY[i], 198, kLineY[i] + 3}, data.deduction(21 + i));
@@ -158,10 +165,12 @@ void drawDeductions(Page2& page, const PrintData& data) {
     page.amount({150, 97, 151, 100}, data.deduction(26));
     page.amount({197, 89, 198, 92}, data.deduction(27));
     page.amount({197, 97, 198, 100}, data.deduction(28));
-    page.text({114, 107, 115, 110}, data.deductionText(11));
-    page.text({114, 112, 115, 115}, data.deductionText(12));
-    page.amount({197, 105, 198, 108}, data.deduction(29));
-    page.amount({197, 113, 198, 116}, data.deduction(30));
+    // Moved down by the copy's step the donations would run into the 本人 marks below them, which keep the
+    // form's place; on the copy they keep the form's height too.
+    page.text({114, 107, 115, 107}, data.deductionText(11));
+    page.text({114, 112, 115, 112}, data.deductionText(12));
+    page.amount({197, 105, 198, 105}, data.deduction(29));
+    page.amount({197, 113, 198, 113}, data.deduction(30));
 }
 
 void drawPersonal(Page2& page, const PrintData& data) {

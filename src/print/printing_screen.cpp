@@ -1,6 +1,7 @@
 #include "print/printing_screen.h"
 
 #include "core/person_code.h"
+#include "print/form_sheet.h"
 
 #include <cstdio>
 
@@ -9,9 +10,6 @@ namespace kakutei {
 namespace pr = printing;
 
 namespace {
-// The page-1 and page-2 form images on A4: the sizes the copies scale them to, in millimetres.
-constexpr double kImage1Width = 209, kImage2Width = 210, kImageHeight = 296;
-
 // "07 試験太郎 第一表": the code, the name and the page, so that a print queue or a folder of a hundred
 // clients' PDFs (where the spaces become underscores) can be read at a glance.
 std::string jobName(std::string_view page, const PrintData& data) {
@@ -93,12 +91,12 @@ void PrintingScreen::drawPreview(PrintSurface& surface, FormImage page) const {
     const PageOptions options{true, {}, paperMarker_, pageMarker_};
     OffsetSurface moved(surface, nextOffsets());
     if (page == FormImage::page1) {
-        surface.drawImage(FormImage::page1, 0, 0, kImage1Width, kImageHeight);
+        surface.drawImage(FormImage::page1, 0, 0, kPage1ImageWidthMm, kImageHeightMm);
         DigitGrid grid;
         grid.decompose(data_);
         drawPage1(moved, data_, grid, options);
     } else {
-        surface.drawImage(FormImage::page2, 0, 0, kImage2Width, kImageHeight);
+        surface.drawImage(FormImage::page2, 0, 0, kPage2ImageWidthMm, kImageHeightMm);
         drawPage2(moved, data_, options);
     }
 }
@@ -230,7 +228,7 @@ void PrintingScreen::copyPage1() {
     if (!ready())
         return;
     surface_->beginJob(jobName("第一表（控え）", data_));
-    surface_->drawImage(FormImage::page1, 0, 0, kImage1Width, kImageHeight);
+    surface_->drawImage(FormImage::page1, 0, 0, kPage1ImageWidthMm, kImageHeightMm);
     paperMarker_ = pr::kOrdinaryPaper;
     offsets_ = {};
     nenGO();
@@ -243,7 +241,7 @@ void PrintingScreen::copyPage2() {
     if (!ready())
         return;
     surface_->beginJob(jobName("第二表（控え）", data_));
-    surface_->drawImage(FormImage::page2, 0, 0, kImage2Width, kImageHeight);
+    surface_->drawImage(FormImage::page2, 0, 0, kPage2ImageWidthMm, kImageHeightMm);
     offsets_ = {};
     nenGO();
     drawPage2(*surface_, data_, pageOptions(true));

@@ -133,7 +133,7 @@ TEST_F(Page2Fixture, TheA4CopyPositions) {
     ASSERT_NE(revenue, nullptr);
     EXPECT_DOUBLE_EQ(revenue->x, 81 - 7 * RecordingSurface::kCharacterWidth); // amounts keep the form's place
     const auto* net = drawn("-50,000");
-    EXPECT_DOUBLE_EQ(net->x, 105 - 6 * RecordingSurface::kCharacterWidth);
+    EXPECT_DOUBLE_EQ(net->x, 103 - 6 * RecordingSurface::kCharacterWidth);
 }
 
 } // namespace

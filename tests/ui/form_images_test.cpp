@@ -1,3 +1,4 @@
+#include "print/form_sheet.h"
 #include "print/printing_screen.h"
 #include "ui/painter_surface.h"
 #include "ui/qt_print_surface.h"
@@ -25,12 +26,51 @@ TEST(FormImages, AreA4At300DpiInOneBit) {
     }
 }
 
+// Whether the image is black within a pixel of (x, y) millimetres, the image stretched over the sheet's size
+// as the copy stretches it.
+bool inkNear(const QImage& form, const FormSheet& sheet, double xMm, double yMm) {
+    const int x = static_cast<int>(xMm * form.width() / sheet.widthMm());
+    const int y = static_cast<int>(yMm * form.height() / sheet.heightMm());
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (form.valid(x + dx, y + dy) && qGray(form.pixel(x + dx, y + dy)) < 128)
+                return true;
+    return false;
+}
+
+// Every box's four sides stand where the copy's entries expect them once the copy has scaled the image onto
+// the paper, down to the bottom right of the page.
+TEST(FormImages, EveryBoxLandsWhereTheCopyPrintsIntoIt) {
+    const std::pair<FormImage, FormSheet> pages[] = {{FormImage::page1, page1Sheet()},
+                                                     {FormImage::page2, page2Sheet()}};
+    for (const auto& [image, sheet] : pages) {
+        const QImage form = monochromeForm(image);
+        ASSERT_FALSE(form.isNull());
+        int missing = 0;
+        for (const SheetBox& box : sheet.boxes()) {
+            const SheetRect& r = box.rect;
+            const std::pair<double, double> sides[] = {{r.x + r.w / 2, r.y},
+                                                       {r.x + r.w / 2, r.y + r.h},
+                                                       {r.x, r.y + r.h / 2},
+                                                       {r.x + r.w, r.y + r.h / 2}};
+            for (const auto& [x, y] : sides)
+                if (!inkNear(form, sheet, x, y)) {
+                    ++missing;
+                    ADD_FAILURE() << "no stroke at (" << x << ", " << y << ") mm of " << sheet.widthMm()
+                                  << " mm";
+                }
+        }
+        EXPECT_EQ(missing, 0);
+        EXPECT_GT(sheet.boxes().size(), 10u);
+    }
+}
+
 TEST(FormImages, ACopyPdfKeepsTheImageSmall) {
     testing::TempRoot root;
     const QString pdf = QString::fromStdString(root.path() + "/copy.pdf");
     auto surface = QtPrintSurface::toPdfFile(pdf);
     surface->beginJob("copy");
-    surface->drawImage(FormImage::page1, 0, 0, 209, 296);
+    surface->drawImage(FormImage::page1, 0, 0, kPage1ImageWidthMm, kImageHeightMm);
     surface->drawText(100, 66, " 9 ");
     surface->endJob();
     const qint64 size = QFileInfo(pdf).size();

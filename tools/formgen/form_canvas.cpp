@@ -8,62 +8,75 @@ namespace {
 constexpr int kWidth = 2481;
 constexpr int kHeight = 3507;
 constexpr double kDpi = 300;
+
+QString q(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 } // namespace
 
-FormCanvas::FormCanvas() : image_(kWidth, kHeight, QImage::Format_RGB32) {
+FormCanvas::FormCanvas(const kakutei::FormSheet& sheet)
+    : pxPerMmX_(kWidth / sheet.widthMm()), pxPerMmY_(kHeight / sheet.heightMm()),
+      image_(kWidth, kHeight, QImage::Format_RGB32) {
     image_.fill(Qt::white);
     painter_.begin(&image_);
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, false);
+    for (const kakutei::SheetBox& b : sheet.boxes())
+        box(b);
+    for (const kakutei::SheetLine& l : sheet.lines())
+        line(l);
+    for (const kakutei::SheetCaption& c : sheet.captions())
+        caption(c);
 }
 
-double FormCanvas::px(double mm) {
-    return mm * kDpi / 25.4;
+QRectF FormCanvas::rect(const kakutei::SheetRect& mm) const {
+    return {mm.x * pxPerMmX_, mm.y * pxPerMmY_, mm.w * pxPerMmX_, mm.h * pxPerMmY_};
 }
 
 QFont FormCanvas::font(double points, bool gothic) const {
     QFont font(gothic ? "IPAexGothic" : "IPAMincho");
-    // Points on a 300 dpi page: the painter's device is the image, whose resolution we set below.
-    font.setPixelSize(static_cast<int>(points * kDpi / 72));
+    // Points as they come out on the paper, after the copy has scaled the image.
+    font.setPixelSize(static_cast<int>(points * 25.4 / 72 * pxPerMmY_));
     font.setStyleStrategy(QFont::NoAntialias);
     return font;
 }
 
-void FormCanvas::box(double x, double y, double w, double h, double pen) {
-    painter_.setPen(QPen(Qt::black, px(pen)));
+void FormCanvas::box(const kakutei::SheetBox& b) {
+    painter_.setPen(QPen(Qt::black, b.pen * pxPerMmY_));
     painter_.setBrush(Qt::NoBrush);
-    painter_.drawRect(QRectF(px(x), px(y), px(w), px(h)));
+    painter_.drawRect(rect(b.rect));
 }
 
-void FormCanvas::line(double x1, double y1, double x2, double y2, double pen) {
-    painter_.setPen(QPen(Qt::black, px(pen)));
-    painter_.drawLine(QPointF(px(x1), px(y1)), QPointF(px(x2), px(y2)));
+void FormCanvas::line(const kakutei::SheetLine& l) {
+    painter_.setPen(QPen(Qt::black, l.pen * pxPerMmY_));
+    painter_.drawLine(QPointF(l.x1 * pxPerMmX_, l.y1 * pxPerMmY_),
+                      QPointF(l.x2 * pxPerMmX_, l.y2 * pxPerMmY_));
 }
 
-void FormCanvas::text(double x, double y, const QString& text, double points, bool gothic) {
+void FormCanvas::caption(const kakutei::SheetCaption& c) {
+    using Flow = kakutei::SheetCaption::Flow;
     painter_.setPen(Qt::black);
-    painter_.setFont(font(points, gothic));
-    painter_.drawText(QRectF(px(x), px(y), px(200), px(30)), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
-                      text);
-}
-
-void FormCanvas::centred(double x, double y, double w, double h, const QString& text, double points,
-                         bool gothic) {
-    painter_.setPen(Qt::black);
-    painter_.setFont(font(points, gothic));
-    painter_.drawText(QRectF(px(x), px(y), px(w), px(h)), Qt::AlignCenter | Qt::TextWordWrap, text);
-}
-
-void FormCanvas::vertical(double x, double y, double w, double h, const QString& text, double points) {
-    QString stacked;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        stacked += text[i];
-        if (i + 1 < text.size())
-            stacked += '\n';
+    painter_.setFont(font(c.points, c.gothic));
+    QString text = q(c.text);
+    switch (c.flow) {
+    case Flow::topLeft:
+        painter_.drawText(rect({c.rect.x, c.rect.y, 200, 30}),
+                          Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
+        break;
+    case Flow::centred:
+        painter_.drawText(rect(c.rect), Qt::AlignCenter | Qt::TextWordWrap, text);
+        break;
+    case Flow::vertical: {
+        QString stacked;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            stacked += text[i];
+            if (i + 1 < text.size())
+                stacked += '\n';
+        }
+        painter_.drawText(rect(c.rect), Qt::AlignCenter, stacked);
+        break;
     }
-    painter_.setPen(Qt::black);
-    painter_.setFont(font(points, true));
-    painter_.drawText(QRectF(px(x), px(y), px(w), px(h)), Qt::AlignCenter, stacked);
+    }
 }
 
 QImage FormCanvas::finish() {

@@ -1,32 +1,29 @@
 #pragma once
-// A4 at 300 dpi, drawn in millimetres: the few strokes a printed form is made of.
+// A form sheet drawn into a 2481 × 3507 one-bit image, scaled so that the copy, which stretches the image
+// over the sheet's width and height in millimetres, puts every stroke where the sheet says.
+
+#include "print/form_sheet.h"
 
 #include <QFont>
 #include <QImage>
 #include <QPainter>
-#include <QString>
+#include <QRectF>
 
 namespace formgen {
 
 class FormCanvas {
 public:
-    FormCanvas();
+    explicit FormCanvas(const kakutei::FormSheet& sheet);
     // The finished page: 1 bit per pixel, 11811 pixels per metre.
     QImage finish();
 
-    void box(double x, double y, double w, double h, double pen = 0.2);
-    void line(double x1, double y1, double x2, double y2, double pen = 0.2);
-    // Text with its top-left corner at (x, y).
-    void text(double x, double y, const QString& text, double points, bool gothic = false);
-    // Text centred in a box.
-    void centred(double x, double y, double w, double h, const QString& text, double points,
-                 bool gothic = false);
-    // Characters one under the other, centred in a column box.
-    void vertical(double x, double y, double w, double h, const QString& text, double points);
-
 private:
-    static double px(double mm);
+    void box(const kakutei::SheetBox& box);
+    void line(const kakutei::SheetLine& line);
+    void caption(const kakutei::SheetCaption& caption);
+    QRectF rect(const kakutei::SheetRect& mm) const;
     QFont font(double points, bool gothic) const;
+    double pxPerMmX_, pxPerMmY_;
     QImage image_;
     QPainter painter_;
 };

@@ -1,5 +1,5 @@
 // formgen OUTDIR: draws the two form images (page1.png, page2.png) the A4 copies print over.
-#include "forms.h"
+#include "form_canvas.h"
 
 #include <QGuiApplication>
 
@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     const QString folder = QString::fromLocal8Bit(argv[1]);
-    const bool ok = formgen::drawPage1Form().save(folder + "/page1.png") &&
-                    formgen::drawPage2Form().save(folder + "/page2.png");
+    const bool ok = formgen::FormCanvas(kakutei::page1Sheet()).finish().save(folder + "/page1.png") &&
+                    formgen::FormCanvas(kakutei::page2Sheet()).finish().save(folder + "/page2.png");
     return ok ? 0 : 1;
 }
