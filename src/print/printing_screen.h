@@ -53,6 +53,7 @@ public:
 
     // Where the pages go; without one the print buttons say so and print nothing.
     void setSurface(PrintSurface* surface) { surface_ = surface; }
+    PrintSurface* surface() const { return surface_; }
 
     Field rightBox; // after "右側へ"
     Field downBox;  // after "下方へ"
