@@ -3,6 +3,7 @@
 #include "print/printing_screen.h"
 #include "shell/app.h"
 #include "ui/preview_surface.h"
+#include "ui/print_destination_row.h"
 #include "ui/qt_text.h"
 
 #include <QGridLayout>
@@ -38,9 +39,9 @@ PrintingWindow::PrintingWindow(App& app, WindowRegistry& registry)
     columns->addWidget(buildPreview());
     auto* copies = new QHBoxLayout;
     for (const auto& [caption, action] :
-         {std::pair<std::string_view, void (PrintingScreen::*)()>{pr::kCopy1, &PrintingScreen::copyPage1},
+         {std::pair<std::string_view, PrintButton>{pr::kCopy1, &PrintingScreen::copyPage1},
           {pr::kCopy2, &PrintingScreen::copyPage2}}) {
-        auto* button = makeButton(caption, [this, action = action] { (screen().*action)(); });
+        auto* button = printButton(caption, action);
         button->setMinimumHeight(34);
         copies->addWidget(button);
     }
@@ -49,10 +50,12 @@ PrintingWindow::PrintingWindow(App& app, WindowRegistry& registry)
     jobNote_->setObjectName("jobNote");
     jobNote_->setWordWrap(true);
     jobNote_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    destination_ = new PrintDestinationRow([this]() -> PrintingScreen& { return screen(); }, this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(notice);
     layout->addLayout(columns);
     layout->addLayout(copies);
+    layout->addWidget(destination_);
     layout->addWidget(jobNote_);
     orderFocus();
     refresh();
@@ -60,6 +63,15 @@ PrintingWindow::PrintingWindow(App& app, WindowRegistry& registry)
 
 PrintingScreen& PrintingWindow::screen() {
     return *app_.screenAs<PrintingScreen>(ScreenId::printing);
+}
+
+void PrintingWindow::usePrinter(QtPrintSurface* printer) {
+    destination_->usePrinter(printer);
+}
+
+QPushButton* PrintingWindow::printButton(std::string_view caption, PrintButton action) {
+    return makeButton(caption,
+                      [this, action] { destination_->print([this, action] { (screen().*action)(); }); });
 }
 
 QPushButton* PrintingWindow::yellow(QPushButton* button) {
@@ -70,16 +82,15 @@ QPushButton* PrintingWindow::yellow(QPushButton* button) {
 QWidget* PrintingWindow::buildPages() {
     auto* box = new QGroupBox(this);
     auto* grid = new QGridLayout(box);
-    grid->addWidget(makeButton(pr::kPage1, [this] { screen().printPage1(); }), 0, 0);
-    grid->addWidget(yellow(makeButton(pr::kPage1Twice, [this] { screen().printPage1Twice(); })), 0, 1);
+    grid->addWidget(printButton(pr::kPage1, &PrintingScreen::printPage1), 0, 0);
+    grid->addWidget(yellow(printButton(pr::kPage1Twice, &PrintingScreen::printPage1Twice)), 0, 1);
     status_ = makeLabel("");
     status_->setObjectName("status");
     status_->setStyleSheet("color: red; font-weight: bold;");
     grid->addWidget(status_, 0, 2);
-    grid->addWidget(makeButton(pr::kPage1Resident, [this] { screen().printPage1Resident(); }), 1, 0);
-    grid->addWidget(makeButton(pr::kPage2, [this] { screen().printPage2(); }), 2, 0);
-    grid->addWidget(yellow(makeButton(pr::kPage2ThreeTimes, [this] { screen().printPage2ThreeTimes(); })), 2,
-                    1);
+    grid->addWidget(printButton(pr::kPage1Resident, &PrintingScreen::printPage1Resident), 1, 0);
+    grid->addWidget(printButton(pr::kPage2, &PrintingScreen::printPage2), 2, 0);
+    grid->addWidget(yellow(printButton(pr::kPage2ThreeTimes, &PrintingScreen::printPage2ThreeTimes)), 2, 1);
     for (auto* button : box->findChildren<QPushButton*>())
         button->setMinimumHeight(32);
     return box;
@@ -88,17 +99,17 @@ QWidget* PrintingWindow::buildPages() {
 QWidget* PrintingWindow::buildOfficeForms() {
     auto* box = new QGroupBox(qt(pr::kOfficeFrame), this);
     auto* grid = new QGridLayout(box);
-    const auto square = [this](std::function<void()> action) {
-        auto* button = yellow(makeButton("", std::move(action)));
+    const auto square = [this](PrintButton action) {
+        auto* button = yellow(printButton("", action));
         button->setFixedSize(28, 28);
         return button;
     };
-    grid->addWidget(makeButton(pr::kPage1Office, [this] { screen().printPage1OfficeForm(); }), 0, 0);
-    grid->addWidget(square([this] { screen().printPage1OfficeFormTwice(); }), 0, 1);
-    grid->addWidget(makeButton(pr::kPage1ResidentOffice, [this] { screen().printPage1ResidentOfficeForm(); }),
-                    1, 0);
-    grid->addWidget(makeButton(pr::kPage2Office, [this] { screen().printPage2OfficeForm(); }), 2, 0);
-    grid->addWidget(square([this] { screen().printPage2OfficeFormThreeTimes(); }), 2, 1);
+    grid->addWidget(printButton(pr::kPage1Office, &PrintingScreen::printPage1OfficeForm), 0, 0);
+    grid->addWidget(square(&PrintingScreen::printPage1OfficeFormTwice), 0, 1);
+    grid->addWidget(printButton(pr::kPage1ResidentOffice, &PrintingScreen::printPage1ResidentOfficeForm), 1,
+                    0);
+    grid->addWidget(printButton(pr::kPage2Office, &PrintingScreen::printPage2OfficeForm), 2, 0);
+    grid->addWidget(square(&PrintingScreen::printPage2OfficeFormThreeTimes), 2, 1);
     grid->setColumnStretch(2, 1);
     return box;
 }

@@ -9,14 +9,22 @@ class QRadioButton;
 namespace kakutei {
 
 class App;
+class PrintDestinationRow;
 class PrintingScreen;
+class QtPrintSurface;
 
 class PrintingWindow : public ScreenWindow {
 public:
     PrintingWindow(App& app, WindowRegistry& registry);
     void refresh() override;
+    // The printer surface for the print buttons: the system's printers, a chosen one among them, or PDF
+    // files where the user asks for them.
+    void usePrinter(QtPrintSurface* printer);
 
 private:
+    using PrintButton = void (PrintingScreen::*)();
+    // A print button, which tells where the PDFs went when its pages went into PDF files.
+    QPushButton* printButton(std::string_view caption, PrintButton action);
     PrintingScreen& screen();
     QWidget* buildPages();
     QWidget* buildOfficeForms();
@@ -30,6 +38,7 @@ private:
     QLabel* jobNote_ = nullptr;
     QLabel* preview_ = nullptr;
     QRadioButton* previewPage1_ = nullptr;
+    PrintDestinationRow* destination_ = nullptr;
 };
 
 } // namespace kakutei

@@ -1,6 +1,6 @@
 #include "ui/program_windows.h"
 
-#include "print/printing_screen.h"
+#include "ui/printing_window.h"
 #include "ui/qt_print_surface.h"
 #include "ui/qt_user_interface.h"
 
@@ -10,8 +10,8 @@ namespace kakutei {
 
 ProgramWindows::ProgramWindows(const std::string& root)
     : store(root), printer(QtPrintSurface::toPrinter(ui, defaultPdfFolder())) {
-    if (auto* printing = app.screenAs<PrintingScreen>(ScreenId::printing))
-        printing->setSurface(printer.get());
+    if (auto* printing = dynamic_cast<PrintingWindow*>(windows.window(ScreenId::printing)))
+        printing->usePrinter(printer.get());
     app.start();
     windows.createMainWindow();
     windows.window(ScreenId::mainMenu)->show();

@@ -3,8 +3,8 @@
 // windows, started up with the main menu shown.
 
 #include "core/data_store.h"
-#include "print/print_surface.h"
 #include "shell/app.h"
+#include "ui/qt_print_surface.h"
 #include "ui/qt_user_interface.h"
 #include "ui/window_set.h"
 
@@ -21,7 +21,7 @@ struct ProgramWindows {
     QtUserInterface ui;
     App app{store, ui};
     WindowSet windows{app, ui};
-    std::unique_ptr<PrintSurface> printer; // the printing screen's: the default printer, or PDF files
+    std::unique_ptr<QtPrintSurface> printer; // the printing screen's: the default printer, or PDF files
 };
 
 } // namespace kakutei

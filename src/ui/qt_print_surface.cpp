@@ -43,8 +43,13 @@ public:
     SystemPrinterJob(const QString& printer, const QString& jobName) : printer_(QPrinter::HighResolution) {
         printer_.setPrinterName(printer);
         printer_.setDocName(jobName);
-        // Positions are measured from the printable area's corner; the printer's own settings apply.
-        printer_.setFullPage(false);
+        // Positions are measured from the corner of the area the printer can reach, so the page margins are
+        // the printer's own minimum (Qt's default margins would move every entry 3.5 mm in); where it reaches
+        // the whole sheet, the sheet's corner. Paper and tray stay the printer's own settings.
+        const QPageLayout layout = printer_.pageLayout();
+        const QMarginsF minimum = layout.minimumMargins();
+        printer_.setFullPage(minimum.isNull());
+        printer_.setPageMargins(minimum, layout.units());
     }
     QPaintDevice* device() override { return &printer_; }
     double dotsPerInch() const override { return printer_.resolution(); }
@@ -64,9 +69,10 @@ public:
         const QString chosen = QPrinterInfo::defaultPrinterName();
         if (!chosen.isEmpty())
             return chosen;
-        const QStringList all = QPrinterInfo::availablePrinterNames();
+        const QStringList all = available();
         return all.isEmpty() ? QString() : all.front();
     }
+    QStringList available() override { return QPrinterInfo::availablePrinterNames(); }
     std::unique_ptr<PrinterJob> start(const QString& printer, const QString& jobName,
                                       QString& whyNot) override {
         const QPrinterInfo info = QPrinterInfo::printerInfo(printer);
@@ -258,7 +264,7 @@ void QtPrintSurface::beginJob(std::string_view name) {
 }
 
 void QtPrintSurface::beginPrinter() {
-    printerName_ = printers_->choose();
+    printerName_ = chosenPrinter_.isEmpty() ? printers_->choose() : chosenPrinter_;
     if (printerName_.isEmpty()) {
         fellBack_ = true;
         beginPdf(destination_);

@@ -33,6 +33,11 @@ public:
     virtual ~Printers() = default;
     // Where a job goes now: the default printer, else the first there is; empty when there is none.
     virtual QString choose() = 0;
+    // Every printer there is now, for a person who has more than one.
+    virtual QStringList available() {
+        const QString only = choose();
+        return only.isEmpty() ? QStringList() : QStringList{only};
+    }
     // A job on `printer`, or null with the reason, one Japanese sentence, in `whyNot`.
     virtual std::unique_ptr<PrinterJob> start(const QString& printer, const QString& jobName,
                                               QString& whyNot) = 0;
@@ -61,6 +66,13 @@ public:
     void endJob() override;
     JobReport lastJob() const override { return last_; }
 
+    // Where the printer jobs go: `name`, or with an empty name the one Printers::choose() names at the moment
+    // of printing. A printer that has gone by then fails the job with the reason.
+    void choosePrinter(const QString& name) { chosenPrinter_ = name; }
+    const QString& chosenPrinter() const { return chosenPrinter_; }
+    // The machine's printers this surface prints on; null for a PDF surface.
+    Printers* printers() const { return printers_.get(); }
+
     // The PDF files written whole so far.
     const QStringList& writtenFiles() const { return written_; }
 
@@ -82,6 +94,7 @@ private:
     Target target_;
     QString destination_;
     std::unique_ptr<Printers> printers_;
+    QString chosenPrinter_;
     bool inJob_ = false;
     QString jobName_;
     bool fellBack_ = false; // a printer job written to PDF, since there was no printer

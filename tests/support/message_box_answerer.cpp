@@ -17,6 +17,7 @@ void MessageBoxAnswerer::answer() {
         return;
     titles << box->windowTitle();
     texts << box->text();
+    icons << box->icon();
     const QMessageBox::StandardButton choice = answers_.front();
     answers_.pop_front();
     if (QAbstractButton* button = box->button(choice))

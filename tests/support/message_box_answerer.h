@@ -1,5 +1,5 @@
 #pragma once
-// Answers the message boxes a window test provokes, in order, and remembers their titles.
+// Answers the message boxes a window test provokes, in order, and remembers their titles, texts and icons.
 
 #include <QMessageBox>
 #include <QObject>
@@ -15,6 +15,7 @@ public:
     explicit MessageBoxAnswerer(std::deque<QMessageBox::StandardButton> answers);
     QStringList titles;
     QStringList texts;
+    QList<QMessageBox::Icon> icons;
 
 private:
     void answer();

@@ -8,6 +8,7 @@
 #include "ui/qt_print_surface.h"
 
 #include "file_size_limit.h"
+#include "pdf_words.h"
 #include "screen_fixture.h"
 
 #include <QImage>
@@ -20,7 +21,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <poll.h>
-#include <regex>
 #include <sstream>
 #include <thread>
 #include <unistd.h>
@@ -28,30 +28,8 @@
 namespace kakutei {
 namespace {
 
-struct Word {
-    double xMm, yMm;
-    std::string text;
-};
-
-// The words of a PDF page as pdftotext -bbox reports them, in millimetres.
-std::vector<Word> pdfWords(const std::string& pdf) {
-    std::vector<Word> words;
-    const std::string command = "pdftotext -bbox '" + pdf + "' -";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return words;
-    std::string html;
-    char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        html.append(buffer, got);
-    ::pclose(pipe);
-    const std::regex word(
-        R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="[0-9.]+" yMax="[0-9.]+">([^<]*)</word>)re");
-    constexpr double kMmPerPoint = 25.4 / 72;
-    for (auto it = std::sregex_iterator(html.begin(), html.end(), word); it != std::sregex_iterator(); ++it)
-        words.push_back({std::stod((*it)[1]) * kMmPerPoint, std::stod((*it)[2]) * kMmPerPoint, (*it)[3]});
-    return words;
-}
+using testing::pdfWords;
+using testing::Word;
 
 // A printer that takes a job, or refuses it at one of its steps.
 struct FakePrinter {

@@ -1,14 +1,22 @@
 // The printing window says where a page went under its buttons, and a page that went nowhere in a message
-// box.
+// box; its pages go to the default printer, a printer the user picks, or PDF files.
 #include "print/printing_screen.h"
+#include "ui/printing_window.h"
 #include "ui/qt_print_surface.h"
 
 #include "message_box_answerer.h"
 #include "window_fixture.h"
 
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+
+#include <filesystem>
 
 namespace kakutei {
 namespace {
@@ -27,12 +35,61 @@ private:
     QString name_;
 };
 
+// Printers that take every job and note which printer each went to.
+class OfficePrinters : public Printers {
+public:
+    QString byDefault = qt("事務所");
+    QStringList names = {qt("事務所"), qt("経理")};
+    QStringList used; // the printer of each job, in order
+    int listed = 0;   // how often the machine was asked which printers it has
+    QString choose() override { return byDefault; }
+    QStringList available() override {
+        ++listed;
+        return names;
+    }
+    std::unique_ptr<PrinterJob> start(const QString& printer, const QString&, QString&) override {
+        used << printer;
+        return std::make_unique<Sheet>();
+    }
+
+private:
+    class Sheet : public PrinterJob {
+    public:
+        QPaintDevice* device() override { return &image_; }
+        double dotsPerInch() const override { return 25.4; }
+        QString finish() override { return {}; }
+
+    private:
+        QImage image_{210, 297, QImage::Format_RGB32};
+    };
+};
+
 struct PrintingWindowFixture : testing::WindowFixture {
     void SetUp() override {
         app.openPrinting(7);
         windows.refreshVisible();
     }
+    PrintingWindow& printingWindow() { return dynamic_cast<PrintingWindow&>(window(ScreenId::printing)); }
+    void click(std::string_view caption) {
+        QTest::mouseClick(captioned<QPushButton>(ScreenId::printing, caption), Qt::LeftButton);
+    }
 };
+
+// Picks `folder` in the next folder dialog, or cancels it when `folder` is empty.
+void answerFolderDialog(const QString& folder) {
+    QTimer::singleShot(20, [folder] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return answerFolderDialog(folder);
+        if (folder.isEmpty())
+            return dialog->reject();
+        dialog->setDirectory(folder);
+        dialog->selectFile(folder);
+        static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, as its OK button runs it
+        if (dialog->isVisible())
+            dialog->reject(); // a dialog that would not take the folder fails the test instead of hanging it
+    });
+}
 
 TEST_F(PrintingWindowFixture, ThePageSaysWhereItWentOrWhyItWentNowhere) {
     const std::string fallback = root.path() + "/Documents/kakutei";
@@ -43,7 +100,7 @@ TEST_F(PrintingWindowFixture, ThePageSaysWhereItWentOrWhyItWentNowhere) {
         QString style;
     } cases[] = {
         {{},
-         {},
+         {"PDF に保存しました"},
          "プリンタが見つからないため、07 第一表 を PDF に保存しました: " + fallback + "/07_第一表.pdf",
          ""},
         {"事務所",
@@ -64,6 +121,90 @@ TEST_F(PrintingWindowFixture, ThePageSaysWhereItWentOrWhyItWentNowhere) {
         EXPECT_EQ(utf8(note->text()), c.note);
         EXPECT_EQ(note->styleSheet(), c.style);
         app.screenAs<PrintingScreen>(ScreenId::printing)->setSurface(nullptr);
+    }
+}
+
+TEST_F(PrintingWindowFixture, PdfButtonSavesEachPageAsAFileAndSaysWhereWithAnInformationBox) {
+    auto printers = std::make_unique<OfficePrinters>();
+    OfficePrinters& office = *printers;
+    auto surface = QtPrintSurface::toPrinter(std::move(printers), qt(root.path() + "/fallback"));
+    printingWindow().usePrinter(surface.get());
+    auto* pdfButton = child<QPushButton>(ScreenId::printing, "savePdf");
+    ASSERT_NE(pdfButton, nullptr);
+
+    answerFolderDialog({}); // changing one's mind prints on paper as before
+    QTest::mouseClick(pdfButton, Qt::LeftButton);
+    EXPECT_FALSE(pdfButton->isChecked());
+
+    const std::string folder = root.path() + "/pdfs";
+    std::filesystem::create_directory(folder);
+    answerFolderDialog(qt(folder));
+    QTest::mouseClick(pdfButton, Qt::LeftButton);
+    EXPECT_TRUE(pdfButton->isChecked());
+    EXPECT_NE(utf8(child<QLabel>(ScreenId::printing, "destination")->text()).find(folder), std::string::npos);
+    {
+        testing::MessageBoxAnswerer answerer({QMessageBox::Ok});
+        click(printing::kPage2ThreeTimes);
+        EXPECT_EQ(answerer.titles, QStringList{qt("PDF に保存しました")});
+        EXPECT_EQ(answerer.icons, QList<QMessageBox::Icon>{QMessageBox::Information});
+        const QStringList files = {"07_第二表.pdf", "07_第二表_2.pdf", "07_第二表_3.pdf"};
+        for (const QString& file : files) {
+            EXPECT_TRUE(std::filesystem::is_regular_file(folder + "/" + utf8(file))) << utf8(file);
+            EXPECT_TRUE(answerer.texts.value(0).contains(qt(folder) + "/" + file))
+                << utf8(answerer.texts.value(0));
+        }
+    }
+    EXPECT_EQ(office.used, QStringList());
+
+    // Pressed again, the pages go to the printer, and no box interrupts the one-click path.
+    QTest::mouseClick(pdfButton, Qt::LeftButton);
+    EXPECT_FALSE(pdfButton->isChecked());
+    testing::MessageBoxAnswerer answerer({QMessageBox::Ok});
+    click(printing::kPage1);
+    QTest::qWait(50);
+    EXPECT_EQ(answerer.titles, QStringList());
+    EXPECT_EQ(office.used, QStringList{qt("事務所")});
+}
+
+TEST_F(PrintingWindowFixture, PrinterIsTheDefaultUnlessPickedAndTheListIsMadeWhenLookedAt) {
+    window(ScreenId::printing).hide();
+    auto printers = std::make_unique<OfficePrinters>();
+    OfficePrinters& office = *printers;
+    auto surface = QtPrintSurface::toPrinter(std::move(printers), qt(root.path() + "/fallback"));
+    printingWindow().usePrinter(surface.get());
+    EXPECT_EQ(office.listed, 0); // nobody has looked yet
+    app.openPrinting(7);
+    windows.refreshVisible();
+    auto* choice = child<QComboBox>(ScreenId::printing, "printerChoice");
+    ASSERT_NE(choice, nullptr);
+    const auto items = [choice] {
+        QStringList texts;
+        for (int i = 0; i < choice->count(); ++i)
+            texts << choice->itemText(i);
+        return texts;
+    };
+    EXPECT_EQ(items(), (QStringList{qt("既定のプリンタ（事務所）"), qt("事務所"), qt("経理")}));
+    EXPECT_EQ(choice->currentIndex(), 0);
+
+    office.names << qt("自宅");
+    choice->showPopup();
+    choice->hidePopup();
+    EXPECT_EQ(items().size(), 4);
+
+    const struct {
+        int item;          // chosen in the list
+        QString byDefault; // the machine's default at the moment of printing
+        QString printer;   // where the page went
+    } cases[] = {
+        {0, qt("事務所"), qt("事務所")},
+        {2, qt("事務所"), qt("経理")},
+        {0, qt("経理"), qt("経理")},
+    };
+    for (const auto& c : cases) {
+        office.byDefault = c.byDefault;
+        emit choice->activated(c.item);
+        click(printing::kPage1);
+        EXPECT_EQ(office.used.value(office.used.size() - 1), c.printer) << c.item;
     }
 }
 

@@ -1,0 +1,51 @@
+#pragma once
+// Where the printing screen's pages go: the system's default printer (the one-click path, as it is at the
+// moment of printing), another printer picked from those the machine has when the list is opened, or PDF
+// files in a folder the user picks, one file a page.
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace kakutei {
+
+class PrintingScreen;
+class PrintSurface;
+class QtPrintSurface;
+
+class PrintDestinationRow : public QWidget {
+public:
+    PrintDestinationRow(std::function<PrintingScreen&()> screen, QWidget* parent);
+    ~PrintDestinationRow() override;
+
+    // The printer surface whose printer this row chooses; it becomes the screen's surface.
+    void usePrinter(QtPrintSurface* printer);
+    // Runs a print button; when its pages went into PDF files, an information box says where.
+    void print(const std::function<void()>& pressButton);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void listPrinters();
+    void choosePrinter(int index);
+    void switchPdf(bool on);
+    void showWhere();
+
+    std::function<PrintingScreen&()> screen_;
+    QtPrintSurface* printer_ = nullptr;
+    PrintSurface* beforePdf_ = nullptr; // the screen's surface while the pages go to PDF
+    std::unique_ptr<QtPrintSurface> pdf_;
+    QString pdfFolder_;
+    QComboBox* printers_ = nullptr;
+    QPushButton* pdfButton_ = nullptr;
+    QLabel* where_ = nullptr;
+};
+
+} // namespace kakutei
