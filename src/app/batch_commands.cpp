@@ -1,6 +1,7 @@
 #include "app/batch_commands.h"
 
 #include "app/roster_command.h"
+#include "app/check_command.h"
 #include "app/stream_user_interface.h"
 #include "core/data_store.h"
 #include "core/person_code.h"
@@ -115,6 +116,7 @@ std::string usageLine() {
            "        kakutei [--root フォルダ] list               登録されている人の一覧を表示する\n"
            "        kakutei [--root フォルダ] recalc コード…|--all  各画面の計算実行と税額の計算をする\n"
            "        kakutei [--root フォルダ] show コード        税額の計算（９〜53 欄）を表示する\n"
+           "        kakutei [--root フォルダ] check コード       申告前チェック（印刷の前に直すところ）\n"
            "        kakutei [--root フォルダ] print コード…|--all --page 1|2 [--office-form] [--resident-tax]\n"
            "                [--a4-copy] [--pdf ファイル|フォルダ]      申告書を印刷する\n"
            "        kakutei [--root フォルダ] roster [--csv ファイル]  顧客一覧を表示する（CSV に書き出す）\n"
@@ -181,12 +183,15 @@ int runBatchCommand(const CommandLine& line, std::ostream& out, std::ostream& er
     const bool known =
         (line.command == "list" && arguments == 0) || (line.command == "recalc" && (arguments > 0) != line.all) ||
         (line.command == "show" && arguments == 1) || (line.command == "backup" && arguments == 1) ||
-        (line.command == "restore" && arguments == 1) || (line.command == "roster" && arguments == 0);
+        (line.command == "restore" && arguments == 1) || (line.command == "roster" && arguments == 0) ||
+        (line.command == "check" && arguments == 1);
     if (!known) {
         err << "知らないコマンドです: " << line.command << '\n' << usageLine() << '\n';
         return kExitUsage;
     }
     DataStore store(resolveRoot(line.root));
+    if (line.command == "check") // reads only: it makes no folder either
+        return runCheckCommand(store, line.arguments.front(), out, err);
     if (!prepareDataFolders(store, err))
         return kExitFailure;
     if (line.command == "roster")

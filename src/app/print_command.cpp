@@ -79,7 +79,7 @@ int runPrintCommand(const CommandLine& line, PrintOutput& output, std::ostream& 
     for (const JobReport& job : screen->jobs())
         if (!job.failed)
             out << (line.pdf ? job.file : job.message) << '\n';
-    return failed || ui.warned() ? kExitFailure : kExitOk;
+    return failed || ui.warned() || ui.declined() ? kExitFailure : kExitOk;
 }
 
 } // namespace kakutei

@@ -10,6 +10,7 @@ void StreamUserInterface::warn(std::string_view title, std::string_view body) {
 bool StreamUserInterface::ask(std::string_view title, std::string_view body) {
     err_ << title << ": " << body
          << (yes_ ? " → OK (--yes)" : " → キャンセル（OK とするには --yes を付けて下さい）") << '\n';
+    declined_ = declined_ || !yes_;
     return yes_;
 }
 

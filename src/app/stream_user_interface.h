@@ -21,11 +21,14 @@ public:
     void quit() override {}
 
     bool warned() const { return warned_; }
+    // A question was answered Cancel: what it asked about was not done.
+    bool declined() const { return declined_; }
 
 private:
     std::ostream& err_;
     bool yes_;
     bool warned_ = false;
+    bool declined_ = false;
 };
 
 } // namespace kakutei

@@ -1,5 +1,6 @@
 #include "print/printing_screen.h"
 
+#include "checks/return_checks.h"
 #include "core/person_code.h"
 #include "print/form_sheet.h"
 
@@ -51,11 +52,31 @@ private:
 } // namespace
 
 bool PrintingScreen::ready() {
-    if (surface_)
+    if (!surface_) {
+        ++failures_;
+        ui().warn(pr::kNoPrinterTitle, "印刷先がありません。");
+        return false;
+    }
+    if (confirmed_ || confirmChecks())
         return true;
-    ++failures_;
-    ui().warn(pr::kNoPrinterTitle, "印刷先がありません。");
+    ++failures_; // so that a button printing several copies stops with its first
     return false;
+}
+
+bool PrintingScreen::confirmChecks() {
+    if (data_.yearCode.empty()) // no client loaded: nothing of anyone's return to check
+        return true;
+    const ReturnChecks checks = checkReturn(store(), data_.personCode, data_.yearCode);
+    // An unreadable file alone asks nothing: the pages print what could be read, as they always have.
+    if (checks.warnings.empty())
+        return true;
+    std::string body;
+    for (const ReturnWarning& warning : checks.warnings)
+        body += warningLine(warning) + "\n";
+    for (const UnreadableRecord& record : checks.unreadable)
+        body += unreadableLine(record) + "\n";
+    body += pr::kContinueQuestion;
+    return ui().ask(kReturnChecksTitle, body);
 }
 
 void PrintingScreen::finishJob() {
@@ -71,8 +92,11 @@ void PrintingScreen::finishJob() {
 
 void PrintingScreen::repeat(int times, void (PrintingScreen::*button)()) {
     const std::size_t failures = failures_;
-    for (int i = 0; i < times && failures_ == failures; ++i)
+    for (int i = 0; i < times && failures_ == failures; ++i) {
         (this->*button)();
+        confirmed_ = true; // one question for the whole press
+    }
+    confirmed_ = false;
 }
 
 PrintOffsets PrintingScreen::offsetsFromBoxes() const {

@@ -44,6 +44,7 @@ inline constexpr std::string_view kNotice =
     "必ず、テストプリントを行った後に税務署配布の用紙に印刷して下さい";
 inline constexpr std::string_view kOrdinaryPaper = "法人税"; // any PaperMarker but the office form's
 inline constexpr std::string_view kNoPrinterTitle = "印刷できません";
+inline constexpr std::string_view kContinueQuestion = "印刷を続けますか";
 } // namespace printing
 
 class PrintingScreen : public DataScreen {
@@ -108,7 +109,9 @@ public:
 private:
     void page1OnForm();
     void page2OnForm();
+    // A print surface, and a yes to the checks before printing when the client's return has warnings.
     bool ready();
+    bool confirmChecks();
     void finishJob();
     // Presses `button` `times` times, stopping at the first job that fails: one message is enough.
     void repeat(int times, void (PrintingScreen::*button)());
@@ -122,6 +125,7 @@ private:
     std::string pageMarker_;
     std::vector<JobReport> jobs_;
     std::size_t failures_ = 0;
+    bool confirmed_ = false; // the checks were answered for the press under way
 };
 
 } // namespace kakutei

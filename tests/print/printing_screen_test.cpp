@@ -4,6 +4,7 @@
 #include "core/taxpayer_record.h"
 
 #include "recording_surface.h"
+#include "sample_taxpayer.h"
 #include "screen_fixture.h"
 
 namespace kakutei {
@@ -22,6 +23,7 @@ struct PrintingFixture : testing::DataScreenFixture {
         record.personCode = 7;
         record.name = "山田太郎";
         record.bankName = "髙﨑銀行";
+        testing::registerWhole(record); // so that printing asks nothing first
         taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(7)));
         testing::writeRecordFields(store, 7, 1, 0, 20, {{20, "4500000"}});
         testing::writeRecordFields(store, 7, 4, 40, 25, {{1, "\"種  類\""}, {4, "\"給　与\""}});

@@ -83,4 +83,12 @@ std::string sampleBytes() {
     return bytes;
 }
 
+void registerWhole(TaxpayerRecord& record) {
+    record.taxOffice = "芝";
+    record.birthEra = "昭和";
+    record.birthYear = 35;
+    record.birthMonth = 1;
+    record.birthDay = 1;
+}
+
 } // namespace kakutei::testing

@@ -10,5 +10,8 @@ namespace kakutei::testing {
 TaxpayerRecord sampleRecord();
 // 38 CP932 lines, each ended by CR LF.
 std::string sampleBytes();
+// Gives a bare record what printing asks for before it prints without a question: a tax office and a
+// birth date (昭和35年1月1日).
+void registerWhole(TaxpayerRecord& record);
 
 } // namespace kakutei::testing

@@ -5,6 +5,7 @@
 #include "ui/painter_surface.h"
 
 #include "../print/recording_surface.h"
+#include "sample_taxpayer.h"
 #include "screen_fixture.h"
 
 #include <QFont>
@@ -37,6 +38,7 @@ struct PreviewFixture : testing::DataScreenFixture {
         record.name = "山田太郎";
         record.bankName = "髙﨑銀行";
         record.accountNumber = std::string(kAccountNumber);
+        testing::registerWhole(record); // so that printing asks nothing first
         taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(7)));
         // Every row full, so that every box of every row gets its digit.
         std::map<int, std::string> income, tax;

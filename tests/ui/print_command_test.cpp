@@ -9,6 +9,7 @@
 
 #include "file_size_limit.h"
 #include "pdf_words.h"
+#include "sample_taxpayer.h"
 #include "screen_fixture.h"
 
 #include <QImage>
@@ -75,6 +76,7 @@ struct PrintCommandFixture : testing::DataScreenFixture {
         record.personCode = 7;
         record.name = "山田太郎";
         record.address1 = "東京都港区芝";
+        testing::registerWhole(record); // so that printing asks nothing first
         taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(7)));
         testing::writeRecordFields(store, 7, 1, 0, 20, {{1, "5000000"}});
         testing::writeRecordFields(store, 7, 3, 47, 17, {{2, "\"山田花子\""}});

@@ -60,6 +60,13 @@ TEST_F(WholeFlow, RegisterEnterComputeAndPrint) {
     enter(ScreenId::registration, "Text17", "ﾐﾎﾝ ﾀﾛｳ");
     enter(ScreenId::registration, "Text5", "見本太郎");
     enter(ScreenId::registration, "Text2", "東京都港区芝5-8-1");
+    // A birth date, a tax office and an account for the refund: printing then asks nothing first.
+    enter(ScreenId::registration, "Text6", "35");
+    enter(ScreenId::registration, "Text7", "4");
+    enter(ScreenId::registration, "Text14", "1");
+    enter(ScreenId::registration, "Text15", "芝");
+    enter(ScreenId::registration, "Text19", "髙﨑銀行");
+    enter(ScreenId::registration, "Text4", "1234567");
     click(ScreenId::registration, "登録実行");
     ASSERT_TRUE(std::filesystem::exists(root.path() + "/所得税/個人名/21.txt"));
 

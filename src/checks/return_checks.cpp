@@ -1,0 +1,294 @@
+#include "checks/return_checks.h"
+
+#include "checks/era_date.h"
+#include "core/amount_text.h"
+#include "core/record.h"
+#include "core/store_error.h"
+#include "core/taxpayer_record.h"
+#include "core/utf8.h"
+#include "deductions/personal_deductions_screen.h"
+#include "registry/registration_screen.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace kakutei {
+namespace {
+
+constexpr int kTaxYear = 2004; // 平成16年: ages are taken at its last day
+constexpr CalendarDate kYearEnd{kTaxYear, 12, 31};
+constexpr double kElderlyIncomeLimit = 10'000'000; // 老年者控除, 配偶者特別控除
+constexpr double kStudentIncomeLimit = 650'000;    // 勤労学生控除
+constexpr double kSpouseIncomeLimit = 380'000;
+constexpr double kSpecialSpouseIncomeEnd = 760'000;
+constexpr double kSpouseDeduction = 380'000;
+constexpr double kElderlySpouseDeduction = 480'000; // 老人控除対象配偶者, 70 and over
+
+// The personal deductions record, numbered as in its file. Amounts stay as read: a damaged file may hold
+// any number, and comparing it does no harm where converting it could.
+struct PersonalRecord {
+    RecordValues values;
+    const std::string& text(int field) const { return values.texts.at(static_cast<std::size_t>(field - 1)); }
+    double amount(int field) const { return values.numbers.at(static_cast<std::size_t>(field - 48)); }
+};
+
+// "52,300円"; unlike a box, a sentence says "0円" rather than nothing.
+std::string yen(double amount) {
+    return (amount == 0 ? std::string("0") : formatAmount(amount)) + "円";
+}
+
+// Names compare without the spaces people put between family and given name, or leave out.
+std::string withoutSpaces(std::string_view name) {
+    std::string plain;
+    for (char c : toHalfWidthAscii(name))
+        if (c != ' ')
+            plain += c;
+    return plain;
+}
+
+class Checker {
+public:
+    Checker(const DataStore& store, PersonCode code, std::string_view yearCode)
+        : store_(store), code_(code), year_(yearCode) {}
+
+    ReturnChecks run();
+
+private:
+    std::optional<RecordValues> screenRecord(int k) const;
+    void warn(std::string_view screen, std::string line, std::string message) {
+        result_.warnings.push_back({std::string(screen), std::move(line), std::move(message)});
+    }
+    void warnPersonal(std::string line, std::string message) {
+        warn(personal_deductions::kCaption, std::move(line), std::move(message));
+    }
+    void warnRegistration(std::string line, std::string message) {
+        warn(registration::kCaption, std::move(line), std::move(message));
+    }
+
+    void checkRegistration();
+    void checkRefundAccount();
+    void checkSelfDeduction();
+    void checkSpouse();
+    void checkDependents();
+    // The family employee rows that are paid, by their names without spaces.
+    std::vector<std::pair<int, std::string>> paidEmployees() const;
+
+    const DataStore& store_;
+    PersonCode code_;
+    std::string year_;
+    ReturnChecks result_;
+    TaxpayerRecord taxpayer_;
+    std::optional<CalendarDate> birth_;      // the taxpayer's, when registered as a real day
+    std::optional<double> totalIncome_;      // line 9
+    std::optional<PersonalRecord> personal_; // screen file 3
+    std::optional<double> refund_;           // line 41
+};
+
+std::optional<RecordValues> Checker::screenRecord(int k) const {
+    const auto name = names::screenFile(code_, k, year_);
+    if (!name)
+        return std::nullopt;
+    const RecordShape shape = screenRecordShape(k);
+    const std::string path = store_.path(*name);
+    // Missing is an empty screen and unreadable is already reported: neither has anything to check.
+    if (checkStoredRecord(path, shape).state != StoredState::readable)
+        return std::nullopt;
+    return readRecordValues(path, shape.texts, shape.numbers);
+}
+
+ReturnChecks Checker::run() {
+    const TaxpayerRead registered = readTaxpayerRecord(store_, code_);
+    if (registered.error)
+        result_.unreadable.push_back({store_.path(names::taxpayerFile(code_)), registered.error});
+    for (UnreadableRecord& record : unreadableRecordsOf(store_, code_, year_))
+        result_.unreadable.push_back(std::move(record));
+    if (const auto income = screenRecord(1))
+        totalIncome_ = income->numbers.at(19);
+    if (auto personal = screenRecord(3))
+        personal_ = PersonalRecord{std::move(*personal)};
+    if (const auto tax = screenRecord(5))
+        refund_ = tax->numbers.at(28);
+
+    if (!registered.error) {
+        taxpayer_ = registered.record;
+        checkRegistration();
+        checkRefundAccount();
+    }
+    if (personal_) {
+        checkSelfDeduction();
+        checkSpouse();
+        checkDependents();
+    }
+    return std::move(result_);
+}
+
+void Checker::checkRegistration() {
+    if (withoutSpaces(taxpayer_.taxOffice).empty())
+        warnRegistration(std::string(registration::kTaxOffice), "税務署名がありません。");
+
+    const TaxpayerRecord& r = taxpayer_;
+    // The registration stores 1 for a box that does not read as a number, so 1.1.1 is an empty date.
+    const bool empty =
+        withoutSpaces(r.birthEra).empty() || (r.birthYear == 1 && r.birthMonth == 1 && r.birthDay == 1);
+    birth_ = eraDate(r.birthEra, r.birthYear, r.birthMonth, r.birthDay);
+    if (empty) {
+        birth_.reset();
+        warnRegistration("生年月日", "生年月日（元号と年月日）がありません。");
+    } else if (!birth_ || *birth_ > kYearEnd) {
+        birth_.reset();
+        warnRegistration("生年月日", eraDateText(r.birthEra, r.birthYear, r.birthMonth, r.birthDay) +
+                                         "という日はありません。");
+    }
+    if (r.condition == "老年者" && birth_ && ageAtYearEnd(*birth_, kTaxYear) < 65)
+        warnRegistration("本人の条件", "「老年者」ですが、平成16年12月31日の年齢は" +
+                                           std::to_string(ageAtYearEnd(*birth_, kTaxYear)) +
+                                           "歳です。老年者は65歳以上の人です。");
+}
+
+void Checker::checkRefundAccount() {
+    if (!refund_ || *refund_ <= 0)
+        return;
+    std::vector<std::string> missing;
+    if (withoutSpaces(taxpayer_.bankName).empty())
+        missing.emplace_back("銀行名");
+    if (withoutSpaces(taxpayer_.accountNumber).empty())
+        missing.emplace_back("口座番号");
+    if (missing.empty())
+        return;
+    std::string what = missing.front();
+    if (missing.size() > 1)
+        what += "と" + missing.back();
+    warnRegistration("還付される税金の受取場所", "還付される税金（41）が" + yen(*refund_) +
+                                                     "ありますが、振込先の" + what + "がありません。");
+}
+
+void Checker::checkSelfDeduction() {
+    const PersonalRecord& p = *personal_;
+    static const std::string kElderlyLine = "本人控除（老年者控除）";
+    if (p.text(32) == "老年者" && p.amount(57) > 0) {
+        if (totalIncome_ && *totalIncome_ > kElderlyIncomeLimit)
+            warnPersonal(kElderlyLine, "合計所得金額（9）が" + yen(*totalIncome_) +
+                                           "で1,000万円を超えるため、老年者控除は受けられません。");
+        // A registration as 老年者 is already named where it is made; this is a record made before it
+        // changed.
+        if (taxpayer_.condition != "老年者" && birth_ && ageAtYearEnd(*birth_, kTaxYear) < 65)
+            warnPersonal(kElderlyLine, "平成16年12月31日の年齢は" +
+                                           std::to_string(ageAtYearEnd(*birth_, kTaxYear)) +
+                                           "歳です。老年者控除は65歳以上の人に限られます。");
+    }
+    if (p.text(34) == "勤労学生" && p.amount(58) > 0 && totalIncome_ && *totalIncome_ > kStudentIncomeLimit)
+        warnPersonal("本人控除（勤労学生）", "合計所得金額（9）が" + yen(*totalIncome_) +
+                                                 "で65万円を超えるため、勤労学生控除は受けられません。");
+}
+
+std::vector<std::pair<int, std::string>> Checker::paidEmployees() const {
+    std::vector<std::pair<int, std::string>> paid;
+    for (int i = 0; i < personal_deductions::kEmployees; ++i)
+        if (personal_->amount(53 + i) > 0)
+            paid.emplace_back(i, withoutSpaces(personal_->text(16 + 5 * i)));
+    return paid;
+}
+
+void Checker::checkSpouse() {
+    const PersonalRecord& p = *personal_;
+    const double spouseIncome = p.amount(62);
+    const double deduction = p.amount(63);
+    const double special = p.amount(64);
+    const std::string incomeText = "配偶者の合計所得（" + yen(spouseIncome) + "）";
+    static const std::string kDeductionLine = "配偶者控除の額";
+    static const std::string kSpecialLine = "配偶者特別控除";
+
+    if (deduction > 0) {
+        const auto spouseBirth = typedEraDate(p.text(36), p.text(3));
+        const bool elderly = spouseBirth && ageAtYearEnd(*spouseBirth, kTaxYear) >= 70;
+        if (spouseIncome > kSpouseIncomeLimit)
+            warnPersonal(kDeductionLine, incomeText + "が38万円を超えるため、配偶者控除は受けられません。");
+        else if (deduction != kSpouseDeduction && !(elderly && deduction == kElderlySpouseDeduction))
+            warnPersonal(kDeductionLine, "配偶者控除の額が" + yen(deduction) +
+                                             "です。配偶者控除は38万円（12月31日に70歳以上の配偶者は48万円）"
+                                             "です。");
+    }
+    if (special > 0) {
+        if (spouseIncome <= kSpouseIncomeLimit)
+            warnPersonal(kSpecialLine, incomeText + "が38万円以下のため、配偶者特別控除は受けられません"
+                                                    "（配偶者控除の対象です）。");
+        else if (spouseIncome >= kSpecialSpouseIncomeEnd)
+            warnPersonal(kSpecialLine, incomeText + "が76万円以上のため、配偶者特別控除は受けられません。");
+        if (totalIncome_ && *totalIncome_ > kElderlyIncomeLimit)
+            warnPersonal(kSpecialLine, "合計所得金額（9）が" + yen(*totalIncome_) +
+                                           "で1,000万円を超えるため、配偶者特別控除は受けられません。");
+    }
+    if (deduction <= 0 && special <= 0)
+        return;
+    const std::string spouse = withoutSpaces(p.text(2));
+    for (const auto& [row, name] : paidEmployees()) {
+        const std::string relation = withoutSpaces(p.text(18 + 5 * row));
+        if ((!spouse.empty() && name == spouse) || relation == "妻" || relation == "夫")
+            warnPersonal(deduction > 0 ? kDeductionLine : kSpecialLine,
+                         "配偶者は専従者に関する事項の" + std::to_string(row + 1) +
+                             "行目で専従者給与を受けています。専従者は配偶者控除・配偶者特別控除の対象に"
+                             "なりません。");
+    }
+}
+
+void Checker::checkDependents() {
+    const PersonalRecord& p = *personal_;
+    const auto employees = paidEmployees();
+    for (int i = 0; i < personal_deductions::kDependents; ++i) {
+        const double amount = p.amount(48 + i); // units of 10,000 yen
+        if (amount <= 0)
+            continue;
+        const std::string line = "扶養家族の明細 " + std::to_string(i + 1) + "行目";
+        const std::string name = withoutSpaces(p.text(4 + 3 * i));
+        const auto employee = std::find_if(employees.begin(), employees.end(),
+                                           [&](const auto& paid) { return paid.second == name; });
+        if (!name.empty() && employee != employees.end())
+            warnPersonal(line,
+                         "専従者に関する事項の" + std::to_string(employee->first + 1) +
+                             "行目で専従者給与を受けている人です。専従者は扶養控除の対象になりません。");
+
+        const auto birth = typedEraDate(p.text(37 + i), p.text(6 + 3 * i));
+        if (!birth) {
+            warnPersonal(line, "生年月日（年号と 13.01.31 の形の年月日）が読めないため、控除額" +
+                                   formatAmount(amount) + "万円を確かめられません。");
+            continue;
+        }
+        if (*birth > kYearEnd) {
+            warnPersonal(line,
+                         "平成16年12月31日より後に生まれた人は、平成16年分の扶養控除の対象になりません。");
+            continue;
+        }
+        const int age = ageAtYearEnd(*birth, kTaxYear);
+        std::string allowed;
+        bool fits;
+        if (age >= 16 && age <= 22) {
+            allowed = "特定扶養親族の63万円";
+            fits = amount == 63;
+        } else if (age >= 70) {
+            allowed = "老人扶養親族の48万円（同居老親等は58万円）";
+            fits = amount == 48 || amount == 58;
+        } else {
+            allowed = "一般の扶養親族の38万円";
+            fits = amount == 38;
+        }
+        if (!fits)
+            warnPersonal(line, "平成16年12月31日の年齢は" + std::to_string(age) + "歳なので、控除額は" +
+                                   allowed + "です（" + formatAmount(amount) + "万円になっています）。");
+    }
+}
+
+} // namespace
+
+ReturnChecks checkReturn(const DataStore& store, PersonCode code, std::string_view yearCode) {
+    return Checker(store, code, yearCode).run();
+}
+
+std::string warningLine(const ReturnWarning& warning) {
+    return warning.screen + " — " + warning.line + ": " + warning.message;
+}
+
+std::string unreadableLine(const UnreadableRecord& record) {
+    return "「" + record.path + "」を読めません。" + describeError(record.error);
+}
+
+} // namespace kakutei
