@@ -48,8 +48,7 @@ std::string withoutSpaces(std::string_view name) {
 
 class Checker {
 public:
-    Checker(const DataStore& store, PersonCode code, std::string_view yearCode)
-        : store_(store), code_(code), year_(yearCode) {}
+    explicit Checker(const StoredReturn& stored) : stored_(stored) {}
 
     ReturnChecks run();
 
@@ -73,9 +72,7 @@ private:
     // The family employee rows that are paid, by their names without spaces.
     std::vector<std::pair<int, std::string>> paidEmployees() const;
 
-    const DataStore& store_;
-    PersonCode code_;
-    std::string year_;
+    const StoredReturn& stored_;
     ReturnChecks result_;
     TaxpayerRecord taxpayer_;
     std::optional<CalendarDate> birth_;      // the taxpayer's, when registered as a real day
@@ -85,22 +82,18 @@ private:
 };
 
 std::optional<RecordValues> Checker::screenRecord(int k) const {
-    const auto name = names::screenFile(code_, k, year_);
-    if (!name)
-        return std::nullopt;
-    const RecordShape shape = screenRecordShape(k);
-    const std::string path = store_.path(*name);
     // Missing is an empty screen and unreadable is already reported: neither has anything to check.
-    if (checkStoredRecord(path, shape).state != StoredState::readable)
+    const StoredRecord& record = stored_.record(k);
+    if (record.check.state != StoredState::readable)
         return std::nullopt;
-    return readRecordValues(path, shape.texts, shape.numbers);
+    return record.values;
 }
 
 ReturnChecks Checker::run() {
-    const TaxpayerRead registered = readTaxpayerRecord(store_, code_);
+    const TaxpayerRead& registered = stored_.taxpayer;
     if (registered.error)
-        result_.unreadable.push_back({store_.path(names::taxpayerFile(code_)), registered.error});
-    for (UnreadableRecord& record : unreadableRecordsOf(store_, code_, year_))
+        result_.unreadable.push_back({stored_.taxpayerPath, registered.error});
+    for (UnreadableRecord& record : stored_.unreadableRecords())
         result_.unreadable.push_back(std::move(record));
     if (const auto income = screenRecord(1))
         totalIncome_ = income->numbers.at(19);
@@ -279,8 +272,12 @@ void Checker::checkDependents() {
 
 } // namespace
 
+ReturnChecks checkReturn(const StoredReturn& stored) {
+    return Checker(stored).run();
+}
+
 ReturnChecks checkReturn(const DataStore& store, PersonCode code, std::string_view yearCode) {
-    return Checker(store, code, yearCode).run();
+    return checkReturn(readStoredReturn(store, code, yearCode));
 }
 
 std::string warningLine(const ReturnWarning& warning) {

@@ -6,6 +6,7 @@
 
 #include "core/data_store.h"
 #include "core/stored_record.h"
+#include "core/stored_return.h"
 
 #include <string>
 #include <string_view>
@@ -35,6 +36,8 @@ struct ReturnChecks {
 // Checks the return of `code` in the year folder of `yearCode` against the Heisei 16 law (ages at
 // 31 December 2004).
 ReturnChecks checkReturn(const DataStore& store, PersonCode code, std::string_view yearCode = kYearCode);
+// The same over a return already read.
+ReturnChecks checkReturn(const StoredReturn& stored);
 
 // "個人の登録 — 税務署名: 税務署名がありません。"
 std::string warningLine(const ReturnWarning& warning);

@@ -1,8 +1,8 @@
 #include "office/roster.h"
 
+#include "checks/return_checks.h"
 #include "core/file_io.h"
-#include "core/stored_record.h"
-#include "core/taxpayer_record.h"
+#include "core/stored_return.h"
 
 #include <cmath>
 #include <ctime>
@@ -19,25 +19,11 @@ std::int64_t wholeYen(double amount) {
     return static_cast<std::int64_t>(std::llround(amount));
 }
 
-// The stored amount of `field`, or nothing when the record is not there; an unreadable record is noted.
+// The stored amount of `field`, or nothing when the record is not there or cannot be read.
 std::optional<std::int64_t> storedAmount(const StoredRecord& stored, int field) {
     if (stored.check.state != StoredState::readable)
         return std::nullopt;
     return wholeYen(stored.values.numbers.at(static_cast<std::size_t>(field - 1)));
-}
-
-StoredRecord readScreenRecord(const DataStore& store, PersonCode code, int k, std::string_view yearCode,
-                              RosterRow& row, std::string* path = nullptr) {
-    const auto name = names::screenFile(code, k, yearCode);
-    if (!name)
-        return {};
-    const std::string file = store.path(*name);
-    StoredRecord stored = readStoredRecord(file, screenRecordShape(k));
-    if (stored.check.state == StoredState::unreadable)
-        row.unreadable.push_back(file);
-    if (path)
-        *path = file;
-    return stored;
 }
 
 } // namespace
@@ -56,26 +42,27 @@ std::vector<RosterRow> readRoster(const DataStore& store, std::string_view yearC
     std::vector<RosterRow> rows;
     for (int number = kFirstListedCode; number <= kLastListedCode; ++number) {
         const auto code = static_cast<PersonCode>(number);
+        // A quick look first: most codes of the range are free, and a free code has no file to read.
+        if (!fileExists(store.path(names::taxpayerFile(code))))
+            continue;
+        const StoredReturn stored = readStoredReturn(store, code, yearCode);
         // Listed exactly as the main menu's person list lists: a record whose code and name read.
-        const TaxpayerRead taxpayer = readTaxpayerRecord(store, code);
-        if (taxpayer.fieldsRead < 2)
+        if (stored.taxpayer.fieldsRead < 2)
             continue;
         RosterRow row;
         row.code = code;
-        row.name = taxpayer.record.name;
-        row.reading = taxpayer.record.reading;
-        row.returnKind = taxpayer.record.returnKind;
-        if (taxpayer.error)
-            row.unreadable.push_back(store.path(names::taxpayerFile(code)));
-
-        const StoredRecord income = readScreenRecord(store, code, 1, yearCode, row);
-        row.income = storedAmount(income, kIncomeTotalField);
-        std::string taxPath;
-        const StoredRecord tax = readScreenRecord(store, code, 5, yearCode, row, &taxPath);
-        row.taxDue = storedAmount(tax, kTaxDueField);
-        row.refund = storedAmount(tax, kRefundField);
-        if (tax.check.state == StoredState::readable)
-            row.calculatedAt = modificationTime(taxPath);
+        row.name = stored.taxpayer.record.name;
+        row.reading = stored.taxpayer.record.reading;
+        row.returnKind = stored.taxpayer.record.returnKind;
+        const ReturnChecks checks = checkReturn(stored);
+        for (const UnreadableRecord& record : checks.unreadable)
+            row.unreadable.push_back(record.path);
+        row.warnings = static_cast<int>(checks.warnings.size());
+        row.income = storedAmount(stored.record(1), kIncomeTotalField);
+        row.taxDue = storedAmount(stored.record(5), kTaxDueField);
+        row.refund = storedAmount(stored.record(5), kRefundField);
+        if (stored.record(5).check.state == StoredState::readable)
+            row.calculatedAt = modificationTime(stored.path(5));
         rows.push_back(std::move(row));
     }
     return rows;

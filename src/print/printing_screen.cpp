@@ -57,7 +57,7 @@ bool PrintingScreen::ready() {
         ui().warn(pr::kNoPrinterTitle, "印刷先がありません。");
         return false;
     }
-    if (confirmed_ || confirmChecks())
+    if (confirmed_ || batchConfirmed_ || confirmChecks())
         return true;
     ++failures_; // so that a button printing several copies stops with its first
     return false;

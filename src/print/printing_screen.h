@@ -55,6 +55,9 @@ public:
     // Where the pages go; without one the print buttons say so and print nothing.
     void setSurface(PrintSurface* surface) { surface_ = surface; }
     PrintSurface* surface() const { return surface_; }
+    // A batch over many clients asks about their checks once, before it starts; while this is set the
+    // print buttons do not ask again for each client.
+    void setChecksAnsweredForBatch(bool answered) { batchConfirmed_ = answered; }
 
     Field rightBox; // after "右側へ"
     Field downBox;  // after "下方へ"
@@ -126,6 +129,7 @@ private:
     std::vector<JobReport> jobs_;
     std::size_t failures_ = 0;
     bool confirmed_ = false; // the checks were answered for the press under way
+    bool batchConfirmed_ = false;
 };
 
 } // namespace kakutei

@@ -1,5 +1,6 @@
 #include "shell/office_batch.h"
 
+#include "checks/return_checks.h"
 #include "core/store_error.h"
 #include "core/stored_record.h"
 #include "core/taxpayer_record.h"
@@ -125,9 +126,38 @@ std::string BatchSummary::text() const {
     return text;
 }
 
+// One question for the whole batch, naming every client whose return has warnings: a hundred questions,
+// one per client, would be answered without reading.
+bool confirmChecksForBatch(App& app, const std::vector<PersonCode>& codes) {
+    std::string list;
+    std::size_t clients = 0;
+    for (PersonCode code : codes) {
+        const ReturnChecks checks = checkReturn(app.store(), code);
+        if (checks.warnings.empty())
+            continue;
+        ++clients;
+        list += clientName(app.store(), code) + "\n";
+        for (const ReturnWarning& warning : checks.warnings)
+            list += "　" + warningLine(warning) + "\n";
+    }
+    if (clients == 0)
+        return true;
+    return app.ui().ask(kReturnChecksTitle, std::to_string(clients) + " 人に警告があります。\n" + list +
+                                                std::string(printing::kContinueQuestion));
+}
+
 BatchSummary runOfficeBatch(App& app, OfficeJob job, const std::vector<PersonCode>& codes,
                             BatchProgress* progress) {
     BatchSummary summary;
+    auto* printing = app.screenAs<PrintingScreen>(ScreenId::printing);
+    if (job != OfficeJob::recalculate) {
+        if (!confirmChecksForBatch(app, codes)) {
+            summary.cancelled = true;
+            summary.notReached = codes.size();
+            return summary;
+        }
+        printing->setChecksAnsweredForBatch(true);
+    }
     for (std::size_t i = 0; i < codes.size(); ++i) {
         const PersonCode code = codes[i];
         BatchOutcome outcome{code, clientName(app.store(), code), BatchResult::done, {}};
@@ -157,6 +187,7 @@ BatchSummary runOfficeBatch(App& app, OfficeJob job, const std::vector<PersonCod
                                        ? recalculateOne(app, code, std::move(outcome))
                                        : printOne(app, code, printButtonOf(job), std::move(outcome)));
     }
+    printing->setChecksAnsweredForBatch(false);
     return summary;
 }
 

@@ -1,5 +1,6 @@
 #include "ui/roster_window.h"
 
+#include "checks/return_checks.h"
 #include "core/data_store.h"
 #include "print/printing_screen.h"
 #include "shell/app.h"
@@ -119,7 +120,10 @@ RosterWindow::RosterWindow(App& app, WindowRegistry& registry, QWidget* parent)
     toPdf_ = new QCheckBox(qt(roster::kToPdf), this);
     auto* callUpButton = new QPushButton(qt(roster::kCallUp), this);
     connect(callUpButton, &QPushButton::clicked, this, [this] { callUp(rows_->currentRow()); });
+    auto* checksButton = new QPushButton(qt(kReturnChecksTitle), this);
+    connect(checksButton, &QPushButton::clicked, this, [this] { showChecks(rows_->currentRow()); });
     scope->addWidget(callUpButton);
+    scope->addWidget(checksButton);
     scope->addSpacing(24);
     scope->addWidget(new QLabel("一括処理の対象:", this));
     scope->addWidget(everyone_);
@@ -212,6 +216,23 @@ void RosterWindow::callUp(int row) {
         main->raise();
         main->activateWindow();
     }
+}
+
+void RosterWindow::showChecks(int row) {
+    if (row < 0 || row >= rows_->rowCount())
+        return;
+    const auto code = static_cast<PersonCode>(rows_->item(row, 0)->data(Qt::UserRole).toInt());
+    const ReturnChecks checks = checkReturn(app_.store(), code);
+    std::string body = clientName(app_.store(), code) + "\n\n";
+    for (const ReturnWarning& warning : checks.warnings)
+        body += warningLine(warning) + "\n";
+    for (const UnreadableRecord& record : checks.unreadable)
+        body += unreadableLine(record) + "\n";
+    if (checks.clean())
+        body += std::string(roster::kNoWarnings);
+    QMessageBox box(checks.clean() ? QMessageBox::Information : QMessageBox::Warning, qt(kReturnChecksTitle),
+                    qt(body), QMessageBox::Ok, this);
+    box.exec();
 }
 
 void RosterWindow::runBatch(OfficeJob job) {

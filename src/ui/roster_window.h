@@ -32,6 +32,7 @@ inline constexpr std::string_view kToPdf = "PDF にする（フォルダを選�
 inline constexpr std::string_view kCancel = "中止";
 inline constexpr std::string_view kNobody = "選択した人がいません。一覧で行を選んで下さい。";
 inline constexpr std::string_view kDoneTitle = "一括処理の結果";
+inline constexpr std::string_view kNoWarnings = "警告はありません。";
 } // namespace roster
 
 class RosterWindow : public QWidget {
@@ -44,6 +45,8 @@ public:
     // The codes the batch buttons work on: every visible row, or the selected ones.
     std::vector<PersonCode> targetCodes() const;
     void runBatch(OfficeJob job);
+    // "申告前チェック" for the client in `row`: every warning, with the window and line to put it right.
+    void showChecks(int row);
 
 protected:
     void showEvent(QShowEvent* event) override;

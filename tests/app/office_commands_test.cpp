@@ -3,6 +3,7 @@
 #include "core/cp932.h"
 #include "core/taxpayer_record.h"
 
+#include "sample_taxpayer.h"
 #include "screen_fixture.h"
 #include "temp_root.h"
 
@@ -47,6 +48,7 @@ struct OfficeCommands : ::testing::Test {
             record.personCode = code;
             record.name = name;
             record.returnKind = "白色";
+            testing::registerWhole(record); // a tax office and a birth date: nothing to warn of
             EXPECT_FALSE(taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(code))));
             // A salary of 5,000,000 (field 6) and its income 3,460,000 (field 17); line 9 as last stored.
             testing::writeRecordFields(store, code, 1, 0, 20,

@@ -6,6 +6,7 @@
 #include "shell/office_batch.h"
 
 #include "../print/recording_surface.h"
+#include "sample_taxpayer.h"
 #include "screen_fixture.h"
 
 #include <filesystem>
@@ -23,6 +24,8 @@ struct OfficeFixture : testing::DataScreenFixture {
             TaxpayerRecord record;
             record.personCode = code;
             record.name = "顧客" + std::to_string(code);
+            if (code != 8) // 8 has neither a tax office nor a birth date: two warnings before printing
+                testing::registerWhole(record);
             EXPECT_FALSE(taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(code))));
             // An income of 5,000,000 typed on the income screen (line 1, its total line 9).
             writeRecordFields(store, code, 1, 0, 20, {{1, "5000000"}, {20, "5000000"}});
@@ -90,6 +93,37 @@ TEST_F(OfficeFixture, PrintsOneJobPerClientNamedForThatClient) {
     ASSERT_EQ(surface.jobs.size(), 2u);
     EXPECT_EQ(surface.jobs[0], "09 顧客9 第一表（控え）");
     EXPECT_EQ(surface.jobs[1], "07 顧客7 第一表（控え）");
+}
+
+TEST_F(OfficeFixture, APrintBatchAsksOnceAboutEveryClientWithWarnings) {
+    testing::RecordingSurface surface;
+    app.screenAs<PrintingScreen>(ScreenId::printing)->setSurface(&surface);
+    struct Case {
+        bool answer;
+        std::size_t jobs;
+    } cases[] = {{false, 0}, {true, 3}};
+    for (const Case& c : cases) {
+        ui.calls.clear();
+        ui.answers = {c.answer};
+        const BatchSummary summary = runOfficeBatch(app, OfficeJob::printPage2, {7, 8, 9});
+        // Once, not once per client.
+        const std::vector<testing::UiCall> asked = ui.callsOf("ask");
+        ASSERT_EQ(asked.size(), 1u);
+        EXPECT_EQ(asked[0].title, "申告前チェック");
+        EXPECT_NE(asked[0].body.find("1 人に警告があります。\n個人コード 8（顧客8）\n"), std::string::npos)
+            << asked[0].body;
+        EXPECT_EQ(asked[0].body.find("顧客7"), std::string::npos) << asked[0].body;
+        EXPECT_TRUE(asked[0].body.ends_with("印刷を続けますか")) << asked[0].body;
+        EXPECT_EQ(summary.cancelled, !c.answer);
+        EXPECT_EQ(summary.count(BatchResult::done), c.jobs);
+        EXPECT_EQ(surface.jobs.size(), c.jobs);
+    }
+    // The per-client question is back for the printing screen's own buttons.
+    ui.calls.clear();
+    app.openPrinting(8);
+    app.screenAs<PrintingScreen>(ScreenId::printing)->printPage2();
+    ASSERT_EQ(ui.callsOf("ask").size(), 1u);
+    EXPECT_EQ(ui.callsOf("ask")[0].title, "申告前チェック");
 }
 
 } // namespace

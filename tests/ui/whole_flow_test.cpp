@@ -106,8 +106,12 @@ TEST_F(WholeFlow, RegisterEnterComputeAndPrint) {
     auto surface = QtPrintSurface::toPdfFolder(folder);
     press(&MainMenu::print);
     app.screenAs<PrintingScreen>(ScreenId::printing)->setSurface(surface.get());
-    click(ScreenId::printing, "第一表の印刷");
-    click(ScreenId::printing, "第二表の印刷");
+    {
+        // Each page written to a PDF is said in an information box.
+        testing::MessageBoxAnswerer answerer({QMessageBox::Ok, QMessageBox::Ok});
+        click(ScreenId::printing, "第一表の印刷");
+        click(ScreenId::printing, "第二表の印刷");
+    }
     ASSERT_EQ(surface->writtenFiles().size(), 2);
     const std::string page1 = pdfText(surface->writtenFiles()[0]);
     const std::string page2 = pdfText(surface->writtenFiles()[1]);
