@@ -2,6 +2,8 @@
 
 #include "temp_root.h"
 
+#include <gtest/gtest.h>
+
 #include <iterator>
 
 namespace kakutei::testing {
@@ -81,6 +83,13 @@ std::string sampleBytes() {
     for (const char* line : lines)
         bytes += sjis(line) + "\r\n";
     return bytes;
+}
+
+void registerTaxpayer(const DataStore& store, PersonCode code, const std::string& name) {
+    TaxpayerRecord record;
+    record.personCode = code;
+    record.name = name;
+    ASSERT_FALSE(taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(code))));
 }
 
 } // namespace kakutei::testing

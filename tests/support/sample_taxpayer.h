@@ -1,6 +1,7 @@
 #pragma once
 // One fully filled-in taxpayer (code 15), as a record and as the exact bytes of its file.
 
+#include "core/data_store.h"
 #include "core/taxpayer_record.h"
 
 #include <string>
@@ -10,5 +11,8 @@ namespace kakutei::testing {
 TaxpayerRecord sampleRecord();
 // 38 CP932 lines, each ended by CR LF.
 std::string sampleBytes();
+
+// Registers a taxpayer with nothing but a code and a name.
+void registerTaxpayer(const DataStore& store, PersonCode code, const std::string& name);
 
 } // namespace kakutei::testing
