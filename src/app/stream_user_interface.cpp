@@ -14,4 +14,9 @@ bool StreamUserInterface::ask(std::string_view title, std::string_view body) {
     return yes_;
 }
 
+Choice StreamUserInterface::choose(std::string_view title, std::string_view body) {
+    err_ << title << ": " << body << " → " << kBackCaption << '\n';
+    return Choice::back;
+}
+
 } // namespace kakutei

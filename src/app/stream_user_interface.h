@@ -1,6 +1,8 @@
 #pragma once
 // The batch commands' user interface: messages go to standard error as "title: body"; a question is
-// answered OK only when the user said --yes.
+// answered OK only when the user said --yes. Whether to store typed input is always answered 戻る: the
+// commands type nothing, so the question would mean a fault, and going back neither loses nor writes a
+// figure that nobody confirmed.
 
 #include "core/user_interface.h"
 
@@ -14,6 +16,7 @@ public:
 
     void warn(std::string_view title, std::string_view body) override;
     bool ask(std::string_view title, std::string_view body) override;
+    Choice choose(std::string_view title, std::string_view body) override;
     void beep() override {}
     void show(ScreenId) override {}
     void hide(ScreenId) override {}

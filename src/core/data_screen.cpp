@@ -35,6 +35,13 @@ void DataScreen::calculateForCurrentTaxpayer() {
     calculate();
 }
 
+void DataScreen::discardUnsavedInput() {
+    typed_.settle();
+    nenGO();
+    clear();
+    data();
+}
+
 void DataScreen::takeTaxpayer(const std::string& code) {
     text60.text = code;
     if (heldCode_ && *heldCode_ != code) {
@@ -51,7 +58,10 @@ bool DataScreen::saveRecord(const RecordWriter& record, int k) {
         reportSaveFailure(ui_, kSaveFailedTitle, record, StoreErrc::fileNumberOverflow);
         return false;
     }
-    return saveRecordAt(*path, screenRecordShape(k), record, kSaveFailedTitle);
+    if (!saveRecordAt(*path, screenRecordShape(k), record, kSaveFailedTitle))
+        return false;
+    typed_.settle();
+    return true;
 }
 
 bool DataScreen::saveRecordAt(const std::string& path, RecordShape shape, const RecordWriter& record,
@@ -85,6 +95,7 @@ bool DataScreen::saveRecordAt(const std::string& path, RecordShape shape, const 
 
 StoredState DataScreen::examineOwnRecord(int k) {
     heldCode_ = text60.text;
+    typed_.settle();
     return examineRecord(k);
 }
 

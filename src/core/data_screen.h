@@ -6,6 +6,7 @@
 #include "core/field.h"
 #include "core/record.h"
 #include "core/stored_record.h"
+#include "core/unsaved_input.h"
 #include "core/user_interface.h"
 
 #include <optional>
@@ -47,6 +48,14 @@ public:
     // The file of the last save that failed, until forgetFailedSave(): the batch commands name it.
     const std::optional<std::string>& failedSave() const { return failedSave_; }
     void forgetFailedSave() { failedSave_.reset(); }
+
+    // The user's typing since the screen last loaded or stored its figures; the windows report to it.
+    UnsavedInput& typed() { return typed_; }
+    // Typed figures that "計算実行" has not stored and no load has replaced: leaving would drop them.
+    bool holdsUnsavedInput() const { return typed_.any(); }
+    // "保存しない": the screen shows its stored figures again, so that nothing pressed later (a run-all
+    // button's 計算実行) stores what the user chose to throw away.
+    void discardUnsavedInput();
 
     const std::string& workingYearCode() const { return yearCode_; }
     std::optional<PersonCode> personCode() const;
@@ -93,6 +102,7 @@ private:
     std::optional<std::string> heldCode_; // Text60 at the last load of the screen's own record
     std::set<std::string> unreadable_;    // own files a load could not read
     std::optional<std::string> failedSave_;
+    UnsavedInput typed_;
 };
 
 // Shows the message for a save that failed: the unstorable-text message when a text was the cause,

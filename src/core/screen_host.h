@@ -25,6 +25,10 @@ public:
     // 22 配偶者特別控除, 28 配当控除, 30 住宅借入金等控除, 37 源泉徴収税額, 42 配偶者合計所得.
     virtual void setTaxComputationLine(int line, const Field& field) = 0;
 
+    // Before the program ends: asks about the typed input of every screen that "計算実行" has not stored.
+    // False when the user went back, or a save failed: the program must go on.
+    virtual bool settleUnsavedInput() = 0;
+
     // Presses "計算実行" of a data screen ("各データの実行").
     virtual void pressCalculate(ScreenId screen) = 0;
     // Opens the dividend credit screen (Form10) on these two amounts and computes, making it if needed.

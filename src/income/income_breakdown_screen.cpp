@@ -175,6 +175,8 @@ void IncomeBreakdownScreen::load(Loading loading) {
 }
 
 void IncomeBreakdownScreen::end() {
+    if (!host_.settleUnsavedInput())
+        return;
     ui().beep();
     ui().quit();
 }

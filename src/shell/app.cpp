@@ -11,6 +11,7 @@
 #include "registry/registration_screen.h"
 #include "registry/year_end_import_screen.h"
 #include "shell/main_menu.h"
+#include "shell/unsaved_input_question.h"
 #include "tax/dividend_credit_screen.h"
 #include "tax/housing_loan_screen.h"
 #include "tax/tax_computation_screen.h"
@@ -105,6 +106,10 @@ void App::setDeductionsTotalIncome(const std::string& amountText) {
 void App::setTaxComputationLine(int line, const Field& field) {
     if (auto* tax = screenAs<TaxComputationScreen>(ScreenId::taxComputation))
         tax->line(line) = field;
+}
+
+bool App::settleUnsavedInput() {
+    return askAboutUnsavedInput(*this, unsaved_input::kStoringScreens);
 }
 
 void App::pressCalculate(ScreenId id) {

@@ -52,6 +52,7 @@ public:
     void setSalaryIncome(const std::string& amountText) override;
     void setDeductionsTotalIncome(const std::string& amountText) override;
     void setTaxComputationLine(int line, const Field& field) override;
+    bool settleUnsavedInput() override;
     void pressCalculate(ScreenId screen) override;
     void openDividendCredit(double taxableIncome, double dividends) override;
     void openHousingLoan(const std::string& personCode, const std::string& yearCode) override;

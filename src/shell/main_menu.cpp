@@ -6,6 +6,7 @@
 #include "core/utf8.h"
 #include "shell/app.h"
 #include "shell/internet_addresses.h"
+#include "shell/unsaved_input_question.h"
 
 namespace kakutei {
 namespace {
@@ -63,6 +64,9 @@ void MainMenu::callUp() {
     const auto code = readCode(text3.text).code;
     if (!code)
         return;
+    // Calling up reloads these screens: what was typed on them is settled before it is lost.
+    if (!askAboutUnsavedInput(app_, kCodeScreens))
+        return;
     currentCode_ = *code;
     app_.setRegistrationCode(currentCode_);
 
@@ -94,6 +98,9 @@ void MainMenu::display() {
 void MainMenu::clickList(std::size_t index) {
     if (index >= list1.size())
         return;
+    // Asked once here: going back must stop the opening below as well as the call-up.
+    if (!askAboutUnsavedInput(app_, kCodeScreens))
+        return;
     const std::string& entry = list1[index];
     const std::string digits = entry.substr(0, entry.find(main_menu::kListSeparator));
     const auto code = parseNumber(digits);
@@ -103,6 +110,8 @@ void MainMenu::clickList(std::size_t index) {
 }
 
 void MainMenu::open(ScreenId id) {
+    if (!askAboutUnsavedInput(app_, {&id, 1}))
+        return;
     runAllVisible_ = false;
     auto* screen = app_.screen(id);
     if (!screen)
@@ -133,6 +142,9 @@ void MainMenu::taxCredits() {
 }
 
 void MainMenu::taxComputation() {
+    constexpr ScreenId tax[] = {ScreenId::taxComputation};
+    if (!askAboutUnsavedInput(app_, tax))
+        return;
     app_.openTaxComputation();
 }
 
@@ -147,11 +159,16 @@ void MainMenu::dataManagement() {
 }
 
 void MainMenu::quit() {
+    if (!app_.settleUnsavedInput())
+        return;
     app_.ui().beep();
     app_.ui().quit();
 }
 
 void MainMenu::initialScreen() {
+    // The screens are hidden by the new menu and cleared at their next opening.
+    if (!app_.settleUnsavedInput())
+        return;
     // Replaces this object: nothing may touch a member after it.
     app_.recreateMainMenu();
 }

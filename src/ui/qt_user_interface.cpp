@@ -7,6 +7,7 @@
 #include <QDesktopServices>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 
 namespace kakutei {
@@ -32,6 +33,25 @@ void QtUserInterface::warn(std::string_view title, std::string_view body) {
 bool QtUserInterface::ask(std::string_view title, std::string_view body) {
     return QMessageBox::question(dialogParent(), qt(title), qt(body), QMessageBox::Ok | QMessageBox::Cancel,
                                  QMessageBox::Ok) == QMessageBox::Ok;
+}
+
+Choice QtUserInterface::choose(std::string_view title, std::string_view body) {
+    QMessageBox box(QMessageBox::Question, qt(title), qt(body),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, dialogParent());
+    box.button(QMessageBox::Save)->setText(qt(kStoreCaption));
+    box.button(QMessageBox::Discard)->setText(qt(kDiscardCaption));
+    box.button(QMessageBox::Cancel)->setText(qt(kBackCaption));
+    box.setDefaultButton(QMessageBox::Save);
+    // Escape and the box's own close button mean 戻る: nothing is lost by them.
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return Choice::store;
+    case QMessageBox::Discard:
+        return Choice::discard;
+    default:
+        return Choice::back;
+    }
 }
 
 void QtUserInterface::beep() {

@@ -17,6 +17,7 @@ public:
 
     void warn(std::string_view title, std::string_view body) override;
     bool ask(std::string_view title, std::string_view body) override;
+    Choice choose(std::string_view title, std::string_view body) override;
     void beep() override;
     void show(ScreenId screen) override;
     void hide(ScreenId screen) override;

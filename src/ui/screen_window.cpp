@@ -4,10 +4,14 @@
 #include "core/record.h"
 #include "core/taxpayer_record.h"
 
+#include "shell/app.h"
+#include "shell/unsaved_input_question.h"
+#include "ui/button_keys.h"
 #include "ui/qt_text.h"
 #include "ui/return_next.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -101,15 +105,26 @@ void WindowRegistry::refreshVisible() {
             window->refresh();
 }
 
+DataScreen* WindowRegistry::dataScreen(ScreenId id) const {
+    return app_ ? app_->screen(id) : nullptr;
+}
+
+bool WindowRegistry::mayClose(ScreenId id) {
+    return !app_ || askAboutUnsavedInput(*app_, {&id, 1});
+}
+
 ScreenWindow::ScreenWindow(ScreenId id, WindowRegistry& registry, QWidget* parent)
-    : QWidget(parent), registry_(registry) {
+    : QWidget(parent), id_(id), registry_(registry) {
     setObjectName(formName(id));
     registry_.add(this);
 }
 
 QLineEdit* ScreenWindow::bindText(QLineEdit* edit, FieldAccess field, bool returnNext) {
     keepToOneLine(edit);
-    connect(edit, &QLineEdit::textEdited, this, [field](const QString& text) { field().text = utf8(text); });
+    connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& text) {
+        noteTyping(field());
+        field().text = utf8(text);
+    });
     if (returnNext)
         ReturnNext::install(edit);
     if (edit->focusPolicy() != Qt::NoFocus && !edit->isReadOnly())
@@ -156,9 +171,12 @@ QComboBox* ScreenWindow::makeChoiceBox(const char* objectName, FieldAccess field
     box->setInsertPolicy(QComboBox::NoInsert);
     for (std::string_view item : items)
         box->addItem(qt(item));
-    connect(box->lineEdit(), &QLineEdit::textEdited, this,
-            [field](const QString& text) { field().text = utf8(text); });
+    connect(box->lineEdit(), &QLineEdit::textEdited, this, [this, field](const QString& text) {
+        noteTyping(field());
+        field().text = utf8(text);
+    });
     connect(box, &QComboBox::activated, this, [this, box, field](int index) {
+        noteTyping(field());
         field().text = utf8(box->itemText(index));
         refreshBindings();
     });
@@ -171,7 +189,10 @@ QComboBox* ScreenWindow::makeChoiceBox(const char* objectName, FieldAccess field
 
 QCheckBox* ScreenWindow::makeCheckBox(std::string_view caption, std::function<bool&()> flag) {
     auto* box = new QCheckBox(qt(caption), this);
-    connect(box, &QCheckBox::clicked, this, [flag](bool checked) { flag() = checked; });
+    connect(box, &QCheckBox::clicked, this, [this, flag](bool checked) {
+        noteTyping(flag());
+        flag() = checked;
+    });
     ReturnNext::install(box);
     inputs_.push_back(box);
     checkBindings_.emplace_back(box, std::move(flag));
@@ -183,7 +204,10 @@ QRadioButton* ScreenWindow::makeOption(OptionAccess option, std::function<void()
     // The model decides which options are on (its groups may all be off), so Qt's own exclusivity is off.
     button->setAutoExclusive(false);
     ReturnNext::install(button);
-    connect(button, &QRadioButton::clicked, this, [this, switchOn = std::move(switchOn)] { act(switchOn); });
+    connect(button, &QRadioButton::clicked, this, [this, switchOn = std::move(switchOn)] {
+        noteOptionClick();
+        act(switchOn);
+    });
     inputs_.push_back(button);
     optionBindings_.push_back({button, std::move(option)});
     return button;
@@ -203,6 +227,7 @@ QHBoxLayout* ScreenWindow::makeButtonRow(const std::vector<ButtonDescription>& b
     for (const ButtonDescription& wanted : buttons) {
         QPushButton* button = makeButton(wanted.caption, wanted.action);
         button->setMinimumHeight(34);
+        giveCommonKey(*button, wanted.caption);
         row->addWidget(button);
     }
     row->addStretch();
@@ -281,6 +306,33 @@ void ScreenWindow::refreshTitle() {
             text += " " + read.record.name;
     }
     setWindowTitle(qt(text));
+}
+
+void ScreenWindow::noteTyping(const Field& field) {
+    if (DataScreen* screen = registry_.dataScreen(id_))
+        screen->typed().typing(field);
+}
+
+void ScreenWindow::noteTyping(const bool& flag) {
+    if (DataScreen* screen = registry_.dataScreen(id_))
+        screen->typed().typing(flag);
+}
+
+void ScreenWindow::noteOptionClick() {
+    // A click switches others of its group off: all are remembered, so that clicking back to the option
+    // that was on counts as no change.
+    for (const OptionBinding& binding : optionBindings_)
+        noteTyping(binding.option().on);
+}
+
+void ScreenWindow::closeEvent(QCloseEvent* event) {
+    // Closing only hides the window, but what opens it again reloads it: typed figures are settled first.
+    bool mayClose = true;
+    act([this, &mayClose] { mayClose = registry_.mayClose(id_); });
+    if (mayClose)
+        event->accept();
+    else
+        event->ignore();
 }
 
 void ScreenWindow::hideEvent(QHideEvent* event) {

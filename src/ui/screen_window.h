@@ -26,14 +26,23 @@ class QRadioButton;
 
 namespace kakutei {
 
+class App;
+class DataScreen;
 class ScreenWindow;
 
 class WindowRegistry {
 public:
+    // Without the program's screens (a window tried alone) nothing typed is tracked or asked about.
+    explicit WindowRegistry(App* app = nullptr) : app_(app) {}
     void add(ScreenWindow* window) { windows_.push_back(window); }
     void refreshVisible();
+    // The data screen behind a window, which hears of the user's typing; nullptr for the others.
+    DataScreen* dataScreen(ScreenId id) const;
+    // Whether the window may close: typed input it holds is stored or thrown away first, as the user says.
+    bool mayClose(ScreenId id);
 
 private:
+    App* app_;
     std::vector<ScreenWindow*> windows_;
 };
 
@@ -87,9 +96,14 @@ protected:
     void orderFocus();
 
     void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void refreshTitle();
+    // Tells the screen that the user's hand is about to change a box, a check box or an option.
+    void noteTyping(const Field& field);
+    void noteTyping(const bool& flag);
+    void noteOptionClick();
     struct Binding {
         QLineEdit* edit;
         FieldAccess field;
@@ -102,6 +116,7 @@ private:
         QRadioButton* button;
         OptionAccess option;
     };
+    ScreenId id_;
     WindowRegistry& registry_;
     std::vector<Binding> bindings_;
     std::vector<OptionBinding> optionBindings_;

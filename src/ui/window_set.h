@@ -25,7 +25,7 @@ public:
 private:
     App& app_;
     QtUserInterface& ui_;
-    WindowRegistry registry_;
+    WindowRegistry registry_{&app_};
     std::vector<std::unique_ptr<ScreenWindow>> windows_;
 };
 

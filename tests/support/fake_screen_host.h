@@ -26,6 +26,10 @@ public:
         lineColours[line] = field.colour;
     }
 
+    bool settleUnsavedInput() override {
+        calls.emplace_back("settle", ScreenId::mainMenu);
+        return settles;
+    }
     void pressCalculate(ScreenId screen) override { calls.emplace_back("calculate", screen); }
     void openDividendCredit(double taxableIncome, double dividends) override {
         writes.emplace_back("dividendCredit", std::to_string(static_cast<long long>(taxableIncome)) + "/" +
@@ -38,6 +42,7 @@ public:
     std::vector<std::pair<std::string, ScreenId>> calls;
     std::vector<std::pair<std::string, std::string>> writes; // target, text
     std::map<int, Colour> lineColours;
+    bool settles = true; // the answer of settleUnsavedInput()
 };
 
 } // namespace kakutei::testing

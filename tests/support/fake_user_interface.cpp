@@ -15,6 +15,15 @@ bool FakeUserInterface::ask(std::string_view title, std::string_view body) {
     return answer;
 }
 
+Choice FakeUserInterface::choose(std::string_view title, std::string_view body) {
+    calls.push_back({"choose", std::string(title), std::string(body), {}});
+    if (choices.empty())
+        return Choice::back;
+    const Choice choice = choices.front();
+    choices.pop_front();
+    return choice;
+}
+
 std::vector<std::string> FakeUserInterface::dialogue() const {
     std::vector<std::string> kinds;
     for (const UiCall& call : calls)

@@ -10,7 +10,7 @@
 namespace kakutei::testing {
 
 struct UiCall {
-    std::string kind; // "warn", "ask", "beep", "show", "hide", "open", "quit"
+    std::string kind; // "warn", "ask", "choose", "beep", "show", "hide", "open", "quit"
     std::string title;
     std::string body;
     ScreenId screen = ScreenId::mainMenu;
@@ -20,6 +20,7 @@ class FakeUserInterface : public UserInterface {
 public:
     void warn(std::string_view title, std::string_view body) override;
     bool ask(std::string_view title, std::string_view body) override;
+    Choice choose(std::string_view title, std::string_view body) override;
     void beep() override { calls.push_back({"beep", {}, {}, {}}); }
     void show(ScreenId screen) override { calls.push_back({"show", {}, {}, screen}); }
     void hide(ScreenId screen) override { calls.push_back({"hide", {}, {}, screen}); }
@@ -33,7 +34,8 @@ public:
     std::vector<UiCall> callsOf(std::string_view kind) const;
 
     std::vector<UiCall> calls;
-    std::deque<bool> answers; // for ask(); Cancel when empty
+    std::deque<bool> answers;   // for ask(); Cancel when empty
+    std::deque<Choice> choices; // for choose(); 戻る when empty
 };
 
 } // namespace kakutei::testing

@@ -2,6 +2,8 @@
 
 #include "temp_root.h"
 
+#include <gtest/gtest.h>
+
 #include <iterator>
 
 namespace kakutei::testing {
@@ -89,6 +91,13 @@ void registerWhole(TaxpayerRecord& record) {
     record.birthYear = 35;
     record.birthMonth = 1;
     record.birthDay = 1;
+}
+
+void registerTaxpayer(const DataStore& store, PersonCode code, const std::string& name) {
+    TaxpayerRecord record;
+    record.personCode = code;
+    record.name = name;
+    ASSERT_FALSE(taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(code))));
 }
 
 } // namespace kakutei::testing

@@ -15,13 +15,7 @@ namespace kakutei {
 namespace {
 
 struct IncomeWindowsFixture : testing::WindowFixture {
-    void SetUp() override {
-        TaxpayerRecord record = testing::sampleRecord();
-        record.personCode = 7;
-        ASSERT_FALSE(taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(7))));
-        app.mainMenu().text3.text = "7";
-        press(&MainMenu::callUp); // opens the income screen
-    }
+    void SetUp() override { callUpSeven(); }
     QLineEdit* box(ScreenId id, const char* name) { return child<QLineEdit>(id, name); }
     QPushButton* button(ScreenId id, std::string_view caption, int which = 0) {
         return captioned<QPushButton>(id, caption, which);

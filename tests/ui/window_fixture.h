@@ -7,6 +7,7 @@
 #include "ui/qt_user_interface.h"
 #include "ui/window_set.h"
 
+#include "sample_taxpayer.h"
 #include "temp_root.h"
 
 #include <QWidget>
@@ -29,6 +30,14 @@ struct WindowFixture : ::testing::Test {
     void press(void (MainMenu::*button)()) {
         (app.mainMenu().*button)();
         windows.refreshVisible();
+    }
+    // Registers the sample taxpayer as 7 and calls 7 up, which opens the income screen.
+    void callUpSeven() {
+        TaxpayerRecord record = sampleRecord();
+        record.personCode = 7;
+        ASSERT_FALSE(taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(7))));
+        app.mainMenu().text3.text = "7";
+        press(&MainMenu::callUp);
     }
     QWidget& window(ScreenId id) { return *windows.window(id); }
     template <typename T> T* child(ScreenId id, const char* name) { return window(id).findChild<T*>(name); }
