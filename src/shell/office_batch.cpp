@@ -62,6 +62,9 @@ std::optional<std::string> recalculateReturn(App& app, PersonCode code) {
     MainMenu& menu = app.mainMenu();
     menu.text3.text = std::to_string(code);
     menu.callUp();
+    // The screens below must hold this client's figures and nobody else's.
+    if (menu.currentPersonCode() != code)
+        return std::string();
     const std::pair<void (MainMenu::*)(), ScreenId> screens[] = {
         {&MainMenu::income, ScreenId::income},
         {&MainMenu::deductions1, ScreenId::deductions1},
@@ -149,6 +152,13 @@ bool confirmChecksForBatch(App& app, const std::vector<PersonCode>& codes) {
 BatchSummary runOfficeBatch(App& app, OfficeJob job, const std::vector<PersonCode>& codes,
                             BatchProgress* progress) {
     BatchSummary summary;
+    // Each client is called up in turn, which reloads the screens: figures typed and not stored are
+    // settled once, before the first, or the batch does not start.
+    if (!app.settleUnsavedInput()) {
+        summary.cancelled = true;
+        summary.notReached = codes.size();
+        return summary;
+    }
     auto* printing = app.screenAs<PrintingScreen>(ScreenId::printing);
     if (job != OfficeJob::recalculate) {
         if (!confirmChecksForBatch(app, codes)) {

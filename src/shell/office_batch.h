@@ -50,6 +50,7 @@ std::string clientName(const DataStore& store, PersonCode code);
 // What `recalc` does for one taxpayer, as a user at the main menu would: call up, open the income,
 // deductions (1), personal deductions and breakdown screens pressing each one's 計算実行, then 税額の計算.
 // Stops at the first save that fails and gives that file: the tax is never worked out from a stale one.
+// An empty text: the client could not be called up (the user went back to typed figures), nothing done.
 std::optional<std::string> recalculateReturn(App& app, PersonCode code);
 
 // Printing jobs go to the surface the caller has given the printing screen.

@@ -1,8 +1,10 @@
 // Whole-office batches: each client in turn as a user would do it, the damaged ones skipped untouched, a
 // cancel honoured between two clients, and a summary that says who was not done and why.
 #include "core/taxpayer_record.h"
+#include "income/income_screen.h"
 #include "print/printing_screen.h"
 #include "shell/app.h"
+#include "shell/main_menu.h"
 #include "shell/office_batch.h"
 
 #include "../print/recording_surface.h"
@@ -93,6 +95,29 @@ TEST_F(OfficeFixture, PrintsOneJobPerClientNamedForThatClient) {
     ASSERT_EQ(surface.jobs.size(), 2u);
     EXPECT_EQ(surface.jobs[0], "09 顧客9 第一表（控え）");
     EXPECT_EQ(surface.jobs[1], "07 顧客7 第一表（控え）");
+}
+
+TEST_F(OfficeFixture, FiguresTypedAndNotStoredAreSettledBeforeTheFirstClient) {
+    app.mainMenu().text3.text = "7";
+    app.mainMenu().callUp();
+    auto* income = app.screenAs<IncomeScreen>(ScreenId::income);
+    income->typed().typing(income->revenue[0]); // as the window reports a key
+    income->revenue[0].text = "9,999,999";
+    const std::string before = testing::recordLines(root, "所得税/H16所得税/71.txt").at(0);
+
+    ui.choices = {Choice::back};
+    BatchSummary summary = runOfficeBatch(app, OfficeJob::recalculate, {8, 9});
+    EXPECT_TRUE(summary.cancelled);
+    EXPECT_TRUE(summary.outcomes.empty());
+    EXPECT_FALSE(taxStored(8));
+    EXPECT_EQ(income->revenue[0].text, "9,999,999"); // still there to be stored or changed
+
+    ui.choices = {Choice::discard};
+    summary = runOfficeBatch(app, OfficeJob::recalculate, {8, 9});
+    EXPECT_EQ(summary.count(BatchResult::done), 2u);
+    // What the user threw away was never stored under 7, nor under anyone else.
+    EXPECT_EQ(testing::recordLines(root, "所得税/H16所得税/71.txt").at(0), before);
+    EXPECT_EQ(ui.callsOf("choose").size(), 2u);
 }
 
 TEST_F(OfficeFixture, APrintBatchAsksOnceAboutEveryClientWithWarnings) {
