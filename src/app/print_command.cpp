@@ -40,7 +40,8 @@ void pressPrintButton(PrintingScreen& screen, const CommandLine& line) {
 
 int runPrintCommand(const CommandLine& line, PrintOutput& output, std::ostream& out, std::ostream& err) {
     if (line.page == 0 || line.arguments.empty() == !line.all) {
-        err << "印刷するページ（--page 1 か 2）と、個人コードか --all のどちらかを指定して下さい。\n" << usageLine() << '\n';
+        err << "印刷するページ（--page 1 か 2）と、個人コードか --all のどちらかを指定して下さい。\n"
+            << usageLine() << '\n';
         return kExitUsage;
     }
     // The copy is one form of its own and the resident-tax variant exists for page 1 only: asking for
@@ -73,6 +74,11 @@ int runPrintCommand(const CommandLine& line, PrintOutput& output, std::ostream& 
 
     bool failed = false;
     for (const PersonCode code : codesToProcess(line, store, err, failed)) {
+        if (const auto holder = app.clients().openElsewhere(code)) {
+            err << openElsewhereText(store, code, *holder) << "印刷していません。\n";
+            failed = true;
+            continue;
+        }
         app.openPrinting(code);
         pressPrintButton(*screen, line);
     }

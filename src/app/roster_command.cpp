@@ -32,7 +32,7 @@ int runRosterCommand(const DataStore& store, const std::optional<std::string>& c
     for (const RosterRow& row : rows)
         for (const std::string& path : row.unreadable) {
             err << "個人コード " << row.code << "（" << row.name << "）: 「" << path
-                << "」を読めません。一覧のこの人の数字は空けてあります。\n";
+                << "」を読めません。このファイルの数字は一覧では空けてあります。\n";
             unreadable = true;
         }
     if (csv) {

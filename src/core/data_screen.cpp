@@ -72,6 +72,12 @@ bool DataScreen::saveRecordAt(const std::string& path, RecordShape shape, const 
         reportSaveFailure(ui_, failureTitle, record, StoreErrc::unstorableText);
         return false;
     }
+    if (const auto code = personCode())
+        if (const auto refusal = store_.saveRefusal(*code)) {
+            failedSave_ = path;
+            ui_.warn(kOpenElsewhereTitle, *refusal);
+            return false;
+        }
     const StoredCheck stored = checkStoredRecord(path, shape);
     if (unreadable_.contains(path) || stored.state == StoredState::unreadable) {
         failedSave_ = path;

@@ -19,6 +19,7 @@ inline constexpr std::string_view kSaveFailedTitle =
     "まず、個人登録を行って下さい。個人登録がないと実行できません。";
 inline constexpr std::string_view kUnreadableTitle = "データを読めません";
 inline constexpr std::string_view kUnreadableNotSavedTitle = "読めないファイルには保存しません";
+inline constexpr std::string_view kOpenElsewhereTitle = "ほかの所で開いています";
 
 class DataScreen {
 public:

@@ -33,6 +33,14 @@ std::string companionTaxAccountantFile(std::string_view yearCode);
 // --root, else $KAKUTEI_ROOT, else $XDG_DATA_HOME/kakutei, else ~/.local/share/kakutei.
 std::string resolveRoot(std::optional<std::string> commandLineRoot);
 
+// Whether this program may store a client's files just now (another workstation may have the client open).
+class SaveGate {
+public:
+    virtual ~SaveGate() = default;
+    // Why a save of the client's files must not happen; nothing when it may.
+    virtual std::optional<std::string> saveRefusal(PersonCode code) = 0;
+};
+
 class DataStore {
 public:
     explicit DataStore(std::string root);
@@ -48,8 +56,15 @@ public:
     // BaseFolder and PersonFolder only, as registration and backup need them.
     std::error_code ensureBaseFolders() const;
 
+    // Every save of a client's record asks the gate first; without one every save may go ahead.
+    void setSaveGate(SaveGate* gate) { gate_ = gate; }
+    std::optional<std::string> saveRefusal(PersonCode code) const {
+        return gate_ ? gate_->saveRefusal(code) : std::nullopt;
+    }
+
 private:
     std::string root_;
+    SaveGate* gate_ = nullptr;
 };
 
 } // namespace kakutei

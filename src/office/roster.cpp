@@ -5,7 +5,6 @@
 #include "core/stored_return.h"
 
 #include <cmath>
-#include <ctime>
 
 namespace kakutei {
 namespace {
@@ -66,15 +65,6 @@ std::vector<RosterRow> readRoster(const DataStore& store, std::string_view yearC
         rows.push_back(std::move(row));
     }
     return rows;
-}
-
-std::string rosterTimeText(std::int64_t secondsSinceEpoch) {
-    const auto time = static_cast<std::time_t>(secondsSinceEpoch);
-    std::tm local{};
-    localtime_r(&time, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y/%m/%d %H:%M", &local);
-    return text;
 }
 
 } // namespace kakutei

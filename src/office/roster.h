@@ -32,7 +32,4 @@ struct RosterRow {
 // Every taxpayer registered under codes 1 to 1000, in code order.
 std::vector<RosterRow> readRoster(const DataStore& store, std::string_view yearCode);
 
-// "2026/12/10 15:49" in local time.
-std::string rosterTimeText(std::int64_t secondsSinceEpoch);
-
 } // namespace kakutei

@@ -2,6 +2,7 @@
 
 #include "core/cp932.h"
 #include "core/file_io.h"
+#include "core/local_time.h"
 #include "core/store_error.h"
 
 namespace kakutei {
@@ -32,7 +33,7 @@ std::string rosterCsv(const std::vector<RosterRow>& rows) {
     for (const RosterRow& row : rows) {
         csv += std::to_string(row.code) + ',' + csvField(row.name) + ',' + csvField(row.reading) + ',' +
                csvField(row.returnKind) + ',' + csvAmount(row.income) + ',' + csvAmount(row.taxDue) + ',' +
-               csvAmount(row.refund) + ',' + (row.calculatedAt ? rosterTimeText(*row.calculatedAt) : "") +
+               csvAmount(row.refund) + ',' + (row.calculatedAt ? localTimeText(*row.calculatedAt) : "") +
                ',' + (row.warnings ? std::to_string(*row.warnings) : "") + ',' +
                std::to_string(row.unreadable.size()) + "\r\n";
     }

@@ -1,6 +1,7 @@
 #include "office/roster_table.h"
 
 #include "core/amount_text.h"
+#include "core/local_time.h"
 #include "office/roster_search.h"
 
 #include <algorithm>
@@ -81,7 +82,7 @@ std::string rosterCellText(const RosterRow& row, RosterColumn column) {
         return *balance == 0 ? "0" : "納付 " + formatAmount(*balance);
     }
     case RosterColumn::calculatedAt:
-        return row.calculatedAt ? rosterTimeText(*row.calculatedAt) : "未計算";
+        return row.calculatedAt ? localTimeText(*row.calculatedAt) : "未計算";
     case RosterColumn::warnings:
         if (!row.unreadable.empty())
             return "読めません";

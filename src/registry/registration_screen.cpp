@@ -150,6 +150,10 @@ void RegistrationScreen::registerTaxpayer() {
         clear();
         return;
     }
+    if (const auto refusal = store().saveRefusal(*code.code)) {
+        ui().warn(kOpenElsewhereTitle, *refusal);
+        return;
+    }
     if (!overwrite(writer, path))
         return;
     ui().beep();

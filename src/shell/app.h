@@ -6,6 +6,7 @@
 #include "core/data_store.h"
 #include "core/screen_host.h"
 #include "core/user_interface.h"
+#include "shell/client_access.h"
 
 #include <array>
 #include <memory>
@@ -35,6 +36,8 @@ public:
     DataStore& store() { return store_; }
     UserInterface& ui() { return ui_; }
     MainMenu& mainMenu() { return *mainMenu_; }
+    // The clients this program has open, and the gate every save of a client's files passes.
+    ClientAccess& clients() { return clients_; }
 
     RegistrationScreen& registration() { return *registration_; }
     ActualAmountScreen& actualAmount() { return *actualAmount_; }
@@ -76,6 +79,7 @@ private:
     static constexpr std::size_t kScreenCount = static_cast<std::size_t>(ScreenId::housingLoan) + 1;
     DataStore& store_;
     UserInterface& ui_;
+    ClientAccess clients_{store_, ui_};
     std::array<std::unique_ptr<DataScreen>, kScreenCount> screens_;
     RegistrationScreen* registration_ = nullptr;
     std::unique_ptr<ActualAmountScreen> actualAmount_;

@@ -78,6 +78,7 @@ void MainMenu::callUp() {
     if (read.error)
         return;
 
+    app_.clients().callUp(currentCode_);
     text2.text = currentName_;
     app_.setIncomeCondition(read.record.condition);
     for (ScreenId id : kCodeScreens)

@@ -182,6 +182,12 @@ BatchSummary runOfficeBatch(App& app, OfficeJob job, const std::vector<PersonCod
             summary.outcomes.push_back(std::move(outcome));
             continue;
         }
+        if (const auto holder = app.clients().openElsewhere(code)) {
+            outcome.result = BatchResult::skipped;
+            outcome.reason = openElsewhereText(app.store(), code, *holder) + "何もしていません。";
+            summary.outcomes.push_back(std::move(outcome));
+            continue;
+        }
         // A record that is there but cannot be read would be replaced by an empty screen (or printed as
         // one): such a client is left exactly as stored.
         const auto unreadable = unreadableRecordsOf(app.store(), code, kYearCode);

@@ -24,24 +24,39 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <memory>
 #include <set>
 
 namespace kakutei {
 namespace {
 
+// Made at the first client, not before: the batch may first ask about typed figures or warnings, and a
+// progress box already up would sit over that question and take its keys.
 class DialogProgress : public BatchProgress {
 public:
-    explicit DialogProgress(QProgressDialog& dialog) : dialog_(dialog) {}
+    DialogProgress(QWidget* parent, QString title) : parent_(parent), title_(std::move(title)) {}
     bool next(std::size_t index, std::size_t total, std::string_view who) override {
-        dialog_.setMaximum(static_cast<int>(total));
-        dialog_.setValue(static_cast<int>(index));
-        dialog_.setLabelText(qt(who));
+        if (!dialog_) {
+            dialog_ = std::make_unique<QProgressDialog>(title_, qt(roster::kCancel), 0,
+                                                        static_cast<int>(total), parent_);
+            dialog_->setWindowTitle(title_);
+            dialog_->setWindowModality(Qt::WindowModal);
+            dialog_->setMinimumDuration(0);
+        }
+        dialog_->setValue(static_cast<int>(index));
+        dialog_->setLabelText(qt(who));
         QApplication::processEvents();
-        return !dialog_.wasCanceled();
+        return !dialog_->wasCanceled();
+    }
+    void finish() {
+        if (dialog_)
+            dialog_->setValue(dialog_->maximum());
     }
 
 private:
-    QProgressDialog& dialog_;
+    QWidget* parent_;
+    QString title_;
+    std::unique_ptr<QProgressDialog> dialog_;
 };
 
 // Enter on a row calls that client up, as a double-click does.
@@ -253,14 +268,9 @@ void RosterWindow::runBatch(OfficeJob job) {
         pdfFolder = output->pdfFolder(utf8(folder));
         printing->setSurface(pdfFolder.get());
     }
-    QProgressDialog dialog(qt(officeJobCaption(job)), qt(roster::kCancel), 0, static_cast<int>(codes.size()),
-                           this);
-    dialog.setWindowTitle(qt(officeJobCaption(job)));
-    dialog.setWindowModality(Qt::WindowModal);
-    dialog.setMinimumDuration(0);
-    DialogProgress progress(dialog);
+    DialogProgress progress(this, qt(officeJobCaption(job)));
     const BatchSummary summary = runOfficeBatch(app_, job, codes, &progress);
-    dialog.setValue(static_cast<int>(codes.size()));
+    progress.finish();
     printing->setSurface(printer);
     registry_.refreshVisible();
     reload();

@@ -1,5 +1,6 @@
 // The office's commands: `roster` on stdout and as CSV, and `recalc --all` / `print --all` over every
 // registered client, through the real program.
+#include "core/client_lock.h"
 #include "core/cp932.h"
 #include "core/taxpayer_record.h"
 
@@ -96,6 +97,30 @@ TEST_F(OfficeCommands, PrintAllWritesOnePdfPerClientIntoTheFolder) {
     EXPECT_EQ(run.status, 0) << run.out;
     EXPECT_TRUE(std::filesystem::exists(folder + "/07_山田太郎_第一表（控え）.pdf")) << run.out;
     EXPECT_TRUE(std::filesystem::exists(folder + "/42_髙橋花子_第一表（控え）.pdf")) << run.out;
+}
+
+TEST_F(OfficeCommands, RecalcAndPrintSkipAClientOpenOnAnotherWorkstation) {
+    // The other workstation's mark, as a program on another computer leaves it.
+    ClientLocks locks(store, LockHolder{"office-2", "suzuki", 4711, 0, "other"});
+    ASSERT_TRUE(locks.open(7).held);
+    const Outcome recalc = kakutei(rootArgument + " recalc 7 42");
+    EXPECT_EQ(recalc.status, 1) << recalc.out;
+    EXPECT_NE(recalc.out.find(
+                  "個人コード 7（山田太郎）: 個人コード 7（山田太郎） は、suzuki（コンピューター office-2、"
+                  "プロセス 4711）が "),
+              std::string::npos)
+        << recalc.out;
+    EXPECT_FALSE(std::filesystem::exists(store.path(*names::screenFile(7, 5, kYearCode))));
+    EXPECT_TRUE(std::filesystem::exists(store.path(*names::screenFile(42, 5, kYearCode))));
+
+    const std::string folder = root.path() + "/pdf";
+    std::filesystem::create_directory(folder);
+    const Outcome print = kakutei(rootArgument + " print --all --page 2 --pdf '" + folder + "'");
+    EXPECT_EQ(print.status, 1) << print.out;
+    EXPECT_NE(print.out.find("開いています。印刷していません。"), std::string::npos) << print.out;
+    EXPECT_FALSE(std::filesystem::exists(folder + "/07_山田太郎_第二表.pdf"));
+    EXPECT_TRUE(std::filesystem::exists(folder + "/42_髙橋花子_第二表.pdf")) << print.out;
+    EXPECT_TRUE(locks.holds(7)); // the batch left the other's mark alone
 }
 
 TEST_F(OfficeCommands, AllWithCodesOrNeitherIsAUsageError) {

@@ -3,15 +3,21 @@
 #include "core/taxpayer_record.h"
 #include "ui/roster_window.h"
 
+#include "print/printing_screen.h"
+
+#include "../print/recording_surface.h"
 #include "message_box_answerer.h"
 #include "screen_fixture.h"
 #include "window_fixture.h"
 
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <filesystem>
 
@@ -86,6 +92,44 @@ TEST_F(RosterWindowFixture, RecalculatesTheSelectedClientsAndSaysHowItWent) {
     EXPECT_NE(column(6)[0], "未計算");
     EXPECT_EQ(column(6)[1], "未計算");
     EXPECT_EQ(rosterWindow->targetCodes(), (std::vector<PersonCode>{7, 100}));
+}
+
+TEST_F(RosterWindowFixture, APrintBatchAsksAboutWarningsBeforeAnyProgressShows) {
+    // Nobody here has a tax office or a birth date: every client has warnings.
+    testing::RecordingSurface surface;
+    app.screenAs<PrintingScreen>(ScreenId::printing)->setSurface(&surface);
+    rows()->selectRow(0);
+    // While the question is up, no progress box may come over it and take its keys, even when the user
+    // takes a while to read (a progress box shows itself after four seconds).
+    bool progressOverQuestion = false;
+    QStringList titles, texts;
+    QElapsedTimer questionUp;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (qobject_cast<QProgressDialog*>(widget) && widget->isVisible() && questionUp.isValid())
+                progressOverQuestion = true;
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        if (box->windowTitle() == "申告前チェック") {
+            if (!questionUp.isValid())
+                questionUp.start();
+            if (questionUp.elapsed() < 4500)
+                return;
+            questionUp.invalidate();
+        }
+        titles << box->windowTitle();
+        texts << box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
+    watch.start(20);
+    rosterWindow->runBatch(OfficeJob::copyPage1);
+    EXPECT_FALSE(progressOverQuestion);
+    EXPECT_EQ(titles, (QStringList{"申告前チェック", qt(roster::kDoneTitle)}));
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_TRUE(texts[1].contains("完了 1 人")) << utf8(texts[1]);
+    EXPECT_EQ(surface.jobs, std::vector<std::string>{"07 山田太郎 第一表（控え）"});
 }
 
 } // namespace

@@ -1,0 +1,162 @@
+#include "core/client_lock.h"
+
+#include "core/file_io.h"
+#include "core/local_time.h"
+#include "core/record.h"
+
+#include <cerrno>
+#include <csignal>
+#include <ctime>
+#include <pwd.h>
+#include <random>
+#include <unistd.h>
+
+namespace kakutei {
+
+namespace names {
+std::string lockFile(PersonCode code) {
+    return std::string(lockFolder) + std::to_string(code) + ".lock";
+}
+} // namespace names
+
+namespace {
+
+// The mark is a record like any other file here; a name that it could not hold is shown as "?" rather than
+// leaving the client unmarked.
+std::string storable(std::string text) {
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x21 || static_cast<unsigned char>(c) > 0x7E || c == '"')
+            c = '?';
+    return text.empty() ? "?" : text;
+}
+
+bool processAlive(std::int64_t process) {
+    if (process <= 0)
+        return false;
+    return ::kill(static_cast<pid_t>(process), 0) == 0 || errno == EPERM;
+}
+
+std::string randomToken() {
+    std::random_device device;
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string token;
+    for (int i = 0; i < 16; ++i)
+        token += kDigits[device() % 16];
+    return token;
+}
+
+} // namespace
+
+std::string describeHolder(const LockHolder& holder) {
+    return holder.user + "（コンピューター " + holder.host + "、プロセス " + std::to_string(holder.process) +
+           "）が " + localTimeText(holder.since) + " から";
+}
+
+LockHolder thisProgram() {
+    LockHolder self;
+    char host[256] = {};
+    if (::gethostname(host, sizeof host - 1) == 0)
+        self.host = storable(host);
+    else
+        self.host = "?";
+    if (const passwd* entry = ::getpwuid(::geteuid()); entry && entry->pw_name)
+        self.user = storable(entry->pw_name);
+    else
+        self.user = std::to_string(::geteuid());
+    self.process = ::getpid();
+    self.since = static_cast<std::int64_t>(std::time(nullptr));
+    self.token = randomToken();
+    return self;
+}
+
+ClientLocks::ClientLocks(const DataStore& store, LockHolder self) : store_(store), self_(std::move(self)) {}
+
+ClientLocks::~ClientLocks() {
+    while (!held_.empty())
+        close(held_.begin()->first);
+}
+
+std::optional<LockHolder> ClientLocks::readMark(PersonCode code, std::error_code& error) const {
+    RecordReader reader(store_.path(names::lockFile(code)));
+    LockHolder holder;
+    holder.host = reader.text().value_or("");
+    holder.user = reader.text().value_or("");
+    holder.process = static_cast<std::int64_t>(reader.number().value_or(0));
+    holder.since = static_cast<std::int64_t>(reader.number().value_or(0));
+    holder.token = reader.text().value_or("");
+    error = reader.error();
+    if (error)
+        return std::nullopt;
+    return holder;
+}
+
+std::error_code ClientLocks::writeMark(PersonCode code) {
+    const std::string folder = store_.path(names::lockFolder);
+    if (!folderExists(folder))
+        if (const auto error = createFolder(folder); error && error != std::errc::file_exists)
+            return error;
+    RecordWriter writer;
+    writer.text(self_.host, "コンピューター");
+    writer.text(self_.user, "ユーザー");
+    writer.integer(self_.process);
+    writer.integer(static_cast<std::int64_t>(std::time(nullptr)));
+    writer.text(self_.token, "印");
+    const std::error_code error = writer.writeTo(store_.path(names::lockFile(code)), WriteMode::createNew);
+    if (!error)
+        held_[code] = self_.token;
+    return error;
+}
+
+ClientLocks::Attempt ClientLocks::open(PersonCode code) {
+    if (held_.contains(code)) {
+        if (holds(code))
+            return {true, {}, {}};
+        held_.erase(code); // taken over by another program since
+    }
+    // Twice at most: once more after a mark that vanished or was left by a program that is gone.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const std::error_code written = writeMark(code);
+        if (!written)
+            return {true, {}, {}};
+        if (written != std::errc::file_exists)
+            return {false, {}, written};
+        std::error_code unreadable;
+        const std::optional<LockHolder> holder = readMark(code, unreadable);
+        if (!holder) {
+            if (unreadable == std::errc::no_such_file_or_directory)
+                continue;
+            // A mark that cannot be read is still a mark: nobody stores until the user takes it over.
+            return {false, LockHolder{"?", "?", 0, 0, {}}, {}};
+        }
+        if (holder->host == self_.host && !processAlive(holder->process)) {
+            removeFile(store_.path(names::lockFile(code)));
+            continue;
+        }
+        return {false, holder, {}};
+    }
+    std::error_code unreadable;
+    return {false, readMark(code, unreadable), {}};
+}
+
+ClientLocks::Attempt ClientLocks::takeOver(PersonCode code) {
+    if (const auto error = removeFile(store_.path(names::lockFile(code))))
+        return {false, {}, error};
+    return open(code);
+}
+
+void ClientLocks::close(PersonCode code) {
+    if (holds(code))
+        removeFile(store_.path(names::lockFile(code)));
+    held_.erase(code);
+}
+
+bool ClientLocks::holds(PersonCode code) const {
+    const auto found = held_.find(code);
+    if (found == held_.end())
+        return false;
+    std::error_code error;
+    const auto holder = readMark(code, error);
+    return holder && holder->token == found->second;
+}
+
+} // namespace kakutei

@@ -1,0 +1,62 @@
+#include "shell/client_access.h"
+
+#include "core/data_screen.h"
+#include "core/taxpayer_record.h"
+
+namespace kakutei {
+
+std::string openElsewhereText(const DataStore& store, PersonCode code, const LockHolder& holder) {
+    const TaxpayerRead read = readTaxpayerRecord(store, code, 2);
+    std::string who = "個人コード " + std::to_string(code);
+    if (read.fieldsRead >= 2 && !read.record.name.empty())
+        who += "（" + read.record.name + "）";
+    return who + " は、" + describeHolder(holder) + "開いています。";
+}
+
+ClientAccess::ClientAccess(DataStore& store, UserInterface& ui) : store_(store), ui_(ui), locks_(store) {
+    store_.setSaveGate(this);
+}
+
+ClientAccess::~ClientAccess() {
+    store_.setSaveGate(nullptr);
+}
+
+void ClientAccess::callUp(PersonCode code) {
+    if (current_ && *current_ != code)
+        locks_.close(*current_);
+    current_ = code;
+    lookingOnly_.reset();
+    ClientLocks::Attempt attempt = locks_.open(code);
+    if (attempt.held || !attempt.holder)
+        return; // a mark that cannot be made at all does not keep anyone from their work
+    if (ui_.ask(kOpenElsewhereTitle,
+                openElsewhereText(store_, code, *attempt.holder) + std::string(kTakeOverQuestion)))
+        attempt = locks_.takeOver(code);
+    if (!attempt.held)
+        lookingOnly_ = code;
+}
+
+std::optional<LockHolder> ClientAccess::openElsewhere(PersonCode code) {
+    const bool ours = locks_.holds(code);
+    const ClientLocks::Attempt attempt = locks_.open(code);
+    if (attempt.held && !ours && current_ != code)
+        locks_.close(code);
+    return attempt.held ? std::nullopt : attempt.holder;
+}
+
+std::optional<std::string> ClientAccess::saveRefusal(PersonCode code) {
+    if (lookingOnly_ == code) {
+        const auto holder = openElsewhere(code);
+        if (holder)
+            return openElsewhereText(store_, code, *holder) +
+                   "\n見るだけで呼び出したため、保存はしませんでした。引き継ぐときは、もう一度呼び出して「OK"
+                   "」を選んで下さい。";
+        // The other program has let go since: this one may mark it and store.
+        lookingOnly_.reset();
+    }
+    if (const auto holder = openElsewhere(code))
+        return openElsewhereText(store_, code, *holder) + "\n保存はしませんでした。";
+    return std::nullopt;
+}
+
+} // namespace kakutei
