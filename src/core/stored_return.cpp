@@ -15,6 +15,9 @@ StoredReturn readStoredReturn(const DataStore& store, PersonCode code, std::stri
     stored.code = code;
     stored.taxpayerPath = store.path(names::taxpayerFile(code));
     stored.taxpayer = readTaxpayerRecord(store, code);
+    // Most codes of a roster's range are free: without a registration there is nothing more to read.
+    if (stored.taxpayer.error == std::errc::no_such_file_or_directory)
+        return stored;
     for (int k = 1; k <= 6; ++k) {
         const auto name =
             k == 6 ? names::housingLoanFile(code, yearCode) : names::screenFile(code, k, yearCode);

@@ -27,6 +27,7 @@ struct StoredReturn {
     std::vector<UnreadableRecord> unreadableRecords() const;
 };
 
+// Reads no record of a code that is not registered at all (its records stay missing).
 StoredReturn readStoredReturn(const DataStore& store, PersonCode code, std::string_view yearCode);
 
 } // namespace kakutei

@@ -41,9 +41,6 @@ std::vector<RosterRow> readRoster(const DataStore& store, std::string_view yearC
     std::vector<RosterRow> rows;
     for (int number = kFirstListedCode; number <= kLastListedCode; ++number) {
         const auto code = static_cast<PersonCode>(number);
-        // A quick look first: most codes of the range are free, and a free code has no file to read.
-        if (!fileExists(store.path(names::taxpayerFile(code))))
-            continue;
         const StoredReturn stored = readStoredReturn(store, code, yearCode);
         // Listed exactly as the main menu's person list lists: a record whose code and name read.
         if (stored.taxpayer.fieldsRead < 2)
