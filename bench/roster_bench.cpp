@@ -1,11 +1,16 @@
 // The client roster over 1000 calculated returns with their checks before printing, against opening the same
 // files (each taxpayer's record and the six records of the year) and reading them whole with plain POSIX
-// calls.
+// calls, and the roster window filled from the same reading.
 #include "bench_support.h"
 
 #include "core/record.h"
 #include "core/taxpayer_record.h"
 #include "office/roster.h"
+#include "shell/app.h"
+#include "ui/roster_window.h"
+#include "ui/screen_window.h"
+
+#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -78,12 +83,29 @@ void posixSameFiles(benchmark::State& state) {
     }
 }
 
+// What the user waits for: the same reading and the table of the roster window filled and sized.
+void rosterWindow(benchmark::State& state) {
+    SilentUserInterface ui;
+    App app(office().store, ui);
+    app.start();
+    WindowRegistry registry;
+    RosterWindow window(app, registry);
+    for (auto _ : state) {
+        window.reload();
+        if (window.table().visibleRows().size() != 1000)
+            state.SkipWithError("the window does not show 1000 clients");
+    }
+}
+
 BENCHMARK(posixSameFiles)->Unit(benchmark::kMillisecond);
 BENCHMARK(roster)->Unit(benchmark::kMillisecond);
+BENCHMARK(rosterWindow)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace kakutei::bench
 
 int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
     return kakutei::bench::runAgainstBaseline(argc, argv, "posixSameFiles");
 }
