@@ -284,6 +284,15 @@ std::string warningLine(const ReturnWarning& warning) {
     return warning.screen + " — " + warning.line + ": " + warning.message;
 }
 
+std::string checksText(const ReturnChecks& checks) {
+    std::string text;
+    for (const ReturnWarning& warning : checks.warnings)
+        text += warningLine(warning) + "\n";
+    for (const UnreadableRecord& record : checks.unreadable)
+        text += unreadableLine(record) + "\n";
+    return text;
+}
+
 std::string unreadableLine(const UnreadableRecord& record) {
     return "「" + record.path + "」を読めません。" + describeError(record.error);
 }

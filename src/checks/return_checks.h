@@ -43,5 +43,7 @@ ReturnChecks checkReturn(const StoredReturn& stored);
 std::string warningLine(const ReturnWarning& warning);
 // "「…/71.txt」を読めません。<the reason>"
 std::string unreadableLine(const UnreadableRecord& record);
+// Every warning, then every unreadable file, a line each.
+std::string checksText(const ReturnChecks& checks);
 
 } // namespace kakutei

@@ -81,6 +81,14 @@ TaxpayerRead readTaxpayerRecord(const DataStore& store, PersonCode code, int fie
     return result;
 }
 
+std::string clientName(const DataStore& store, PersonCode code) {
+    const TaxpayerRead read = readTaxpayerRecord(store, code, 2);
+    std::string who = "個人コード " + std::to_string(code);
+    if (read.fieldsRead >= 2 && !read.record.name.empty())
+        who += "（" + read.record.name + "）";
+    return who;
+}
+
 std::string personListEntry(PersonCode code, std::string_view name) {
     std::string entry = code < 100 ? "0" : "";
     entry += std::to_string(code);

@@ -63,6 +63,10 @@ TaxpayerRead readTaxpayerRecord(const DataStore& store, PersonCode code,
 inline constexpr PersonCode kFirstListedCode = 1;
 inline constexpr PersonCode kLastListedCode = 1000;
 
+// "個人コード 7（山田太郎）", or without the parenthesis when the name cannot be read: how messages name a
+// client.
+std::string clientName(const DataStore& store, PersonCode code);
+
 // "03 : 山田太郎": codes below 100 get one leading "0".
 std::string personListEntry(PersonCode code, std::string_view name);
 

@@ -3,8 +3,7 @@
 #include "checks/return_checks.h"
 #include "core/file_io.h"
 #include "core/stored_return.h"
-
-#include <cmath>
+#include "income/income_rules.h"
 
 namespace kakutei {
 namespace {
@@ -13,10 +12,6 @@ namespace {
 constexpr int kIncomeTotalField = 20; // income record: line 9
 constexpr int kTaxDueField = 28;      // tax computation record: line 40
 constexpr int kRefundField = 29;      // tax computation record: line 41
-
-std::int64_t wholeYen(double amount) {
-    return static_cast<std::int64_t>(std::llround(amount));
-}
 
 // The stored amount of `field`, or nothing when the record is not there or cannot be read.
 std::optional<std::int64_t> storedAmount(const StoredRecord& stored, int field) {

@@ -70,13 +70,7 @@ bool PrintingScreen::confirmChecks() {
     // An unreadable file alone asks nothing: the pages print what could be read, as they always have.
     if (checks.warnings.empty())
         return true;
-    std::string body;
-    for (const ReturnWarning& warning : checks.warnings)
-        body += warningLine(warning) + "\n";
-    for (const UnreadableRecord& record : checks.unreadable)
-        body += unreadableLine(record) + "\n";
-    body += pr::kContinueQuestion;
-    return ui().ask(kReturnChecksTitle, body);
+    return ui().ask(kReturnChecksTitle, checksText(checks) + std::string(pr::kContinueQuestion));
 }
 
 void PrintingScreen::finishJob() {

@@ -6,11 +6,7 @@
 namespace kakutei {
 
 std::string openElsewhereText(const DataStore& store, PersonCode code, const LockHolder& holder) {
-    const TaxpayerRead read = readTaxpayerRecord(store, code, 2);
-    std::string who = "個人コード " + std::to_string(code);
-    if (read.fieldsRead >= 2 && !read.record.name.empty())
-        who += "（" + read.record.name + "）";
-    return who + " は、" + describeHolder(holder) + "開いています。";
+    return clientName(store, code) + " は、" + describeHolder(holder) + "開いています。";
 }
 
 ClientAccess::ClientAccess(DataStore& store, UserInterface& ui) : store_(store), ui_(ui), locks_(store) {
@@ -45,18 +41,18 @@ std::optional<LockHolder> ClientAccess::openElsewhere(PersonCode code) {
 }
 
 std::optional<std::string> ClientAccess::saveRefusal(PersonCode code) {
-    if (lookingOnly_ == code) {
-        const auto holder = openElsewhere(code);
-        if (holder)
-            return openElsewhereText(store_, code, *holder) +
-                   "\n見るだけで呼び出したため、保存はしませんでした。引き継ぐときは、もう一度呼び出して「OK"
-                   "」を選んで下さい。";
-        // The other program has let go since: this one may mark it and store.
-        lookingOnly_.reset();
+    const auto holder = openElsewhere(code);
+    if (!holder) {
+        // Free, or the other program has let go since: this one holds the mark now and may store.
+        if (lookingOnly_ == code)
+            lookingOnly_.reset();
+        return std::nullopt;
     }
-    if (const auto holder = openElsewhere(code))
-        return openElsewhereText(store_, code, *holder) + "\n保存はしませんでした。";
-    return std::nullopt;
+    if (lookingOnly_ == code)
+        return openElsewhereText(store_, code, *holder) +
+               "\n見るだけで呼び出したため、保存はしませんでした。引き継ぐときは、もう一度呼び出して「OK」を"
+               "選んで下さい。";
+    return openElsewhereText(store_, code, *holder) + "\n保存はしませんでした。";
 }
 
 } // namespace kakutei

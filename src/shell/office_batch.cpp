@@ -101,14 +101,6 @@ std::string_view officeJobCaption(OfficeJob job) {
     return {};
 }
 
-std::string clientName(const DataStore& store, PersonCode code) {
-    const TaxpayerRead read = readTaxpayerRecord(store, code, 2);
-    std::string who = "個人コード " + std::to_string(code);
-    if (read.fieldsRead >= 2 && !read.record.name.empty())
-        who += "（" + read.record.name + "）";
-    return who;
-}
-
 std::size_t BatchSummary::count(BatchResult result) const {
     std::size_t n = 0;
     for (const BatchOutcome& outcome : outcomes)

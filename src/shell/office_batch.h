@@ -44,9 +44,6 @@ public:
     virtual bool next(std::size_t index, std::size_t total, std::string_view who) = 0;
 };
 
-// "個人コード 7（山田太郎）", or without the parenthesis when the name cannot be read.
-std::string clientName(const DataStore& store, PersonCode code);
-
 // What `recalc` does for one taxpayer, as a user at the main menu would: call up, open the income,
 // deductions (1), personal deductions and breakdown screens pressing each one's 計算実行, then 税額の計算.
 // Stops at the first save that fails and gives that file: the tax is never worked out from a stale one.

@@ -238,11 +238,7 @@ void RosterWindow::showChecks(int row) {
         return;
     const auto code = static_cast<PersonCode>(rows_->item(row, 0)->data(Qt::UserRole).toInt());
     const ReturnChecks checks = checkReturn(app_.store(), code);
-    std::string body = clientName(app_.store(), code) + "\n\n";
-    for (const ReturnWarning& warning : checks.warnings)
-        body += warningLine(warning) + "\n";
-    for (const UnreadableRecord& record : checks.unreadable)
-        body += unreadableLine(record) + "\n";
+    std::string body = clientName(app_.store(), code) + "\n\n" + checksText(checks);
     if (checks.clean())
         body += std::string(roster::kNoWarnings);
     QMessageBox box(checks.clean() ? QMessageBox::Information : QMessageBox::Warning, qt(kReturnChecksTitle),
