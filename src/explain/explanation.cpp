@@ -10,6 +10,20 @@ const ExplainedLine* Explanation::find(LineRef ref) const {
     return nullptr;
 }
 
+std::string_view provenanceCaption(Provenance provenance) {
+    switch (provenance) {
+    case Provenance::computed:
+        return "計算";
+    case Provenance::typed:
+        return "入力";
+    case Provenance::carried:
+        return "他の画面から";
+    case Provenance::stale:
+        return "要再計算";
+    }
+    return {};
+}
+
 // A first shape only: every stored figure of the tax computation record, without its derivation yet.
 Explanation explainReturn(const StoredReturn& stored) {
     Explanation explanation;

@@ -5,6 +5,7 @@
 #include "core/stored_return.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kakutei {
@@ -56,5 +57,8 @@ struct Explanation {
 };
 
 Explanation explainReturn(const StoredReturn& stored);
+
+// A word for where a figure came from, shown beside it: "計算", "入力", "他の画面から", "要再計算".
+std::string_view provenanceCaption(Provenance provenance);
 
 } // namespace kakutei
