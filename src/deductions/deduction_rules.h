@@ -1,35 +1,53 @@
 #pragma once
 // The income deductions of the Heisei 16 return. Amounts are whole yen; products and sums are formed in
-// 64 bits, so that no total income or payment can overflow into a wrong deduction.
+// 64 bits, so that no total income or payment can overflow into a wrong deduction. Each rule tells how it
+// arrived at its figure when it is handed a Derivation, whose input names follow the rule's parameters.
+
+#include "core/derivation.h"
 
 #include <cstdint>
+#include <string_view>
 
 namespace kakutei {
 
 // CasualtyLossDeduction (雑損控除): the larger of loss − reimbursement − income/10 and
 // disaster-related expenses − 50,000; never negative.
 std::int64_t casualtyLossDeduction(std::int64_t loss, std::int64_t reimbursed, std::int64_t disasterExpenses,
-                                   std::int64_t totalIncome);
+                                   std::int64_t totalIncome, Derivation* how = nullptr);
 inline constexpr std::int64_t kMedicalExpenseCap = 2'000'000;
 
 // MedicalExpenseDeduction (医療費控除): net expenses above min(5 % of income, 100,000), at most 2,000,000.
 // Casualty and medical thresholds take a negative income as 0.
-std::int64_t medicalExpenseDeduction(std::int64_t paid, std::int64_t reimbursed, std::int64_t totalIncome);
+std::int64_t medicalExpenseDeduction(std::int64_t paid, std::int64_t reimbursed, std::int64_t totalIncome,
+                                     Derivation* how = nullptr);
 // LifePremiumAmount: the deduction for one premium total (general or individual pension), at most 50,000.
-std::int64_t lifePremiumAmount(std::int64_t premiums);
+std::int64_t lifePremiumAmount(std::int64_t premiums, Derivation* how = nullptr);
+// 生命保険料控除: the general and the individual pension amounts together.
+std::int64_t lifeInsuranceDeduction(std::int64_t general, std::int64_t pension, Derivation* how = nullptr);
 // LongTermNonLifeAmount and ShortTermNonLifeAmount; their sum is capped at 15,000 by nonLifeDeduction.
-std::int64_t longTermNonLifeAmount(std::int64_t premiums);
-std::int64_t shortTermNonLifeAmount(std::int64_t premiums);
-std::int64_t nonLifeDeduction(std::int64_t longTerm, std::int64_t shortTerm);
+std::int64_t longTermNonLifeAmount(std::int64_t premiums, Derivation* how = nullptr);
+std::int64_t shortTermNonLifeAmount(std::int64_t premiums, Derivation* how = nullptr);
+std::int64_t nonLifeDeduction(std::int64_t longTerm, std::int64_t shortTerm, Derivation* how = nullptr);
 // DonationDeduction (寄付金控除): specified donations within 25 % of income, less 10,000.
-std::int64_t donationDeduction(std::int64_t specifiedDonations, std::int64_t totalIncome);
+std::int64_t donationDeduction(std::int64_t specifiedDonations, std::int64_t totalIncome,
+                               Derivation* how = nullptr);
 
 // SpouseSalaryIncome: the spouse's salary income from the salary revenue, to the nearest yen.
-std::int64_t spouseSalaryIncome(std::int64_t revenue);
+std::int64_t spouseSalaryIncome(std::int64_t revenue, Derivation* how = nullptr);
 // SpecialSpouseDeduction (配偶者特別控除) from the spouse's total income; 0 up to 380,000.
-std::int64_t specialSpouseDeduction(std::int64_t spouseTotalIncome);
+std::int64_t specialSpouseDeduction(std::int64_t spouseTotalIncome, Derivation* how = nullptr);
+// The same, but 0 when the taxpayer's own total income is above 10,000,000.
+inline constexpr double kOwnIncomeLimit = 10'000'000;
+std::int64_t specialSpouseDeduction(std::int64_t spouseTotalIncome, double ownIncome, Derivation* how);
 
-// Integer division that rounds toward minus infinity (the Part's floor).
+// 老年者控除・寡婦（寡夫）控除 for the kind the taxpayer's first slot holds ("老年者", "寡婦", "寡夫",
+// "特別寡婦"); 0 for any other.
+std::int32_t elderlyOrWidowDeduction(std::string_view kind, Derivation* how = nullptr);
+// 勤労学生・障害者控除 for the kind the second slot holds ("勤労学生", "障害者", "特別障害者"); 0 for any
+// other.
+std::int32_t studentOrDisabilityDeduction(std::string_view kind, Derivation* how = nullptr);
+
+// Integer division that rounds toward minus infinity (a floor for integers).
 std::int64_t floorDivide(std::int64_t numerator, std::int64_t denominator);
 
 } // namespace kakutei

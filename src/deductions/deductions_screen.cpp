@@ -79,14 +79,17 @@ bool DeductionsScreen::compute() {
     // into a calculation) and keeps the 32-bit reading.
     const std::int64_t income = wholeYen(readAmount(totalIncome.text));
     amount(33) = readIntegerAmount(totalIncome.text);
+    // Three 32-bit amounts add up exactly in a double.
     const auto sum3 = [&](int first) {
-        return std::int64_t{amount(first)} + amount(first + 1) + amount(first + 2);
+        return static_cast<std::int64_t>(
+            sumOf({static_cast<double>(amount(first)), static_cast<double>(amount(first + 1)),
+                   static_cast<double>(amount(first + 2))}));
     };
     amount(20) = results.fit(sum3(17), "社会保険料控除");
     amount(24) = results.fit(sum3(21), "小規模企業共済等掛金控除");
     amount(34) = results.fit(casualtyLossDeduction(amount(14), amount(15), amount(16), income), "雑損控除");
     amount(35) = results.fit(medicalExpenseDeduction(amount(31), amount(32), income), "医療費控除");
-    amount(36) = results.fit(lifePremiumAmount(amount(25)) + lifePremiumAmount(amount(26)), "生命保険料控除");
+    amount(36) = results.fit(lifeInsuranceDeduction(amount(25), amount(26)), "生命保険料控除");
     amount(37) = results.fit(nonLifeDeduction(amount(27), amount(28)), "損害保険料控除");
     amount(38) = results.fit(donationDeduction(amount(30), income), "寄付金控除");
     if (!results.ok()) {

@@ -5,6 +5,8 @@
 #include "core/wide_result.h"
 #include "deductions/deduction_rules.h"
 
+#include <vector>
+
 namespace kakutei {
 
 namespace pd = personal_deductions;
@@ -13,28 +15,30 @@ namespace {
 
 constexpr int kIncomeRecord = 1;
 constexpr int kPersonalRecord = 3;
-constexpr double kIncomeLimit = 10'000'000; // above it: no 老年者控除 and no special spouse deduction
+constexpr double kIncomeLimit = kOwnIncomeLimit; // above it: no 老年者控除 and no special spouse deduction
 constexpr int kSpouseDeductionLine = 21;
 constexpr int kSpecialSpouseDeductionLine = 22;
 constexpr int kSpouseTotalIncomeLine = 42;
 
-// The registered own condition (TaxpayerRecord field 3) and the option and amounts it calls up.
+// The registered own condition (TaxpayerRecord field 3) and the option it calls up.
 struct ConditionRow {
     std::string_view condition;
     pd::SelfOption option;
-    std::int32_t elderlyOrWidow;      // field 57
-    std::int32_t studentOrDisability; // field 58
 };
 constexpr ConditionRow kConditions[] = {
-    {"老年者", pd::elderly, 500'000, 0},
-    {"寡婦", pd::widow, 270'000, 0},
-    {"寡夫", pd::widow, 270'000, 0},
-    {"該当なし", pd::none, 0, 0},
-    {"特別寡婦", pd::specialWidow, 350'000, 0},
-    {"勤労学生", pd::student, 0, 270'000},
-    {"障害者", pd::disabled, 0, 270'000},
-    {"特別障害者", pd::speciallyDisabled, 0, 400'000},
+    {"老年者", pd::elderly},
+    {"寡婦", pd::widow},
+    {"寡夫", pd::widow},
+    {"該当なし", pd::none},
+    {"特別寡婦", pd::specialWidow},
+    {"勤労学生", pd::student},
+    {"障害者", pd::disabled},
+    {"特別障害者", pd::speciallyDisabled},
 };
+
+bool inFirstSlot(pd::SelfOption option) {
+    return option == pd::elderly || option == pd::widow || option == pd::specialWidow || option == pd::none;
+}
 
 } // namespace
 
@@ -89,6 +93,14 @@ void PersonalDeductionsScreen::setSelfAmounts(std::int32_t elderlyOrWidow, std::
     amount(58) = studentOrDisability;
 }
 
+void PersonalDeductionsScreen::setSelfAmounts(std::string_view kind, pd::SelfOption option) {
+    // A kind of the first slot leaves the second slot's amount at 0, and the other way round.
+    if (inFirstSlot(option))
+        setSelfAmounts(elderlyOrWidowDeduction(kind), 0);
+    else
+        setSelfAmounts(0, studentOrDisabilityDeduction(kind));
+}
+
 void PersonalDeductionsScreen::applySelfSlots() {
     // The slots as the record holds them; each test reads them as the rules before it left them.
     struct SlotTest {
@@ -96,20 +108,20 @@ void PersonalDeductionsScreen::applySelfSlots() {
         ConditionRow row;
     };
     static constexpr SlotTest kSelfKindTests[] = {
-        {32, {"老年者", pd::elderly, 500'000, 0}},
-        {32, {"寡婦", pd::widow, 270'000, 0}},
-        {32, {"該当なし", pd::none, 0, 0}},
-        {32, {"特別寡婦", pd::specialWidow, 350'000, 0}},
+        {32, {"老年者", pd::elderly}},
+        {32, {"寡婦", pd::widow}},
+        {32, {"該当なし", pd::none}},
+        {32, {"特別寡婦", pd::specialWidow}},
     };
     static constexpr SlotTest kStudentTests[] = {
-        {34, {"勤労学生", pd::student, 0, 270'000}},
-        {34, {"障害者", pd::disabled, 0, 270'000}},
-        {34, {"特別障害者", pd::speciallyDisabled, 0, 400'000}},
+        {34, {"勤労学生", pd::student}},
+        {34, {"障害者", pd::disabled}},
+        {34, {"特別障害者", pd::speciallyDisabled}},
     };
     const auto run = [this](const SlotTest& test) {
         if (text(test.field) == test.row.condition) {
             selectSelf(test.row.option);
-            setSelfAmounts(test.row.elderlyOrWidow, test.row.studentOrDisability);
+            setSelfAmounts(test.row.condition, test.row.option);
         }
     };
     for (const SlotTest& test : kSelfKindTests)
@@ -176,7 +188,7 @@ void PersonalDeductionsScreen::selfConditionCallUp() {
             if (row.option == pd::elderly && readAmount(totalIncome.text) > kIncomeLimit)
                 return;
             selectSelf(row.option);
-            setSelfAmounts(row.elderlyOrWidow, row.studentOrDisability);
+            setSelfAmounts(row.condition, row.option);
             return;
         }
     }
@@ -189,7 +201,9 @@ void PersonalDeductionsScreen::calculateSpouse() {
     const std::int64_t salary = readIntegerAmount(spouseSalaryIncome.text);
     const std::int64_t other = readIntegerAmount(spouseOtherIncome.text);
     WideResults results;
-    const std::int32_t total = results.fit(salary + other, "合計所得");
+    const std::int32_t total = results.fit(
+        static_cast<std::int64_t>(sumOf({static_cast<double>(salary), static_cast<double>(other)})),
+        "合計所得");
     if (!results.ok()) {
         results.report(ui());
         return;
@@ -199,12 +213,10 @@ void PersonalDeductionsScreen::calculateSpouse() {
     spouseTotalIncome.text = formatAmount(total);
     host_.setTaxComputationLine(kSpouseTotalIncomeLine, Field{spouseTotalIncome.text});
 
-    std::int64_t deduction = kakutei::specialSpouseDeduction(total);
-    specialSpouseDeduction.text.clear();
-    if (readAmount(totalIncome.text) > kIncomeLimit)
-        deduction = 0;
-    else
-        specialSpouseDeduction.text = formatAmount(deduction);
+    const double ownIncome = readAmount(totalIncome.text);
+    const std::int64_t deduction = kakutei::specialSpouseDeduction(total, ownIncome, nullptr);
+    // Above the income limit the box stays empty rather than showing a 0 the user might take for a figure.
+    specialSpouseDeduction.text = ownIncome > kOwnIncomeLimit ? std::string() : formatAmount(deduction);
     host_.setTaxComputationLine(kSpouseDeductionLine, Field{});
     host_.setTaxComputationLine(kSpecialSpouseDeductionLine, Field{formatAmount(deduction)});
 }
@@ -271,19 +283,19 @@ void PersonalDeductionsScreen::calculate() {
     text(1) = disabledNames.text;
     text(2) = spouseName.text;
     text(3) = spouseBirth.text;
-    std::int64_t dependentsSum = 0;
+    std::vector<double> dependentAmounts;
     for (int i = 0; i < pd::kDependents; ++i) {
         Dependent& d = dependents[i];
         text(4 + 3 * i) = d.name.text;
         text(5 + 3 * i) = d.relation.text;
         text(6 + 3 * i) = d.birth.text;
         amount(48 + i) = read(d.amount);
-        dependentsSum += amount(48 + i);
+        dependentAmounts.push_back(amount(48 + i));
         d.amount.text = formatAmount(amount(48 + i));
     }
-    amount(52) = results.fit(dependentsSum, "扶養控除の合計額");
+    amount(52) = results.fit(static_cast<std::int64_t>(sumOf(dependentAmounts)), "扶養控除の合計額");
     dependentsTotal.text = formatAmount(amount(52));
-    std::int64_t employeesSum = 0;
+    std::vector<double> salaries;
     for (int i = 0; i < pd::kEmployees; ++i) {
         FamilyEmployee& e = employees[i];
         const int first = 16 + 5 * i;
@@ -293,10 +305,10 @@ void PersonalDeductionsScreen::calculate() {
         text(first + 3) = e.months.text;
         text(first + 4) = e.work.text;
         amount(53 + i) = read(e.salary);
-        employeesSum += amount(53 + i);
+        salaries.push_back(amount(53 + i));
         e.salary.text = formatAmount(amount(53 + i));
     }
-    amount(56) = results.fit(employeesSum, "専従者給与の合計額");
+    amount(56) = results.fit(static_cast<std::int64_t>(sumOf(salaries)), "専従者給与の合計額");
     employeesTotal.text = formatAmount(amount(56));
     if (!results.ok()) {
         results.report(ui());

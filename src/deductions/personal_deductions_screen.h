@@ -122,6 +122,7 @@ private:
     bool loadRecord(Loading loading);
     void showRecord(Colour colour);
     void setSelfAmounts(std::int32_t elderlyOrWidow, std::int32_t studentOrDisability);
+    void setSelfAmounts(std::string_view kind, personal_deductions::SelfOption option);
     bool save();
 
     std::string& text(int field) { return texts_[field - 1]; }

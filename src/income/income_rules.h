@@ -1,6 +1,9 @@
 #pragma once
 // The income rules of the Heisei 16 return that the income screen applies: public pension income, the
-// salary income table and the combined transfer and occasional income of line 8.
+// salary income table and the combined transfer and occasional income of line 8. Each rule tells how it
+// arrived at its figure when it is handed a Derivation.
+
+#include "core/derivation.h"
 
 #include <cstdint>
 
@@ -8,16 +11,19 @@ namespace kakutei {
 
 // PublicPensionIncome from the revenue of row キ; the elderly table when the taxpayer is 老年者.
 // May carry tenths of a yen.
-double publicPensionIncome(double revenue, bool elderly);
+double publicPensionIncome(double revenue, bool elderly, Derivation* how = nullptr);
 
 // The revenue reduced to the amount the salary table is read at (whole yen, steps of 1,000, 2,000 or 4,000
 // between 1,619,000 and 6,600,000).
-std::int64_t salaryTableAmount(double revenue);
+std::int64_t salaryTableAmount(double revenue, Derivation* how = nullptr);
 // SalaryIncome: income 6 from the table amount.
-double salaryIncome(std::int64_t tableAmount);
+double salaryIncome(std::int64_t tableAmount, Derivation* how = nullptr);
+// Income 6 from the salary revenue: the table amount, then the table; not yet rounded to whole yen.
+double salaryIncomeFromRevenue(double revenue, Derivation* how = nullptr);
 
 // TransferOccasionalIncome: line 8 from the short-term, long-term and occasional amounts.
-double transferOccasionalIncome(double shortTerm, double longTerm, double occasional);
+double transferOccasionalIncome(double shortTerm, double longTerm, double occasional,
+                                Derivation* how = nullptr);
 
 // Whole yen with halves to even, the rounding of every floating amount that becomes an integer.
 std::int64_t wholeYen(double value);

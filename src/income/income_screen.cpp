@@ -40,10 +40,8 @@ void IncomeScreen::calculate() {
     const int pensionField = is::kRevenueCount + is::kPensionLine;
     amounts_[pensionField] = publicPensionIncome(amounts_[is::kPensionRow], elderly());
     income[is::kPensionLine].text = formatAmount(amounts_[pensionField]);
-    double sum = 0;
-    for (int i = 0; i < is::kIncomeCount; ++i)
-        sum += amounts_[is::kRevenueCount + i];
-    amounts_[kTotalField] = sum;
+    amounts_[kTotalField] = sumOf(
+        {amounts_.begin() + is::kRevenueCount, amounts_.begin() + is::kRevenueCount + is::kIncomeCount});
 
     RecordWriter writer;
     for (double amount : amounts_)
@@ -121,7 +119,7 @@ void IncomeScreen::showDeductions() {
 
 void IncomeScreen::calculateSalary() {
     const double revenueAmount = readAmount(revenue[is::kSalaryRow].text);
-    const double salary = salaryIncome(salaryTableAmount(revenueAmount));
+    const double salary = salaryIncomeFromRevenue(revenueAmount);
     income[is::kSalaryLine].text = formatAmount(salary);
     revenue[is::kSalaryRow].text = formatAmount(revenueAmount);
     // The calculation reads the shown text back, so the stored income 6 is in whole yen.

@@ -41,12 +41,9 @@ void TaxComputationScreen::clear() {
 }
 
 void TaxComputationScreen::total() {
-    double sum = 0;
-    for (int i = 0; i < 13; ++i) {
+    for (int i = 0; i < 13; ++i)
         field(i + 1) = read(kDeductionLines[i]);
-        sum += field(i + 1);
-    }
-    field(14) = sum;
+    field(14) = sumOf({amounts_.begin(), amounts_.begin() + 13});
     show(25, field(14));
 }
 
@@ -61,34 +58,25 @@ void TaxComputationScreen::tax() {
 void TaxComputationScreen::amountDue() {
     for (auto [number, n] : {std::pair{28, 17}, {29, 18}, {30, 19}, {31, 20}, {33, 22}, {37, 25}, {39, 27}})
         field(n) = read(number);
-    field(21) = std::nearbyint(field(16) - field(17) - field(18) - field(19) - field(20));
-    if (field(21) <= 0)
-        field(21) = 0;
+    field(21) = taxAfterCredits(field(16), field(17), field(18), field(19), field(20));
     show(32, field(21));
-    // Disaster relief and the foreign tax credit cannot take the tax below 0: a negative line 35 would
-    // refund tax nobody paid.
-    field(23) = std::max(field(21) - field(22), 0.0);
+    field(23) = taxAfterRelief(field(21), field(22));
     show(35, field(23));
     field(24) = fixedRateReduction(field(23));
     show(36, field(24));
-    field(26) = field(23) - field(24) - field(25);
-    if (field(26) > 0)
-        field(26) = std::floor(field(26) / 100) * 100;
+    field(26) = filedTax(field(23), field(24), field(25));
     show(38, field(26));
     lines_[40].text.clear();
     lines_[41].text.clear();
-    const double difference = std::nearbyint(field(26) - field(27));
-    if (difference > 0) {
-        field(28) = std::floor(difference / 100) * 100;
-        field(29) = 0;
+    field(28) = taxToPay(field(26), field(27));
+    field(29) = taxRefund(field(26), field(27));
+    if (field(28) > 0) {
         show(40, field(28));
         // A deferral once set follows the tax it defers.
         if (read(50) != 0 || read(51) != 0)
             showDeferral();
     } else {
         // A refund, or nothing either way: no deferral.
-        field(29) = std::fabs(difference);
-        field(28) = 0;
         show(41, field(29));
         lines_[50].text.clear();
         lines_[51].text.clear();
@@ -178,7 +166,7 @@ void TaxComputationScreen::gather() {
     const std::pair<int, int> fromPersonal[] = {{17, 57}, {19, 58}, {21, 63}, {22, 64}, {42, 62}, {43, 56}};
     for (auto [line, n] : fromPersonal)
         show(line, number(*personal, n));
-    show(23, number(*personal, 52) * 10'000); // dependents are kept in units of 10,000 yen
+    show(23, dependentsDeduction(number(*personal, 52)));
     show(24, tc::kBasicDeduction);
     show(37, number(*breakdown, 53));
     calculate();
@@ -213,12 +201,8 @@ void TaxComputationScreen::deferral() {
 }
 
 void TaxComputationScreen::showDeferral() {
-    if (field(28) >= 0) {
-        field(39) = std::floor(field(28) / 2'000) * 1'000;
-        field(38) = field(28) - field(39);
-    } else {
-        field(38) = field(39) = 0;
-    }
+    field(39) = deferredTax(field(28));
+    field(38) = taxByDeadline(field(28), field(39));
     show(50, field(38));
     show(51, field(39));
 }
