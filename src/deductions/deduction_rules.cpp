@@ -109,8 +109,9 @@ std::int64_t casualtyLossDeduction(std::int64_t loss, std::int64_t reimbursed, s
     const std::int64_t deduction = toInt64(std::max({a, b, Wide{0}}));
     if (how) {
         how->step("(a) " + how->input(0, static_cast<double>(loss)) + " − " +
-                  how->input(1, static_cast<double>(reimbursed)) + " − " +
-                  how->input(3, static_cast<double>(totalIncome)) + " × 1/10 " + yen(tenth) + " = " + yen(a));
+                  how->input(1, static_cast<double>(reimbursed)) + " − " + "所得の1/10 " + yen(tenth) +
+                  " = " + yen(a) + "（所得の1/10 は " + how->input(3, static_cast<double>(totalIncome)) +
+                  " × 1/10）");
         how->step("(b) " + how->input(2, static_cast<double>(disasterExpenses)) + " − 50,000 = " + yen(b));
         how->step("(a) と (b) の多い方（0 未満は 0） = " + yen(deduction));
     }

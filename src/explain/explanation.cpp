@@ -1,5 +1,9 @@
 #include "explain/explanation.h"
 
+#include "core/amount_text.h"
+#include "explain/return_figures.h"
+#include "explain/screen_explanations.h"
+
 namespace kakutei {
 
 const ExplainedLine* Explanation::find(LineRef ref) const {
@@ -24,22 +28,17 @@ std::string_view provenanceCaption(Provenance provenance) {
     return {};
 }
 
-// A first shape only: every stored figure of the tax computation record, without its derivation yet.
 Explanation explainReturn(const StoredReturn& stored) {
     Explanation explanation;
     explanation.code = stored.code;
-    explanation.name = stored.taxpayer.record.name;
-    ExplanationSection section{"税額の計算", {}};
-    const RecordValues& record = stored.record(5).values;
-    for (int field = 1; field <= 41 && field <= static_cast<int>(record.numbers.size()); ++field) {
-        ExplainedLine line;
-        line.ref = {ExplainedScreen::taxComputation, field + 12};
-        line.label = std::to_string(field + 12);
-        line.figure = record.numbers[static_cast<std::size_t>(field - 1)];
-        line.steps = {"（準備中）"};
-        section.lines.push_back(line);
-    }
-    explanation.sections.push_back(section);
+    if (!stored.taxpayer.error)
+        explanation.name = stored.taxpayer.record.name;
+    const ReturnFigures figures(stored);
+    for (const std::string& note : figures.notes())
+        explanation.notes.push_back(note);
+    explainIncome(figures, explanation);
+    explainDeductions(figures, explanation);
+    explainTaxComputation(figures, explanation);
     return explanation;
 }
 

@@ -33,7 +33,7 @@ public:
     void calculate(); // "計算実行"
     // "確　　　認": writes line 28 and discards this screen, so nothing may touch it afterwards.
     void confirm();
-    void close();     // "画面削除"
+    void close(); // "画面削除"
 
 private:
     UserInterface& ui_;

@@ -11,9 +11,6 @@ namespace hl = housing_loan;
 namespace {
 
 constexpr int kHousingLoanLine = 30;
-constexpr HousingLoanPeriod kRules[] = {HousingLoanPeriod::h9ToH10, HousingLoanPeriod::h11ToH13June,
-                                        HousingLoanPeriod::h11TransitionChoice,
-                                        HousingLoanPeriod::h13JulyToH15};
 
 // A date part as a plain number: no grouping, 0 shown as "0".
 std::string plainNumber(double value) {
@@ -39,7 +36,7 @@ void HousingLoanScreen::calculatePeriod(std::size_t period) {
     values_[1] = readAmount(month.text);
     values_[2] = readAmount(day.text);
     values_[3] = readAmount(balance.text);
-    const double credit = housingLoanCredit(kRules[period], values_[3]);
+    const double credit = housingLoanCredit(hl::kPeriodRules[period], values_[3]);
     for (std::size_t i = 0; i < results.size(); ++i)
         values_[4 + i] = i == period ? credit : 0;
     clear();

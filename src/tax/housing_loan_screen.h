@@ -21,6 +21,10 @@ inline constexpr std::string_view kCreditHeading = "当期控除額";
 inline constexpr std::array<std::string_view, 4> kPeriods = {
     "H9.01.01～H10.12.31に入居", "H11.01.01～H13.06.30に入居", "H11.01.01～H11.03.31の経過措置選択の方",
     "H13.07.01～H15.12.31に入居"};
+// The rule of each period button, in the order of kPeriods.
+inline constexpr HousingLoanPeriod kPeriodRules[] = {
+    HousingLoanPeriod::h9ToH10, HousingLoanPeriod::h11ToH13June, HousingLoanPeriod::h11TransitionChoice,
+    HousingLoanPeriod::h13JulyToH15};
 inline constexpr std::string_view kClose = "画面削除";
 inline constexpr std::string_view kConfirm = "確認実行";
 inline constexpr std::string_view kClear = "クリア";
@@ -31,13 +35,14 @@ inline constexpr std::string_view kSaveNote = "平成14年12月31日現在の計
 
 class HousingLoanScreen : public DataScreen {
 public:
-    HousingLoanScreen(DataStore& store, UserInterface& ui, ScreenHost& host) : DataScreen(store, ui), host_(host) {}
+    HousingLoanScreen(DataStore& store, UserInterface& ui, ScreenHost& host)
+        : DataScreen(store, ui), host_(host) {}
     ScreenId id() const override { return ScreenId::housingLoan; }
 
-    Field year;    // Heisei year of moving in
+    Field year; // Heisei year of moving in
     Field month;
     Field day;
-    Field balance; // "期末借入金残高"
+    Field balance;                // "期末借入金残高"
     std::array<Field, 4> results; // one per period button
 
     void calculatePeriod(std::size_t period); // a period button

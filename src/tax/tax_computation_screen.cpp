@@ -26,6 +26,19 @@ constexpr std::string_view kDividendKind = "配　当";
 
 } // namespace
 
+double breakdownDividends(const RecordValues& breakdown) {
+    // Fields 56, 59, 62 hold the net amounts, fields 19, 22, 25 the kinds.
+    double dividends = 0;
+    for (std::size_t row = 0; row < 3; ++row) {
+        const std::size_t kind = 19 + 3 * row - 1;
+        const std::size_t net = 56 + 3 * row - 41;
+        if (kind < breakdown.texts.size() && net < breakdown.numbers.size() &&
+            breakdown.texts[kind] == kDividendKind)
+            dividends += std::max(breakdown.numbers[net], 0.0);
+    }
+    return dividends;
+}
+
 double TaxComputationScreen::read(int number) const {
     return readAmount(lines_[number].text);
 }
@@ -179,15 +192,10 @@ void TaxComputationScreen::dividendCredit() {
         clear();
         data();
     }
-    // The net amounts of the first three detail rows whose kind is 配当 (fields 56, 59, 62; kinds 19, 22,
-    // 25). The user can still correct it on the dividend credit screen.
-    double dividends = 0;
+    // The user can still correct the dividends on the dividend credit screen.
     const auto path = screenFilePath(kBreakdownRecord);
     const auto breakdown = path ? readRecordValues(*path, 40, 25) : std::nullopt;
-    for (int row = 0; breakdown && row < 3; ++row)
-        if (breakdown->texts.at(static_cast<std::size_t>(19 + 3 * row - 1)) == kDividendKind)
-            dividends += std::max(breakdown->numbers.at(static_cast<std::size_t>(56 + 3 * row - 41)), 0.0);
-    host_.openDividendCredit(field(15), dividends);
+    host_.openDividendCredit(field(15), breakdown ? breakdownDividends(*breakdown) : 0.0);
 }
 
 void TaxComputationScreen::housingLoanCredit() {

@@ -93,6 +93,10 @@ inline constexpr int kAmountCount = 41;
 inline constexpr double kBasicDeduction = 380'000;
 } // namespace tax_computation
 
+// The dividends a breakdown record holds: the net amounts of its first three detail rows whose kind is 配当
+// (a loss counts as 0).
+double breakdownDividends(const RecordValues& breakdown);
+
 class TaxComputationScreen : public DataScreen {
 public:
     TaxComputationScreen(DataStore& store, UserInterface& ui, ScreenHost& host)
