@@ -2,6 +2,7 @@
 
 #include "app/roster_command.h"
 #include "app/check_command.h"
+#include "app/compare_command.h"
 #include "app/stream_user_interface.h"
 #include "core/data_store.h"
 #include "core/person_code.h"
@@ -120,6 +121,7 @@ std::string usageLine() {
            "        kakutei [--root フォルダ] print コード…|--all --page 1|2 [--office-form] [--resident-tax]\n"
            "                [--a4-copy] [--pdf ファイル|フォルダ]      申告書を印刷する\n"
            "        kakutei [--root フォルダ] roster [--csv ファイル]  顧客一覧を表示する（CSV に書き出す）\n"
+           "        kakutei [--root フォルダ] compare コード [--csv ファイル]  前年比較（９〜53 欄）\n"
            "        kakutei [--root フォルダ] backup フォルダ    全データをフォルダへバックアップする\n"
            "        kakutei [--root フォルダ] restore フォルダ --yes   "
            "フォルダのバックアップから全データを戻す";
@@ -184,7 +186,7 @@ int runBatchCommand(const CommandLine& line, std::ostream& out, std::ostream& er
         (line.command == "list" && arguments == 0) || (line.command == "recalc" && (arguments > 0) != line.all) ||
         (line.command == "show" && arguments == 1) || (line.command == "backup" && arguments == 1) ||
         (line.command == "restore" && arguments == 1) || (line.command == "roster" && arguments == 0) ||
-        (line.command == "check" && arguments == 1);
+        (line.command == "check" && arguments == 1) || (line.command == "compare" && arguments == 1);
     if (!known) {
         err << "知らないコマンドです: " << line.command << '\n' << usageLine() << '\n';
         return kExitUsage;
@@ -192,6 +194,8 @@ int runBatchCommand(const CommandLine& line, std::ostream& out, std::ostream& er
     DataStore store(resolveRoot(line.root));
     if (line.command == "check") // reads only: it makes no folder either
         return runCheckCommand(store, line.arguments.front(), out, err);
+    if (line.command == "compare") // reads only, like check
+        return runCompareCommand(store, line.arguments.front(), line.csv, out, err);
     if (!prepareDataFolders(store, err))
         return kExitFailure;
     if (line.command == "roster")

@@ -19,7 +19,7 @@ struct CommandLine {
     bool residentTax = false;       // print: --resident-tax
     bool a4Copy = false;            // print: --a4-copy
     bool all = false;               // recalc, print: --all, every registered taxpayer
-    std::optional<std::string> csv; // roster: --csv FILE
+    std::optional<std::string> csv; // roster, compare: --csv FILE
     std::string command;            // empty: the window program
     std::vector<std::string> arguments;
     std::string error; // set when the words could not be understood

@@ -1,21 +1,18 @@
 #include "app/check_command.h"
 
 #include "app/batch_commands.h"
+#include "app/code_argument.h"
 #include "checks/return_checks.h"
-#include "core/person_code.h"
 
 #include <ostream>
 
 namespace kakutei {
 
 int runCheckCommand(const DataStore& store, const std::string& word, std::ostream& out, std::ostream& err) {
-    if (!readCode(word).code) {
-        err << "個人コードが読めません: " << word << '\n' << usageLine() << '\n';
-        return kExitUsage;
-    }
-    const auto code = registeredCode(store, word, err);
+    int status = kExitOk;
+    const auto code = commandCode(store, word, err, status);
     if (!code)
-        return kExitFailure;
+        return status;
     const ReturnChecks checks = checkReturn(store, *code);
     for (const ReturnWarning& warning : checks.warnings)
         out << warningLine(warning) << '\n';

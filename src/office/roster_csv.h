@@ -1,8 +1,5 @@
 #pragma once
-// The roster as a CSV file for a spreadsheet. It is CP932 with CRLF, like every data file: a Japanese
-// spreadsheet opens a CP932 file by double-click without an import step (older ones do not recognise UTF-8
-// at all), and every name in the roster was read from CP932, so nothing is lost. Amounts are plain
-// integers, so that the spreadsheet can add them up.
+// The roster as a CSV file for a spreadsheet (see office/csv_text.h for why it is CP932).
 
 #include "office/roster.h"
 

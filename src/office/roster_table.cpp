@@ -2,6 +2,7 @@
 
 #include "core/amount_text.h"
 #include "core/local_time.h"
+#include "office/amount_cell.h"
 #include "office/roster_search.h"
 
 #include <algorithm>
@@ -54,13 +55,6 @@ bool rosterColumnIsNumeric(RosterColumn column) {
            column == RosterColumn::balance || column == RosterColumn::warnings;
 }
 
-namespace {
-// Zero shows as "0": in the roster a blank means "not calculated yet".
-std::string amountText(std::int64_t amount) {
-    return amount == 0 ? "0" : formatAmount(amount);
-}
-} // namespace
-
 std::string rosterCellText(const RosterRow& row, RosterColumn column) {
     switch (column) {
     case RosterColumn::code:
@@ -72,7 +66,7 @@ std::string rosterCellText(const RosterRow& row, RosterColumn column) {
     case RosterColumn::returnKind:
         return returnKindMark(row.returnKind);
     case RosterColumn::income:
-        return row.income ? amountText(*row.income) : "";
+        return row.income ? amountCell(*row.income) : "";
     case RosterColumn::balance: {
         const auto balance = row.balance();
         if (!balance)

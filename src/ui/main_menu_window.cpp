@@ -1,5 +1,6 @@
 #include "ui/main_menu_window.h"
 
+#include "core/taxpayer_record.h"
 #include "shell/app.h"
 #include "shell/main_menu.h"
 #include "ui/list_entries.h"
@@ -7,6 +8,7 @@
 #include "ui/qt_user_interface.h"
 #include "ui/roster_window.h"
 #include "ui/vertical_button.h"
+#include "ui/year_comparison_window.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -15,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -71,6 +74,10 @@ MainMenuWindow::MainMenuWindow(App& app, WindowRegistry& registry)
     rosterButton->setObjectName("RosterButton");
     connect(rosterButton, &QPushButton::clicked, this, [this] { showRoster(); });
     bottom->addWidget(rosterButton);
+    auto* comparisonButton = new QPushButton(qt(year_comparison::kCaption), this);
+    comparisonButton->setObjectName("YearComparisonButton");
+    connect(comparisonButton, &QPushButton::clicked, this, [this] { showYearComparison(); });
+    bottom->addWidget(comparisonButton);
     bottom->addStretch();
     bottom->addWidget(makeButton(ta::kLoadButton, [this] { menu().taxAccountant.load(); }));
 
@@ -214,6 +221,20 @@ void MainMenuWindow::showRoster() {
     roster_->show();
     roster_->raise();
     roster_->activateWindow();
+}
+
+void MainMenuWindow::showYearComparison() {
+    const PersonCode code = menu().currentPersonCode();
+    if (code == 0 || readTaxpayerRecord(app_.store(), code, 1).error) {
+        QMessageBox::information(this, qt(year_comparison::kCaption), qt(year_comparison::kNoClient));
+        return;
+    }
+    if (!yearComparison_)
+        yearComparison_ = new YearComparisonWindow(app_.store(), this);
+    yearComparison_->showClient(code);
+    yearComparison_->show();
+    yearComparison_->raise();
+    yearComparison_->activateWindow();
 }
 
 void MainMenuWindow::closeEvent(QCloseEvent* event) {

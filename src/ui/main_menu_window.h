@@ -12,6 +12,7 @@ namespace kakutei {
 class App;
 class MainMenu;
 class RosterWindow;
+class YearComparisonWindow;
 
 class MainMenuWindow : public ScreenWindow {
 public:
@@ -28,11 +29,13 @@ private:
     QWidget* buildTaxAccountantPanel();
     QWidget* buildRunAllPanel();
     QWidget* buildInternetFrame();
-    void showRoster(); // "顧客一覧"
+    void showRoster();         // "顧客一覧"
+    void showYearComparison(); // "前年比較", for the current client
 
     App& app_;
     WindowRegistry& registry_;
-    RosterWindow* roster_ = nullptr; // made when first asked for
+    RosterWindow* roster_ = nullptr;                 // made when first asked for
+    YearComparisonWindow* yearComparison_ = nullptr; // likewise
     QLabel* label1_ = nullptr;
     QListWidget* list1_ = nullptr;
     QWidget* runAllButtons_ = nullptr;

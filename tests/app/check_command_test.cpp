@@ -1,22 +1,16 @@
 // `kakutei check` and the question before `kakutei print`, through the program itself.
 #include "core/taxpayer_record.h"
 
+#include "program_run.h"
 #include "sample_taxpayer.h"
 #include "screen_fixture.h"
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 
 namespace kakutei {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
+using Outcome = testing::ProgramRun;
 
 struct CheckCommand : ::testing::Test {
     testing::TempRoot root;
@@ -32,14 +26,9 @@ struct CheckCommand : ::testing::Test {
         ASSERT_FALSE(taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(code))));
     }
 
-    Outcome kakutei(const std::vector<std::string>& words) const {
-        std::string command = "QT_QPA_PLATFORM=offscreen '" KAKUTEI_BINARY "' --root '" + root.path() + "'";
-        for (const std::string& word : words)
-            command += " '" + word + "'";
-        command += " >'" + outputs.path() + "/out' 2>'" + outputs.path() + "/err'";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, outputs.readBytes("out"),
-                outputs.readBytes("err")};
+    Outcome kakutei(std::vector<std::string> words) const {
+        words.insert(words.begin(), {"--root", root.path()});
+        return testing::runProgram("QT_QPA_PLATFORM=offscreen", KAKUTEI_BINARY, words, outputs);
     }
 };
 

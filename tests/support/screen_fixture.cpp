@@ -4,6 +4,7 @@
 #include "core/file_io.h"
 #include "core/record.h"
 
+#include <filesystem>
 #include <sstream>
 
 namespace kakutei::testing {
@@ -40,7 +41,7 @@ void DataScreenFixture::writeScreenFile(int k, const std::vector<std::string>& l
 }
 
 void writeRecordFields(const DataStore& store, PersonCode code, int k, int texts, int numbers,
-                       const std::map<int, std::string>& set) {
+                       const std::map<int, std::string>& set, std::string_view year) {
     std::string bytes;
     for (int n = 1; n <= texts + numbers; ++n) {
         const auto it = set.find(n);
@@ -49,7 +50,9 @@ void writeRecordFields(const DataStore& store, PersonCode code, int k, int texts
     }
     for (int i = 1; i <= kFillerCount; ++i)
         bytes += encodeCp932("\"予備" + std::to_string(i) + "\"").bytes + "\r\n";
-    writeFileAtomically(store.path(*names::screenFile(code, k, kYearCode)), bytes, WriteMode::replace);
+    const std::string path = store.path(*names::screenFile(code, k, year));
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    writeFileAtomically(path, bytes, WriteMode::replace);
 }
 
 } // namespace kakutei::testing

@@ -45,7 +45,8 @@ std::vector<std::string> recordLines(const TempRoot& root, const std::string& re
 
 // Writes screen file k of a taxpayer: `texts` quoted texts, then `numbers` numbers, then the fillers; every
 // value is empty or 0 but those in `set` (record field number → the line as written, quotes included).
+// The year's folder is made when it is not there yet.
 void writeRecordFields(const DataStore& store, PersonCode code, int k, int texts, int numbers,
-                       const std::map<int, std::string>& set);
+                       const std::map<int, std::string>& set, std::string_view year = kYearCode);
 
 } // namespace kakutei::testing

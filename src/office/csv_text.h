@@ -1,0 +1,23 @@
+#pragma once
+// The office's CSV files for a spreadsheet. They are CP932 with CRLF, like every data file: a Japanese
+// spreadsheet opens a CP932 file by double-click without an import step (older ones do not recognise UTF-8
+// at all), and every name in them was read from CP932, so nothing is lost. Amounts are plain integers, so
+// that the spreadsheet can add them up.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace kakutei {
+
+// Quoted when it holds a separator, a quote or a line break; quotes doubled.
+std::string csvField(std::string_view text);
+// The plain integer, or an empty field for no figure.
+std::string csvAmount(const std::optional<std::int64_t>& amount);
+
+// Writes CSV text given in UTF-8 as CP932, atomically; a text CP932 cannot hold writes nothing.
+std::error_code writeCsvFile(const std::string& path, std::string_view utf8);
+
+} // namespace kakutei
