@@ -1,6 +1,7 @@
 #include "explain/screen_explanations.h"
 
 #include "deductions/deduction_rules.h"
+#include "income/income_rules.h"
 
 #include <string>
 #include <vector>
@@ -49,9 +50,10 @@ void explainSum(const ReturnFigures& figures, SectionWriter& section, const Tabl
 
 void explainDeductionsOne(const ReturnFigures& figures, SectionWriter& section) {
     const auto n = [&](int field) { return figures.number(kD, field); };
-    const auto whole = [](double value) { return static_cast<std::int64_t>(value); };
+    // Clamped: a damaged record may hold any number, and no cast may overflow on it.
+    const auto whole = [](double value) { return wholeYen(value); };
     // The limits take the income as the screen showed it when its figures were calculated: line 9.
-    const auto income = static_cast<std::int64_t>(shownTotalIncome(figures));
+    const std::int64_t income = wholeYen(shownTotalIncome(figures));
     const std::string changed =
         "保存された金額は計算した時の所得金額などによるものです。今の金額で計算すると次のとおりです:";
     {
@@ -105,7 +107,7 @@ void explainPersonal(const ReturnFigures& figures, SectionWriter& section) {
     }
     {
         Derivation how({"配偶者の給与収入額"});
-        spouseSalaryIncome(static_cast<std::int64_t>(n(59)), &how);
+        spouseSalaryIncome(wholeYen(n(59)), &how);
         section.derived(personalRef(60), "配偶者の給与所得", n(60), how, Provenance::typed, kTypedOver);
     }
     {
@@ -117,7 +119,7 @@ void explainPersonal(const ReturnFigures& figures, SectionWriter& section) {
                   n(63) == 0 ? "" : "（「38万」ボタンでも入ります）");
     {
         Derivation how({"配偶者の合計所得", "本人の 9 所得金額"});
-        specialSpouseDeduction(static_cast<std::int64_t>(n(62)), shownTotalIncome(figures), &how);
+        specialSpouseDeduction(wholeYen(n(62)), shownTotalIncome(figures), &how);
         section.derived(personalRef(64), "㉒ 配偶者特別控除", n(64), how, Provenance::typed, kTypedOver);
     }
     explainSum(figures, section, {kP, 4, 4, 3, 48, "扶養親族"}, personalRef(52), "㉓ 扶養控除の合計（万円）",

@@ -91,5 +91,30 @@ TEST_F(StoredReturnExplanation, LeavesOutAScreenNeverCalculated) {
               e.notes.end());
 }
 
+// Whatever numbers a damaged or hand-edited record holds, the explanation is written and no rule overflows.
+TEST_F(StoredReturnExplanation, ExplainsAnyNumbersARecordHolds) {
+    for (const char* value :
+         {"99999999999999999999999999", "-99999999999999999999999999", "2147483648", "0.5"}) {
+        SCOPED_TRACE(value);
+        const std::pair<int, RecordShape> records[] = {{1, kIncomeShape},
+                                                       {2, kDeductionShape},
+                                                       {3, kPersonalDeductionShape},
+                                                       {4, kIncomeBreakdownShape},
+                                                       {5, kTaxComputationShape}};
+        for (const auto& [k, shape] : records) {
+            std::map<int, std::string> fields;
+            for (int n = shape.texts + 1; n <= shape.texts + shape.numbers; ++n)
+                fields[n] = value;
+            writeRecordFields(store, 7, k, shape.texts, shape.numbers, fields);
+        }
+        const Explanation e = explanation();
+        EXPECT_TRUE(e.notes.empty());
+        ASSERT_NE(e.find({ExplainedScreen::taxComputation, 41}), nullptr);
+        for (const ExplanationSection& section : e.sections)
+            for (const ExplainedLine& line : section.lines)
+                EXPECT_FALSE(line.steps.empty()) << line.label;
+    }
+}
+
 } // namespace
 } // namespace kakutei
