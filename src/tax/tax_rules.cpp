@@ -156,7 +156,8 @@ double taxRefund(double filedTax, double prepaid, Derivation* how) {
 double deferredTax(double taxToPay, Derivation* how) {
     const double deferred = taxToPay >= 0 ? std::floor(taxToPay / 2'000) * 1'000 : 0;
     if (how)
-        how->step(how->input(0, taxToPay) + " × 1/2 = " + yenText(taxToPay / 2) + " → " + yenText(deferred) +
+        how->step(how->input(0, taxToPay) + " × 1/2 = " + yenText(taxToPay / 2) +
+                  (deferred != taxToPay / 2 ? " → " + yenText(deferred) : std::string()) +
                   "（1,000円未満切捨て）");
     return arrived(how, deferred);
 }
@@ -203,6 +204,7 @@ double dividendCredit(double a, double b, Derivation* how) {
 }
 
 double housingLoanCredit(HousingLoanPeriod period, double b, Derivation* how) {
+    static const std::string kYenDown = "（1円未満切捨て）";
     const std::string balance = how ? how->input(0, b) : std::string();
     if (!(b > 0)) {
         if (how)
@@ -214,7 +216,8 @@ double housingLoanCredit(HousingLoanPeriod period, double b, Derivation* how) {
     if (period == HousingLoanPeriod::h9ToH10 || period == HousingLoanPeriod::h11TransitionChoice) {
         if (b <= 20'000'000) {
             credit = std::floor(b / 100);
-            formula = upToText(kNoLowerBound, 20'000'000) + " → " + yenText(b) + " × 1% = " + yenText(credit);
+            formula = upToText(kNoLowerBound, 20'000'000) + " → " + yenText(b) +
+                      " × 1% = " + yenText(credit) + kYenDown;
         } else if (b <= 30'000'000) {
             credit = std::floor(b * 0.5 / 100) + 100'000;
             formula = upToText(20'000'000, 30'000'000) + " → " + yenText(b) +
@@ -225,13 +228,14 @@ double housingLoanCredit(HousingLoanPeriod period, double b, Derivation* how) {
         }
     } else if (b <= 50'000'000) {
         credit = std::floor(b / 100);
-        formula = upToText(kNoLowerBound, 50'000'000) + " → " + yenText(b) + " × 1% = " + yenText(credit);
+        formula = upToText(kNoLowerBound, 50'000'000) + " → " + yenText(b) + " × 1% = " + yenText(credit) +
+                  kYenDown;
     } else {
         credit = 500'000;
         formula = upToText(50'000'000, kNoUpperBound) + " → 500,000";
     }
     if (how)
-        how->step(balance + " は " + formula + "（1円未満切捨て）");
+        how->step(balance + " は " + formula);
     return arrived(how, credit);
 }
 

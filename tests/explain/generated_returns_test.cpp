@@ -27,9 +27,9 @@ constexpr int kReturns = 40;
 class RandomReturn {
 public:
     explicit RandomReturn(unsigned seed) : random_(seed) {}
-    // Mostly 0, otherwise up to `most`.
+    // Empty (0) once in `zeroIn` times, never when `zeroIn` is 1; otherwise up to `most`.
     std::string amount(int most, int zeroIn = 3) {
-        if (pick(zeroIn) == 0)
+        if (zeroIn > 1 && pick(zeroIn) == 0)
             return "";
         return std::to_string(std::uniform_int_distribution<int>(1, most)(random_));
     }
