@@ -1,22 +1,14 @@
 // `kakutei check` and the question before `kakutei print`, through the program itself.
 #include "core/taxpayer_record.h"
 
+#include "program_run.h"
 #include "sample_taxpayer.h"
 #include "screen_fixture.h"
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 
 namespace kakutei {
 namespace {
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
 
 struct CheckCommand : ::testing::Test {
     testing::TempRoot root;
@@ -32,14 +24,8 @@ struct CheckCommand : ::testing::Test {
         ASSERT_FALSE(taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(code))));
     }
 
-    Outcome kakutei(const std::vector<std::string>& words) const {
-        std::string command = "QT_QPA_PLATFORM=offscreen '" KAKUTEI_BINARY "' --root '" + root.path() + "'";
-        for (const std::string& word : words)
-            command += " '" + word + "'";
-        command += " >'" + outputs.path() + "/out' 2>'" + outputs.path() + "/err'";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, outputs.readBytes("out"),
-                outputs.readBytes("err")};
+    testing::ProgramOutcome kakutei(const std::vector<std::string>& words) const {
+        return testing::runProgram(KAKUTEI_BINARY, root.path(), words, outputs);
     }
 };
 
@@ -47,7 +33,7 @@ TEST_F(CheckCommand, PrintsEachWarningOnItsOwnLineAndSucceeds) {
     registerClient(7, "芝");
     // A spouse deduction with a spouse income above 380,000.
     testing::writeRecordFields(store, 7, 3, 47, 17, {{62, "400000"}, {63, "380000"}});
-    Outcome run = kakutei({"check", "7"});
+    testing::ProgramOutcome run = kakutei({"check", "7"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "障害者・配偶者・扶養家族 / 専従者に関する事項 — 配偶者控除の額: 配偶者の合計所得"
                        "（400,000円）が38万円を超えるため、配偶者控除は受けられません。\n");
@@ -61,7 +47,7 @@ TEST_F(CheckCommand, PrintsEachWarningOnItsOwnLineAndSucceeds) {
 
 TEST_F(CheckCommand, SaysSoWhenThereIsNothing) {
     registerClient(7, "芝");
-    const Outcome run = kakutei({"check", "7"});
+    const testing::ProgramOutcome run = kakutei({"check", "7"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "警告はありません\n");
 }
@@ -69,7 +55,7 @@ TEST_F(CheckCommand, SaysSoWhenThereIsNothing) {
 TEST_F(CheckCommand, AnUnreadableRecordFailsAndIsNamed) {
     registerClient(7, "");
     root.writeBytes("所得税/H16所得税/73.txt", "\"cut short\"\r\n");
-    const Outcome run = kakutei({"check", "7"});
+    const testing::ProgramOutcome run = kakutei({"check", "7"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "個人の登録 — 税務署名: 税務署名がありません。\n"); // what could be read is still said
     EXPECT_NE(run.err.find("「" + store.path(*names::screenFile(7, 3, kYearCode)) + "」を読めません。"),
@@ -87,7 +73,7 @@ TEST_F(CheckCommand, UsageAndUnknownClients) {
         {{"check", "9"}, 1}, // registered nowhere
     };
     for (const auto& c : cases) {
-        const Outcome run = kakutei(c.words);
+        const testing::ProgramOutcome run = kakutei(c.words);
         EXPECT_EQ(run.status, c.status) << run.err;
         EXPECT_EQ(run.out, "");
         EXPECT_NE(run.err, "");
@@ -97,7 +83,7 @@ TEST_F(CheckCommand, UsageAndUnknownClients) {
 TEST_F(CheckCommand, PrintAsksFirstAndPrintsOnlyWithYes) {
     registerClient(7, "");
     const std::string pdf = outputs.path() + "/7.pdf";
-    Outcome run = kakutei({"print", "7", "--page", "1", "--pdf", pdf});
+    testing::ProgramOutcome run = kakutei({"print", "7", "--page", "1", "--pdf", pdf});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find("申告前チェック: 個人の登録 — 税務署名: 税務署名がありません。\n印刷を続けますか"),
