@@ -122,6 +122,8 @@ std::string usageLine() {
            "                [--a4-copy] [--pdf ファイル|フォルダ]      申告書を印刷する\n"
            "        kakutei [--root フォルダ] roster [--csv ファイル]  顧客一覧を表示する（CSV に書き出す）\n"
            "        kakutei [--root フォルダ] compare コード [--csv ファイル]  前年比較（９〜53 欄）\n"
+           "        kakutei [--root フォルダ] explain コード [--pdf ファイル]  "
+           "計算明細書（各欄の計算の過程）を表示する（PDF に保存する）\n"
            "        kakutei [--root フォルダ] backup フォルダ    全データをフォルダへバックアップする\n"
            "        kakutei [--root フォルダ] restore フォルダ --yes   "
            "フォルダのバックアップから全データを戻す";

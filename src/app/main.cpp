@@ -1,6 +1,7 @@
 // kakutei: the window program, or with a command word the same screens with no window.
 #include "app/batch_commands.h"
 #include "app/demo_data.h"
+#include "app/explain_command.h"
 #include "app/print_command.h"
 #include "core/data_store.h"
 #include "ui/print_output.h"
@@ -14,6 +15,8 @@ int main(int argc, char** argv) {
     const CommandLine line = parseCommandLine(argc, argv);
     if (line.command == "print" && line.error.empty())
         return runPrintCommand(line, *qtPrintOutput(), std::cout, std::cerr);
+    if (line.command == "explain" && line.error.empty())
+        return runExplainCommand(line, *qtPrintOutput(), std::cout, std::cerr);
     if (!line.command.empty() || !line.error.empty())
         return runBatchCommand(line, std::cout, std::cerr);
     if (!displayAvailable()) {

@@ -5,10 +5,9 @@
 #include <QFontMetricsF>
 
 namespace kakutei {
-namespace {
 
 // The printed forms name Windows typefaces; these free faces stand in for them everywhere Qt draws.
-void substituteFonts() {
+void substitutePrintFonts() {
     static const bool done = [] {
         QFont::insertSubstitution("MS 明朝", "IPAMincho");
         QFont::insertSubstitution("HG白洲行草書体", "AoyagiKouzanFontT");
@@ -16,8 +15,6 @@ void substituteFonts() {
     }();
     (void)done;
 }
-
-} // namespace
 
 // Qt's PDF writer keeps a 1-bit black-on-white image as a 1-bit mask, so a PDF of an A4 copy stays small and
 // the form prints as crisp as drawn; any other colour table is written as a full-colour JPEG.
@@ -36,7 +33,7 @@ QImage monochromeForm(FormImage image) {
 }
 
 PainterSurface::PainterSurface() {
-    substituteFonts();
+    substitutePrintFonts();
 }
 
 void PainterSurface::beginOn(QPaintDevice* device, double dotsPerInch) {

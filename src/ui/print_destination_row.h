@@ -28,6 +28,8 @@ public:
     void usePrinter(QtPrintSurface* printer);
     // Runs a print button; when its pages went into PDF files, an information box says where.
     void print(const std::function<void()>& pressButton);
+    // The folder last picked for PDF files; empty until one is.
+    const QString& pdfFolder() const { return pdfFolder_; }
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include "ui/qt_print_surface.h"
 #include "ui/qt_text.h"
+#include "ui/work_sheet_pdf.h"
 
 #include <QApplication>
 
@@ -26,6 +27,10 @@ public:
     std::unique_ptr<PrintSurface> pdfFolder(const std::string& folder) override {
         startQt();
         return QtPrintSurface::toPdfFolder(qt(folder));
+    }
+    std::error_code workSheet(const Explanation& explanation, const std::string& file) override {
+        startQt();
+        return writeWorkSheetPdf(explanation, file);
     }
 
 private:

@@ -1,13 +1,16 @@
 #pragma once
-// What the print command asks of ui/: the surfaces it prints on, with Qt made ready for them. No Qt type
-// shows here, so the command line in app/ stays free of Qt.
+// What the print and explain commands ask of ui/: the surfaces they print on and the work sheet's PDF, with
+// Qt made ready for them. No Qt type shows here, so the command line in app/ stays free of Qt.
 
 #include "print/print_surface.h"
 
 #include <memory>
 #include <string>
+#include <system_error>
 
 namespace kakutei {
+
+struct Explanation;
 
 class PrintOutput {
 public:
@@ -18,6 +21,8 @@ public:
     virtual std::unique_ptr<PrintSurface> pdfFile(const std::string& file) = 0;
     // Each job into a file of its own in this folder, named after the job.
     virtual std::unique_ptr<PrintSurface> pdfFolder(const std::string& folder) = 0;
+    // The work sheet "計算明細書" of one return, as a PDF file.
+    virtual std::error_code workSheet(const Explanation& explanation, const std::string& file) = 0;
 };
 
 class Printers;

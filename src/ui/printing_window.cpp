@@ -1,16 +1,25 @@
 #include "ui/printing_window.h"
 
+#include "core/store_error.h"
+#include "core/stored_return.h"
+#include "explain/explanation.h"
+#include "explain/explanation_text.h"
 #include "print/printing_screen.h"
 #include "shell/app.h"
 #include "ui/preview_surface.h"
 #include "ui/print_destination_row.h"
+#include "ui/qt_print_surface.h"
 #include "ui/qt_text.h"
+#include "ui/work_sheet_pdf.h"
 
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
@@ -45,6 +54,9 @@ PrintingWindow::PrintingWindow(App& app, WindowRegistry& registry)
         button->setMinimumHeight(34);
         copies->addWidget(button);
     }
+    auto* workSheet = makeButton(kWorkSheetTitle, [this] { saveWorkSheet(); });
+    workSheet->setMinimumHeight(34);
+    copies->addWidget(workSheet);
     // Where the last page went, or why it went nowhere; a PDF's path can be copied from here.
     jobNote_ = makeLabel("");
     jobNote_->setObjectName("jobNote");
@@ -178,6 +190,29 @@ void PrintingWindow::renderPreview() {
     screen().drawPreview(surface, previewPage1_->isChecked() ? FormImage::page1 : FormImage::page2);
     surface.endJob();
     preview_->setPixmap(QPixmap::fromImage(surface.image()));
+}
+
+void PrintingWindow::saveWorkSheet() {
+    const PersonCode code = screen().printData().personCode;
+    const StoredReturn stored = readStoredReturn(app_.store(), code, kYearCode);
+    if (stored.taxpayer.error) {
+        QMessageBox::warning(this, qt("計算明細書を作れません"),
+                             qt("個人コード " + std::to_string(code) + " は登録されていません。"));
+        return;
+    }
+    const Explanation explanation = explainReturn(stored);
+    QString folder = workSheetFolder_.isEmpty() ? destination_->pdfFolder() : workSheetFolder_;
+    if (folder.isEmpty())
+        folder = defaultPdfFolder();
+    const QString file = QFileDialog::getSaveFileName(
+        this, qt("計算明細書の保存先"), folder + "/" + qt(workSheetFileName(explanation)), qt("PDF (*.pdf)"));
+    if (file.isEmpty())
+        return;
+    workSheetFolder_ = QFileInfo(file).path();
+    if (const auto error = writeWorkSheetPdf(explanation, utf8(file)))
+        QMessageBox::warning(this, qt("計算明細書を保存できません"), file + "\n" + qt(describeError(error)));
+    else
+        QMessageBox::information(this, qt("計算明細書を保存しました"), file);
 }
 
 void PrintingWindow::refresh() {

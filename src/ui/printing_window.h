@@ -3,6 +3,8 @@
 
 #include "ui/screen_window.h"
 
+#include <QString>
+
 class QLabel;
 class QRadioButton;
 
@@ -32,6 +34,8 @@ private:
     QWidget* buildPresets();
     QWidget* buildPreview();
     void renderPreview();
+    // "計算明細書": the client's work sheet as a PDF wherever the user saves it.
+    void saveWorkSheet();
     QPushButton* yellow(QPushButton* button);
     App& app_;
     QLabel* status_ = nullptr;
@@ -39,6 +43,7 @@ private:
     QLabel* preview_ = nullptr;
     QRadioButton* previewPage1_ = nullptr;
     PrintDestinationRow* destination_ = nullptr;
+    QString workSheetFolder_; // where the last work sheet was saved
 };
 
 } // namespace kakutei

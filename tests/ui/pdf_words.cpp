@@ -1,21 +1,50 @@
 #include "pdf_words.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <regex>
+#include <string>
 
 namespace kakutei::testing {
 
-std::vector<Word> pdfWords(const std::string& pdf) {
-    std::vector<Word> words;
-    const std::string command = "pdftotext -bbox -f 1 -l 1 '" + pdf + "' -";
+namespace {
+
+std::string outputOf(const std::string& command) {
+    std::string out;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe)
-        return words;
-    std::string html;
+        return out;
     char buffer[4096];
     for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        html.append(buffer, got);
+        out.append(buffer, got);
     ::pclose(pipe);
+    return out;
+}
+
+} // namespace
+
+bool hasWord(const std::vector<Word>& words, const std::string& text) {
+    return std::any_of(words.begin(), words.end(), [&](const Word& word) { return word.text == text; });
+}
+
+std::string pageFooter(const std::vector<Word>& words) {
+    std::string text;
+    for (const Word& word : words)
+        if (word.yMm > 280)
+            text += (text.empty() ? "" : " ") + word.text;
+    return text;
+}
+
+int pdfPageCount(const std::string& pdf) {
+    std::smatch pages;
+    const std::string info = outputOf("pdfinfo '" + pdf + "' 2>/dev/null");
+    return std::regex_search(info, pages, std::regex(R"(Pages: +([0-9]+))")) ? std::stoi(pages[1]) : 0;
+}
+
+std::vector<Word> pdfWords(const std::string& pdf, int page) {
+    std::vector<Word> words;
+    const std::string number = std::to_string(page);
+    const std::string html = outputOf("pdftotext -bbox -f " + number + " -l " + number + " '" + pdf + "' -");
     const std::regex word(
         R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">([^<]*)</word>)re");
     constexpr double kMmPerPoint = 25.4 / 72;

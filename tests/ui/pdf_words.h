@@ -1,5 +1,5 @@
 #pragma once
-// The words of a PDF's first page with their positions, as pdftotext -bbox reports them.
+// The words of one page of a PDF with their positions, as pdftotext -bbox reports them.
 
 #include <string>
 #include <vector>
@@ -12,6 +12,12 @@ struct Word {
     std::string text;
 };
 
-std::vector<Word> pdfWords(const std::string& pdf);
+// `page` counts from 1.
+std::vector<Word> pdfWords(const std::string& pdf, int page = 1);
+bool hasWord(const std::vector<Word>& words, const std::string& text);
+// The words at the foot of an A4 page (below 280 mm), in reading order, joined by spaces: its page number.
+std::string pageFooter(const std::vector<Word>& words);
+// How many pages the PDF has; 0 when it cannot be read.
+int pdfPageCount(const std::string& pdf);
 
 } // namespace kakutei::testing

@@ -5,6 +5,7 @@
 #include "ui/qt_print_surface.h"
 
 #include "message_box_answerer.h"
+#include "pdf_words.h"
 #include "window_fixture.h"
 
 #include <QComboBox>
@@ -12,6 +13,7 @@
 #include <QFileDialog>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -89,6 +91,74 @@ void answerFolderDialog(const QString& folder) {
         if (dialog->isVisible())
             dialog->reject(); // a dialog that would not take the folder fails the test instead of hanging it
     });
+}
+
+// Notes the file name the next save dialog suggests in `suggested`, then saves under `file` (the suggestion
+// itself when empty), or cancels when `cancel`.
+void answerSaveDialog(QString* suggested, const QString& file, bool cancel = false) {
+    QTimer::singleShot(20, [=] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return answerSaveDialog(suggested, file, cancel);
+        *suggested = dialog->selectedFiles().value(0);
+        if (cancel)
+            return dialog->reject();
+        if (!file.isEmpty())
+            dialog->findChild<QLineEdit*>("fileNameEdit")->setText(file);
+        static_cast<QDialog*>(dialog)->accept();
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+}
+
+TEST_F(PrintingWindowFixture, WorkSheetIsSavedWhereTheUserSaysWithAMessageEitherWay) {
+    TaxpayerRecord record = testing::sampleRecord();
+    record.personCode = 7;
+    ASSERT_FALSE(taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(7))));
+    app.openPrinting(7);
+    windows.refreshVisible();
+    ASSERT_NE(captioned<QPushButton>(ScreenId::printing, "計算明細書"), nullptr);
+    // The folder last used for the pages' PDFs is where the sheet is suggested first.
+    const std::string folder = root.path() + "/pdfs";
+    std::filesystem::create_directory(folder);
+    answerFolderDialog(qt(folder));
+    QTest::mouseClick(child<QPushButton>(ScreenId::printing, "savePdf"), Qt::LeftButton);
+
+    const std::string sheet = folder + "/07_" + record.name + "_計算明細書.pdf";
+    QString suggested;
+    {
+        testing::MessageBoxAnswerer answerer({QMessageBox::Ok});
+        answerSaveDialog(&suggested, {});
+        click("計算明細書");
+        EXPECT_EQ(utf8(suggested), sheet);
+        EXPECT_EQ(answerer.titles, QStringList{qt("計算明細書を保存しました")});
+        EXPECT_EQ(answerer.icons, QList<QMessageBox::Icon>{QMessageBox::Information});
+        EXPECT_EQ(answerer.texts, QStringList{qt(sheet)});
+    }
+    const std::vector<testing::Word> words = testing::pdfWords(sheet);
+    for (const char* word : {"計算明細書", "7", "山田", "太郎", "1"})
+        EXPECT_TRUE(testing::hasWord(words, word)) << word;
+
+    // Where the sheet cannot go, a warning says so and why; cancelling writes nothing and says nothing.
+    const std::string missing = root.path() + "/なし/明細.pdf";
+    {
+        testing::MessageBoxAnswerer answerer({QMessageBox::Ok});
+        answerSaveDialog(&suggested, qt(missing));
+        click("計算明細書");
+        EXPECT_EQ(answerer.titles, QStringList{qt("計算明細書を保存できません")});
+        EXPECT_EQ(answerer.icons, QList<QMessageBox::Icon>{QMessageBox::Warning});
+        EXPECT_TRUE(answerer.texts.value(0).startsWith(qt(missing) + "\n")) << utf8(answerer.texts.value(0));
+    }
+    EXPECT_FALSE(std::filesystem::exists(missing));
+    std::filesystem::remove(sheet);
+    {
+        testing::MessageBoxAnswerer answerer({QMessageBox::Ok});
+        answerSaveDialog(&suggested, {}, true);
+        click("計算明細書");
+        QTest::qWait(50);
+        EXPECT_EQ(answerer.titles, QStringList());
+    }
+    EXPECT_FALSE(std::filesystem::exists(sheet));
 }
 
 TEST_F(PrintingWindowFixture, ThePageSaysWhereItWentOrWhyItWentNowhere) {
