@@ -16,9 +16,8 @@ namespace {
 
 constexpr std::string_view kTitle = "計算の説明";
 constexpr std::string_view kNoClient = "個人を呼び出すと、選んだ欄の金額がどう計算されたかをここに示します。";
-constexpr std::string_view kNoLine =
-    "金額の欄を選ぶ（クリックするか、Tab・Enter で移る）と、その金額がどう計算された"
-    "かをここに示します。";
+constexpr std::string_view kNoLine = "金額の欄を選ぶ（クリックするか、Tab・Enter で移る）と、"
+                                     "その金額がどう計算されたかをここに示します。";
 constexpr std::string_view kNotExplained = "この欄の説明はまだありません。";
 constexpr std::string_view kAfterCalculation = "計算実行で保存すると、ここに計算の説明が出ます。";
 constexpr std::string_view kTyped = "入力された金額です。";

@@ -1,5 +1,6 @@
 #include "core/amount_text.h"
 #include "core/stored_return.h"
+#include "core/taxpayer_record.h"
 #include "explain/explanation.h"
 #include "tax/tax_computation_screen.h"
 #include "ui/derivation_panel.h"
@@ -55,11 +56,15 @@ void activateAndClick(QWidget& form, QWidget* box) {
     QTest::mouseClick(box, Qt::LeftButton);
 }
 
-// Client 7 with income, a social insurance premium, a dependent and a spouse, each screen calculated
-// through its window.
+// Client 7, elderly, with income, a social insurance premium, a dependent and a spouse, each screen
+// calculated through its window.
 struct DerivationPanelFixture : testing::WindowFixture {
     void SetUp() override {
-        testing::registerTaxpayer(store, 7, "七");
+        TaxpayerRecord record;
+        record.personCode = 7;
+        record.name = "七";
+        record.condition = "老年者"; // the personal deductions screen selects its option as it opens
+        ASSERT_FALSE(taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(7))));
         testing::writeRecordFields(store, 7, 1, 0, 20, {{1, "8000000"}, {12, "5000000"}});
         testing::writeRecordFields(store, 7, 2, 13, 25, {{17, "600000"}});
         testing::writeRecordFields(store, 7, 3, 47, 17, {{48, "38"}, {63, "380000"}});
@@ -101,13 +106,13 @@ struct Case {
 const Case kCases[] = {
     {ScreenId::income, "income1", {ExplainedScreen::income, 12}, "5,000,000"},
     {ScreenId::income, "total", {ExplainedScreen::income, 20}, "5,000,000"}, // a result: reached by a click
-    {ScreenId::income, "summary1", {ExplainedScreen::taxComputation, 25}, "1,740,000"},
+    {ScreenId::income, "summary1", {ExplainedScreen::taxComputation, 25}, "2,240,000"},
     {ScreenId::deductions1, "socialPremium1", {ExplainedScreen::deductions, 17}, "600,000"},
     {ScreenId::deductions1, "socialResult", {ExplainedScreen::deductions, 20}, "600,000"},
     {ScreenId::personalDeductions, "dependentsTotal", {ExplainedScreen::personalDeductions, 52}, "38"},
     {ScreenId::personalDeductions, "spouseDeduction", {ExplainedScreen::personalDeductions, 63}, "380,000"},
     {ScreenId::personalDeductions, "totalIncome", {ExplainedScreen::income, 20}, "5,000,000"},
-    {ScreenId::taxComputation, "line26", {ExplainedScreen::taxComputation, 26}, "3,260,000"},
+    {ScreenId::taxComputation, "line26", {ExplainedScreen::taxComputation, 26}, "2,760,000"},
 };
 
 void PrintTo(const Case& c, std::ostream* out) {
@@ -167,6 +172,16 @@ TEST_F(DerivationPanelFixture, EnterMovesTheExplanationOnWithTheFocus) {
     QTest::keyClick(window(ScreenId::deductions1).focusWidget(), Qt::Key_Return);
     ASSERT_EQ(window(ScreenId::deductions1).focusWidget(), box(ScreenId::deductions1, "socialPremium2"));
     EXPECT_NE(shown(ScreenId::deductions1).find("見本の欄 18"), std::string::npos);
+}
+
+TEST_F(DerivationPanelFixture, ASelfOptionExplainsTheDeductionItGives) {
+    explainStoredFigures(Provenance::computed);
+    auto* elderly = captioned<QRadioButton>(ScreenId::personalDeductions, "老年者控除");
+    ASSERT_TRUE(elderly->isChecked());
+    activateAndClick(window(ScreenId::personalDeductions), elderly);
+    const std::string text = shown(ScreenId::personalDeductions);
+    EXPECT_NE(text.find("見本の欄 57"), std::string::npos) << text;
+    EXPECT_NE(text.find("500,000"), std::string::npos) << text;
 }
 
 TEST_F(DerivationPanelFixture, ATypedLineSaysSo) {
