@@ -3,6 +3,8 @@
 
 #include "ui/screen_window.h"
 
+class QGridLayout;
+
 namespace kakutei {
 
 class App;
@@ -15,6 +17,9 @@ public:
 
 private:
     DeductionsScreen& screen();
+    // A caption and its box; an amount box (`amountField` its record field, not 0) is explained too.
+    void addRow(QGridLayout* grid, int row, const char* caption, Field DeductionsScreen::*member,
+                const char* name, int amountField, AmountKind kind = AmountKind::input);
     QWidget* buildCasualtyAndMedical();
     QWidget* buildInsuranceTables();
     QWidget* buildInsuranceAndDonations();

@@ -2,6 +2,7 @@
 
 #include "income/income_screen.h"
 #include "shell/app.h"
+#include "ui/derivation_panel.h"
 #include "ui/qt_text.h"
 
 #include <QGridLayout>
@@ -15,6 +16,17 @@
 namespace kakutei {
 
 namespace is = income_screen;
+
+namespace {
+// The record holds the revenue rows first, then the income lines, then the total.
+LineRef revenueRef(int row) {
+    return {ExplainedScreen::income, row + 1};
+}
+LineRef incomeRef(int line) {
+    return {ExplainedScreen::income, is::kRevenueCount + line + 1};
+}
+constexpr LineRef kTotalRef{ExplainedScreen::income, is::kAmountCount};
+} // namespace
 
 namespace {
 
@@ -46,9 +58,11 @@ IncomeWindow::IncomeWindow(App& app, WindowRegistry& registry)
         {is::kClear, [this] { screen().clear(); }},
     });
 
+    DerivationPanel* derivation = makeDerivationPanel(app.store());
     auto* halves = new QHBoxLayout;
     halves->addWidget(buildIncomeTable(), 3);
     halves->addWidget(buildSummary(), 2);
+    halves->addWidget(derivation, 2);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(halves);
@@ -78,9 +92,10 @@ QWidget* IncomeWindow::buildIncomeTable() {
         grid->addWidget(classButton, top + row, 0);
         grid->addWidget(centred(makeLabel(is::kRowLetters[row])), top + row, 1);
         const std::string name = "revenue" + std::to_string(row + 1);
-        grid->addWidget(
-            makeAmountBox(name.c_str(), [this, row]() -> Field& { return screen().revenue[row]; }), top + row,
-            2);
+        QLineEdit* revenue =
+            makeAmountBox(name.c_str(), [this, row]() -> Field& { return screen().revenue[row]; });
+        explains(revenue, revenueRef(row));
+        grid->addWidget(revenue, top + row, 2);
         // A line that spans several rows is reached after the last of its rows.
         for (int line = 0; line < is::kIncomeCount; ++line) {
             if (kIncomeLines[line].firstRow + kIncomeLines[line].rows - 1 != row)
@@ -90,11 +105,11 @@ QWidget* IncomeWindow::buildIncomeTable() {
                             kIncomeLines[line].rows, 1);
             const bool automatic = line == is::kSalaryLine || line == is::kTransferLine;
             const std::string incomeName = "income" + std::to_string(line + 1);
-            grid->addWidget(makeAmountBox(
-                                incomeName.c_str(),
-                                [this, line]() -> Field& { return screen().income[line]; },
-                                automatic ? AmountKind::result : AmountKind::input),
-                            top + firstRow, 4, kIncomeLines[line].rows, 1);
+            QLineEdit* income = makeAmountBox(
+                incomeName.c_str(), [this, line]() -> Field& { return screen().income[line]; },
+                automatic ? AmountKind::result : AmountKind::input);
+            explains(income, incomeRef(line));
+            grid->addWidget(income, top + firstRow, 4, kIncomeLines[line].rows, 1);
         }
     }
     // Beside the lines they fill: the salary buttons at row カ, the elderly marker at キ, the transfer button
@@ -115,9 +130,10 @@ QWidget* IncomeWindow::buildIncomeTable() {
     auto* totalLabel = makeLabel(is::kTotalCaption);
     grid->addWidget(totalLabel, totalRow, 0, 1, 3, Qt::AlignRight);
     grid->addWidget(centred(makeLabel("9")), totalRow, 3);
-    grid->addWidget(makeAmountBox(
-                        "total", [this]() -> Field& { return screen().total; }, AmountKind::readOnly),
-                    totalRow, 4);
+    QLineEdit* total = makeAmountBox(
+        "total", [this]() -> Field& { return screen().total; }, AmountKind::readOnly);
+    explains(total, kTotalRef);
+    grid->addWidget(total, totalRow, 4);
     grid->setColumnStretch(6, 1);
     grid->setRowStretch(totalRow + 1, 1);
     return table;
@@ -133,10 +149,12 @@ QWidget* IncomeWindow::buildSummary() {
         grid->addWidget(makeLabel(row.caption), r, 0);
         grid->addWidget(centred(makeLabel(row.line)), r, 1);
         const std::string name = "summary" + std::to_string(i + 1);
-        grid->addWidget(
-            makeAmountBox(
-                name.c_str(), [this, i]() -> Field& { return screen().summary[i]; }, AmountKind::readOnly),
-            r, 2);
+        QLineEdit* summary = makeAmountBox(
+            name.c_str(), [this, i]() -> Field& { return screen().summary[i]; }, AmountKind::readOnly);
+        // The summary shows the tax computation's own lines, and explains them as that screen does.
+        if (!row.line.empty())
+            explains(summary, {ExplainedScreen::taxComputation, std::stoi(std::string(row.line))});
+        grid->addWidget(summary, r, 2);
     }
     const int last = static_cast<int>(is::kSummaryRows.size());
     grid->addWidget(makeButton(is::kShowDeductions, [this] { screen().showDeductions(); }), last, 0, 1, 3);

@@ -1,7 +1,9 @@
 #include "ui/personal_deductions_window.h"
 
 #include "deductions/personal_deductions_screen.h"
+#include "income/income_screen.h"
 #include "shell/app.h"
+#include "ui/derivation_panel.h"
 #include "ui/qt_text.h"
 
 #include <QCheckBox>
@@ -15,12 +17,27 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <optional>
+
 namespace kakutei {
 
 namespace pd = personal_deductions;
 using S = PersonalDeductionsScreen;
 
 namespace {
+
+LineRef recordField(int field) {
+    return {ExplainedScreen::personalDeductions, field};
+}
+
+// The record field of a self option's deduction: the first three share one, the next three the other.
+std::optional<int> selfDeductionField(std::size_t option) {
+    if (option <= pd::specialWidow)
+        return 57;
+    if (option <= pd::speciallyDisabled)
+        return 58;
+    return std::nullopt;
+}
 
 std::string numbered(const char* what, std::size_t i) {
     return std::string(what) + std::to_string(i + 1);
@@ -49,13 +66,17 @@ PersonalDeductionsWindow::PersonalDeductionsWindow(App& app, WindowRegistry& reg
     });
     auto* hint = makeLabel(pd::kHint);
     hint->setStyleSheet("color: #204080;");
+    DerivationPanel* derivation = makeDerivationPanel(app.store());
     auto* top = new QHBoxLayout;
     top->addWidget(buildSelf(), 1);
     top->addWidget(buildSpouse(), 1);
-    // The tallest screen: kept compact so that it fits a 1366 × 768 display.
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 6, 8, 6);
+    // The tallest screen: kept compact so that it fits a 1366 × 768 display, and its panel at the side.
+    auto* sides = new QHBoxLayout(this);
+    sides->setContentsMargins(8, 6, 8, 6);
+    auto* layout = new QVBoxLayout;
     layout->setSpacing(4);
+    sides->addLayout(layout, 1);
+    sides->addWidget(derivation);
     for (auto* group : findChildren<QGroupBox*>())
         if (group->layout())
             group->layout()->setContentsMargins(8, 4, 8, 4);
@@ -100,10 +121,13 @@ QWidget* PersonalDeductionsWindow::buildSelf() {
     auto* self = new QGroupBox(qt("本人控除"), column);
     auto* grid = new QGridLayout(self);
     grid->setVerticalSpacing(2);
-    for (std::size_t i = 0; i < pd::kSelfCaptions.size(); ++i)
-        grid->addWidget(makeOption([this, i]() -> OptionButton& { return screen().selfOptions[i]; },
-                                   [this, i] { screen().selectSelf(i); }),
-                        static_cast<int>(i / 2), static_cast<int>(i % 2));
+    for (std::size_t i = 0; i < pd::kSelfCaptions.size(); ++i) {
+        QRadioButton* option = makeOption([this, i]() -> OptionButton& { return screen().selfOptions[i]; },
+                                          [this, i] { screen().selectSelf(i); });
+        if (const auto field = selfDeductionField(i))
+            explains(option, recordField(*field));
+        grid->addWidget(option, static_cast<int>(i / 2), static_cast<int>(i % 2));
+    }
     auto* causes = new QGroupBox(self);
     auto* causeRow = new QHBoxLayout(causes);
     for (std::size_t i = 0; i < pd::kCauses.size(); ++i)
@@ -146,30 +170,32 @@ QWidget* PersonalDeductionsWindow::buildSpouse() {
     grid->addWidget(
         makeCheckBox("配偶者特別控除", [this]() -> bool& { return screen().specialSpouseDeductionChecked; }),
         1, 2);
-    const std::tuple<const char*, Field S::*, const char*, AmountKind> amounts[] = {
-        {"給与収入額", &S::spouseSalaryRevenue, "spouseSalaryRevenue", AmountKind::input},
-        {"給与控除後の額", &S::spouseSalaryIncome, "spouseSalaryIncome", AmountKind::result},
-        {"その他の所得", &S::spouseOtherIncome, "spouseOtherIncome", AmountKind::input},
-        {"合計所得", &S::spouseTotalIncome, "spouseTotalIncome", AmountKind::result},
-        {"配偶者控除の額", &S::spouseDeduction, "spouseDeduction", AmountKind::input},
-        {"配偶者特別控除", &S::specialSpouseDeduction, "specialSpouseDeduction", AmountKind::result},
+    const std::tuple<const char*, Field S::*, const char*, AmountKind, int> amounts[] = {
+        {"給与収入額", &S::spouseSalaryRevenue, "spouseSalaryRevenue", AmountKind::input, 59},
+        {"給与控除後の額", &S::spouseSalaryIncome, "spouseSalaryIncome", AmountKind::result, 60},
+        {"その他の所得", &S::spouseOtherIncome, "spouseOtherIncome", AmountKind::input, 61},
+        {"合計所得", &S::spouseTotalIncome, "spouseTotalIncome", AmountKind::result, 62},
+        {"配偶者控除の額", &S::spouseDeduction, "spouseDeduction", AmountKind::input, 63},
+        {"配偶者特別控除", &S::specialSpouseDeduction, "specialSpouseDeduction", AmountKind::result, 64},
     };
     int row = 2;
-    for (const auto& [caption, member, name, kind] : amounts) {
+    for (const auto& [caption, member, name, kind, field] : amounts) {
         grid->addWidget(makeLabel(caption), row, 0);
-        grid->addWidget(makeAmountBox(
-                            name, [this, member = member]() -> Field& { return screen().*member; }, kind),
-                        row, 1);
+        QLineEdit* amount = makeAmountBox(
+            name, [this, member = member]() -> Field& { return screen().*member; }, kind);
+        explains(amount, recordField(field));
+        grid->addWidget(amount, row, 1);
         ++row;
     }
     grid->addWidget(makeHelperButton(pd::kSpouse380, [this] { screen().fillSpouseDeduction(); }), 6, 2);
     grid->addWidget(makeHelperButton(pd::kClear, [this] { screen().clearSpouse(); }), 2, 2);
     grid->addWidget(makeButton(pd::kSpouseCalculate, [this] { screen().calculateSpouse(); }), row++, 0, 1, 3);
     grid->addWidget(makeLabel("所得金額"), row, 0);
-    grid->addWidget(
-        makeAmountBox(
-            "totalIncome", [this]() -> Field& { return screen().totalIncome; }, AmountKind::readOnly),
-        row, 1);
+    QLineEdit* income = makeAmountBox(
+        "totalIncome", [this]() -> Field& { return screen().totalIncome; }, AmountKind::readOnly);
+    // Not kept in this screen's record: it is the income screen's total, and explained as that.
+    explains(income, {ExplainedScreen::income, income_screen::kAmountCount});
+    grid->addWidget(income, row, 1);
     return box;
 }
 
@@ -198,15 +224,16 @@ QWidget* PersonalDeductionsWindow::buildDependents() {
             makeTextBox(
                 numbered("dependentBirth", i).c_str(), [row]() -> Field& { return row().birth; }, 6),
             r, 3);
-        grid->addWidget(
-            makeAmountBox(numbered("dependentAmount", i).c_str(), [row]() -> Field& { return row().amount; }),
-            r, 4);
+        QLineEdit* amount =
+            makeAmountBox(numbered("dependentAmount", i).c_str(), [row]() -> Field& { return row().amount; });
+        explains(amount, recordField(48 + r - 1));
+        grid->addWidget(amount, r, 4);
     }
     grid->addWidget(makeLabel("扶養控除の合計額（万円）"), pd::kDependents + 1, 3, Qt::AlignRight);
-    grid->addWidget(
-        makeAmountBox(
-            "dependentsTotal", [this]() -> Field& { return screen().dependentsTotal; }, AmountKind::readOnly),
-        pd::kDependents + 1, 4);
+    QLineEdit* total = makeAmountBox(
+        "dependentsTotal", [this]() -> Field& { return screen().dependentsTotal; }, AmountKind::readOnly);
+    explains(total, recordField(52));
+    grid->addWidget(total, pd::kDependents + 1, 4);
     grid->setColumnStretch(0, 2);
     return box;
 }
@@ -243,9 +270,10 @@ QWidget* PersonalDeductionsWindow::buildEmployees() {
         grid->addWidget(makeTextBox(
                             numbered("employeeWork", i).c_str(), [row]() -> Field& { return row().work; }, 8),
                         r, 5);
-        grid->addWidget(
-            makeAmountBox(numbered("employeeSalary", i).c_str(), [row]() -> Field& { return row().salary; }),
-            r, 6);
+        QLineEdit* salary =
+            makeAmountBox(numbered("employeeSalary", i).c_str(), [row]() -> Field& { return row().salary; });
+        explains(salary, recordField(53 + r - 1));
+        grid->addWidget(salary, r, 6);
     }
     const int last = pd::kEmployees + 1;
     grid->addWidget(makeLabel("特例適用条文等"), last, 0, Qt::AlignRight);
@@ -253,10 +281,10 @@ QWidget* PersonalDeductionsWindow::buildEmployees() {
                         "specialProvisions", [this]() -> Field& { return screen().specialProvisions; }, 10),
                     last, 1, 1, 3);
     grid->addWidget(makeLabel("合計額"), last, 5, Qt::AlignRight);
-    grid->addWidget(
-        makeAmountBox(
-            "employeesTotal", [this]() -> Field& { return screen().employeesTotal; }, AmountKind::readOnly),
-        last, 6);
+    QLineEdit* total = makeAmountBox(
+        "employeesTotal", [this]() -> Field& { return screen().employeesTotal; }, AmountKind::readOnly);
+    explains(total, recordField(56));
+    grid->addWidget(total, last, 6);
     grid->setColumnStretch(0, 2);
     grid->setColumnStretch(5, 2);
     return box;

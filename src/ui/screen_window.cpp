@@ -7,6 +7,7 @@
 #include "shell/app.h"
 #include "shell/unsaved_input_question.h"
 #include "ui/button_keys.h"
+#include "ui/derivation_panel.h"
 #include "ui/qt_text.h"
 #include "ui/return_next.h"
 
@@ -282,6 +283,18 @@ void ScreenWindow::refreshBindings() {
         setTextColour(binding.box, field.colour);
     }
     refreshTitle();
+    if (derivation_)
+        derivation_->refresh();
+}
+
+DerivationPanel* ScreenWindow::makeDerivationPanel(const DataStore& store) {
+    derivation_ = new DerivationPanel(
+        store, [this]() -> const DataScreen* { return registry_.dataScreen(id_); }, this);
+    return derivation_;
+}
+
+void ScreenWindow::explains(QWidget* box, LineRef ref) {
+    derivation_->explains(box, ref);
 }
 
 void ScreenWindow::showTaxpayerInTitle(std::string_view caption, const DataStore& store, FieldAccess code) {

@@ -7,6 +7,7 @@
 #include "core/field.h"
 #include "core/option_button.h"
 #include "core/user_interface.h"
+#include "explain/explanation.h"
 
 #include <QWidget>
 
@@ -28,6 +29,7 @@ namespace kakutei {
 
 class App;
 class DataScreen;
+class DerivationPanel;
 class ScreenWindow;
 
 class WindowRegistry {
@@ -94,6 +96,11 @@ protected:
     // then the screen's main buttons, then the helper buttons. Enter on a focused button presses it, so
     // the last box leads straight to the first main button ("計算実行", "登録実行").
     void orderFocus();
+    // The panel that tells how the figure of the focused box came about; the window places it and it is
+    // read again with every refresh.
+    DerivationPanel* makeDerivationPanel(const DataStore& store);
+    // The line `box` holds, which the panel explains while the box has the focus.
+    void explains(QWidget* box, LineRef ref);
 
     void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -132,6 +139,7 @@ private:
         std::optional<std::string> shownFor; // the code text the title was made for
     };
     std::optional<TaxpayerTitle> taxpayerTitle_;
+    DerivationPanel* derivation_ = nullptr;
 };
 
 } // namespace kakutei

@@ -2,6 +2,7 @@
 
 #include "shell/app.h"
 #include "tax/tax_computation_screen.h"
+#include "ui/derivation_panel.h"
 #include "ui/qt_text.h"
 
 #include <QGridLayout>
@@ -38,10 +39,12 @@ TaxComputationWindow::TaxComputationWindow(App& app, WindowRegistry& registry)
         steps->addWidget(makeHelperButton(caption, [this, action = action] { (screen().*action)(); }));
     steps->addStretch();
 
+    DerivationPanel* derivation = makeDerivationPanel(app.store());
     auto* columns = new QHBoxLayout;
     columns->addWidget(buildColumn(9, 27));
     columns->addWidget(buildColumn(28, 41));
     columns->addWidget(buildColumn(42, 53));
+    columns->addWidget(derivation, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns);
     layout->addLayout(steps);
@@ -101,6 +104,7 @@ QWidget* TaxComputationWindow::buildColumn(int firstLine, int lastLine) {
         // Every line accepts typing, but Enter visits only the lines meant for it.
         if (!input)
             box->setFocusPolicy(Qt::ClickFocus);
+        explains(box, {ExplainedScreen::taxComputation, line.number});
         grid->addWidget(box, row, 2);
         ++row;
     }
