@@ -35,15 +35,26 @@ std::int64_t arrivedAt(Derivation* how, std::int64_t figure) {
     return static_cast<std::int64_t>(arrived(how, static_cast<double>(figure)));
 }
 
-// A premium band: up to `upTo`, the deduction is premiums × 1/divisor + addition (whole yen, down).
+// A premium band: up to `limit` (itself included, or not when `below`), the deduction is
+// premiums × 1/divisor + addition (whole yen, down).
 struct PremiumBand {
-    std::int64_t upTo;
+    std::int64_t limit;
+    bool below;
     std::int64_t divisor;
     std::int64_t addition;
 };
 
-// The bands are closed above; premiums beyond the last band give `cap`. `belowCap` makes the last band's
-// limit open (premiums of exactly that amount already give the cap).
+// Where a band starts and ends, in the words of the band's own limits: "10,000 超 20,000 未満".
+std::string bandWords(const PremiumBand* previous, const PremiumBand* band) {
+    std::string words;
+    if (previous)
+        words = yen(previous->limit) + (previous->below ? " 以上" : " 超");
+    if (band)
+        words += (words.empty() ? "" : " ") + yen(band->limit) + (band->below ? " 未満" : " 以下");
+    return words;
+}
+
+// Premiums beyond the last band give `cap`.
 std::int64_t premiumAmount(std::int64_t x, const PremiumBand* bands, std::size_t count, std::int64_t cap,
                            Derivation* how) {
     const std::string premiums = how ? how->input(0, static_cast<double>(x)) : std::string();
@@ -52,25 +63,23 @@ std::int64_t premiumAmount(std::int64_t x, const PremiumBand* bands, std::size_t
             how->step(premiums + " → 0");
         return arrivedAt(how, 0);
     }
-    double above = 0; // premiums of 0 or less were answered above
     for (std::size_t i = 0; i < count; ++i) {
         const PremiumBand& band = bands[i];
-        if (x <= band.upTo) {
+        if (band.below ? x < band.limit : x <= band.limit) {
             const std::int64_t amount = x / band.divisor + band.addition;
             if (how) {
                 std::string formula = band.divisor == 1 ? "そのまま " + yenText(static_cast<double>(amount))
                                                         : yen(x) + " × 1/" + std::to_string(band.divisor) +
                                                               "（1円未満切捨て） + " + yen(band.addition) +
                                                               " = " + yen(amount);
-                how->step(premiums + " は " + upToText(above, static_cast<double>(band.upTo)) + " → " +
+                how->step(premiums + " は " + bandWords(i > 0 ? &bands[i - 1] : nullptr, &band) + " → " +
                           formula);
             }
             return arrivedAt(how, amount);
         }
-        above = static_cast<double>(band.upTo);
     }
     if (how)
-        how->step(premiums + " は " + upToText(above, kNoUpperBound) + " → 上限の " + yen(cap));
+        how->step(premiums + " は " + bandWords(&bands[count - 1], nullptr) + " → 上限の " + yen(cap));
     return arrivedAt(how, cap);
 }
 
@@ -142,7 +151,8 @@ std::int64_t medicalExpenseDeduction(std::int64_t paid, std::int64_t reimbursed,
 
 std::int64_t lifePremiumAmount(std::int64_t x, Derivation* how) {
     // Premiums below 0 (a refund typed with a minus) give no deduction, never a negative one.
-    static constexpr PremiumBand kBands[] = {{25'000, 1, 0}, {50'000, 2, 12'500}, {100'000, 4, 25'000}};
+    static constexpr PremiumBand kBands[] = {
+        {25'000, false, 1, 0}, {50'000, false, 2, 12'500}, {100'000, false, 4, 25'000}};
     return premiumAmount(x, kBands, std::size(kBands), 50'000, how);
 }
 
@@ -152,13 +162,13 @@ std::int64_t lifeInsuranceDeduction(std::int64_t general, std::int64_t pension, 
 }
 
 std::int64_t longTermNonLifeAmount(std::int64_t x, Derivation* how) {
-    // Exactly 20,000 already gives the whole 15,000 (the band below it is open above).
-    static constexpr PremiumBand kBands[] = {{10'000, 1, 0}, {19'999, 2, 5'000}};
+    // Exactly 20,000 already gives the whole 15,000.
+    static constexpr PremiumBand kBands[] = {{10'000, false, 1, 0}, {20'000, true, 2, 5'000}};
     return premiumAmount(x, kBands, std::size(kBands), 15'000, how);
 }
 
 std::int64_t shortTermNonLifeAmount(std::int64_t x, Derivation* how) {
-    static constexpr PremiumBand kBands[] = {{2'000, 1, 0}, {3'999, 2, 1'000}};
+    static constexpr PremiumBand kBands[] = {{2'000, false, 1, 0}, {4'000, true, 2, 1'000}};
     return premiumAmount(x, kBands, std::size(kBands), 3'000, how);
 }
 

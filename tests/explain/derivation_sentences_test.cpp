@@ -107,6 +107,13 @@ const SentenceCase kCases[] = {
      {"一般の保険料の計 66,069 は 50,000 超 100,000 以下 → 66,069 × 1/4（1円未満切捨て） + 25,000 = 41,517",
       "個人年金保険料の計 30,000 は 25,000 超 50,000 以下 → 30,000 × 1/2（1円未満切捨て） + 12,500 = 27,500",
       "一般 41,517 + 個人年金 27,500 = 69,017"}},
+    {"non-life long-term premiums at the cap",
+     {"長期保険料の計", "短期保険料の計"},
+     [](Derivation* how) { return static_cast<double>(nonLifeDeduction(20'000, 3'000, how)); },
+     15'000,
+     {"長期保険料の計 20,000 は 20,000 以上 → 上限の 15,000",
+      "短期保険料の計 3,000 は 2,000 超 4,000 未満 → 3,000 × 1/2（1円未満切捨て） + 1,000 = 2,500",
+      "長期 15,000 + 短期 2,500 = 17,500 → 上限の 15,000"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rules, DerivationSentences, ::testing::ValuesIn(kCases), [](const auto& info) {
