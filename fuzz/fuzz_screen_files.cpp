@@ -3,8 +3,11 @@
 #include "core/taxpayer_record.h"
 #include "deductions/deductions_screen.h"
 #include "deductions/personal_deductions_screen.h"
+#include "explain/explanation.h"
+#include "explain/explanation_text.h"
 #include "income/income_breakdown_screen.h"
 #include "income/income_screen.h"
+#include "office/year_comparison.h"
 #include "print/page_layouts.h"
 #include "print/printing_screen.h"
 #include "registry/data_management_screen.h"
@@ -89,5 +92,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto* tax = app.screenAs<TaxComputationScreen>(ScreenId::taxComputation);
     tax->housingLoanCredit();
     tax->dividendCredit();
+    // The explanation and the comparison read the same files, as the work sheet and 前年比較 would.
+    explanationText(explainReturn(readStoredReturn(world.store, 7, kYearCode)));
+    compareYears(world.store, 7, kYearCode, kYearCode);
     return 0;
 }

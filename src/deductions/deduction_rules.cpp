@@ -31,8 +31,12 @@ std::string yen(Wide value) {
     return yenText(static_cast<double>(value));
 }
 
+// The figure itself is returned, never its double: a round trip through double overflows at the 64-bit
+// limits that absurd inputs reach.
 std::int64_t arrivedAt(Derivation* how, std::int64_t figure) {
-    return static_cast<std::int64_t>(arrived(how, static_cast<double>(figure)));
+    if (how)
+        how->arrive(static_cast<double>(figure));
+    return figure;
 }
 
 // A premium band: up to `limit` (itself included, or not when `below`), the deduction is
