@@ -39,7 +39,7 @@ ActualAmountWindow::ActualAmountWindow(App& app, WindowRegistry& registry)
     buttons->addWidget(makeButton(aa::kConfirm, [this] { screen().confirm(); }), 0, 1);
     buttons->addWidget(makeButton(aa::kClear, [this] { screen().clear(); }), 1, 0);
     buttons->addWidget(makeButton(aa::kClose, [this] { screen().close(); }), 1, 1);
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(page());
     layout->addLayout(grid);
     layout->addLayout(buttons);
     layout->addStretch();

@@ -82,7 +82,7 @@ DataManagementWindow::DataManagementWindow(App& app, WindowRegistry& registry)
     auto* body = new QHBoxLayout;
     body->addWidget(list1_, 1);
     body->addLayout(right, 2);
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(page());
     layout->addLayout(top);
     layout->addLayout(body);
     resize(900, 520);

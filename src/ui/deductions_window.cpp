@@ -53,7 +53,7 @@ DeductionsWindow::DeductionsWindow(App& app, WindowRegistry& registry)
     columns->addWidget(buildInsuranceTables());
     columns->addWidget(buildInsuranceAndDonations());
     columns->addWidget(buildResults());
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(page());
     layout->addLayout(columns);
     layout->addWidget(derivation);
     layout->addLayout(buttons);

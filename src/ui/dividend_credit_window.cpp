@@ -36,7 +36,7 @@ DividendCreditWindow::DividendCreditWindow(App& app, WindowRegistry& registry)
                             name, [this, member = member]() -> Field& { return screen().*member; }, kind),
                         r++, 1);
     }
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(page());
     layout->addLayout(grid);
     layout->addLayout(buttons);
     setMinimumWidth(420);

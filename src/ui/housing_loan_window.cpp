@@ -60,7 +60,7 @@ HousingLoanWindow::HousingLoanWindow(App& app, WindowRegistry& registry)
                 name.c_str(), [this, i]() -> Field& { return screen().results[i]; }, AmountKind::readOnly),
             static_cast<int>(i), 1);
     }
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(page());
     layout->addLayout(date);
     layout->addLayout(balance);
     layout->addWidget(credits);

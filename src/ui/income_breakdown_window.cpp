@@ -48,7 +48,7 @@ IncomeBreakdownWindow::IncomeBreakdownWindow(App& app, WindowRegistry& registry)
     });
     buttons->addWidget(makeButton(ib::kEnd, [this] { screen().end(); }));
 
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(page());
     layout->addWidget(buildWithholdingTable());
     layout->addWidget(buildDetailTable());
     layout->addLayout(buttons);

@@ -64,7 +64,7 @@ IncomeWindow::IncomeWindow(App& app, WindowRegistry& registry)
     halves->addWidget(buildSummary(), 2);
     halves->addWidget(derivation, 2);
 
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(page());
     layout->addLayout(halves);
     layout->addLayout(buttons);
     orderFocus();

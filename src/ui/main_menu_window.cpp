@@ -81,7 +81,7 @@ MainMenuWindow::MainMenuWindow(App& app, WindowRegistry& registry)
     bottom->addStretch();
     bottom->addWidget(makeButton(ta::kLoadButton, [this] { menu().taxAccountant.load(); }));
 
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(page());
     layout->addLayout(heading);
     layout->addWidget(buildTopRow());
     layout->addWidget(buildMenuRow());

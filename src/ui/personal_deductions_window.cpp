@@ -71,7 +71,7 @@ PersonalDeductionsWindow::PersonalDeductionsWindow(App& app, WindowRegistry& reg
     top->addWidget(buildSelf(), 1);
     top->addWidget(buildSpouse(), 1);
     // The tallest screen: kept compact so that it fits a 1366 × 768 display, and its panel at the side.
-    auto* sides = new QHBoxLayout(this);
+    auto* sides = new QHBoxLayout(page());
     sides->setContentsMargins(8, 6, 8, 6);
     auto* layout = new QVBoxLayout;
     layout->setSpacing(4);
@@ -188,7 +188,9 @@ QWidget* PersonalDeductionsWindow::buildSpouse() {
         ++row;
     }
     grid->addWidget(makeHelperButton(pd::kSpouse380, [this] { screen().fillSpouseDeduction(); }), 6, 2);
-    grid->addWidget(makeHelperButton(pd::kClear, [this] { screen().clearSpouse(); }), 2, 2);
+    QPushButton* clearSpouse = makeHelperButton(pd::kClear, [this] { screen().clearSpouse(); });
+    clearSpouse->setObjectName("clearSpouse");
+    grid->addWidget(clearSpouse, 2, 2);
     grid->addWidget(makeButton(pd::kSpouseCalculate, [this] { screen().calculateSpouse(); }), row++, 0, 1, 3);
     grid->addWidget(makeLabel("所得金額"), row, 0);
     QLineEdit* income = makeAmountBox(

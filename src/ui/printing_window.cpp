@@ -63,7 +63,7 @@ PrintingWindow::PrintingWindow(App& app, WindowRegistry& registry)
     jobNote_->setWordWrap(true);
     jobNote_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     destination_ = new PrintDestinationRow([this]() -> PrintingScreen& { return screen(); }, this);
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(page());
     layout->addWidget(notice);
     layout->addLayout(columns);
     layout->addLayout(copies);

@@ -154,7 +154,7 @@ RegistrationWindow::RegistrationWindow(App& app, WindowRegistry& registry)
     });
     buttons->addWidget(makeButton(reg::kYearEndImport, [this] { screen().openYearEndImport(); }));
 
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(page());
     layout->addLayout(codeRow);
     layout->addLayout(person);
     layout->addLayout(household);

@@ -10,6 +10,7 @@
 #include "ui/derivation_panel.h"
 #include "ui/qt_text.h"
 #include "ui/return_next.h"
+#include "ui/screen_fit.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -117,7 +118,17 @@ bool WindowRegistry::mayClose(ScreenId id) {
 ScreenWindow::ScreenWindow(ScreenId id, WindowRegistry& registry, QWidget* parent)
     : QWidget(parent), id_(id), registry_(registry) {
     setObjectName(formName(id));
+    page_ = makeScrollingPage(this, scroll_);
     registry_.add(this);
+}
+
+void ScreenWindow::showEvent(QShowEvent* event) {
+    // Sized once, when it first opens on a screen; after that the user's own size stands.
+    if (!fitted_) {
+        fitted_ = true;
+        fitToScreen(this, scroll_);
+    }
+    QWidget::showEvent(event);
 }
 
 QLineEdit* ScreenWindow::bindText(QLineEdit* edit, FieldAccess field, bool returnNext) {

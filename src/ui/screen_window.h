@@ -24,6 +24,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 
 namespace kakutei {
 
@@ -102,10 +103,18 @@ protected:
     // The line `box` holds, which the panel explains while the box has the focus.
     void explains(QWidget* box, LineRef ref);
 
+    // The page the window lays its contents out on: it scrolls when the screen is smaller than the window.
+    QWidget* page() const { return page_; }
+
+    void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QScrollArea* scroll_ = nullptr;
+    QWidget* page_ = nullptr;
+    bool fitted_ = false;
+
     void refreshTitle();
     // Tells the screen that the user's hand is about to change a box, a check box or an option.
     void noteTyping(const Field& field);

@@ -45,7 +45,7 @@ TaxComputationWindow::TaxComputationWindow(App& app, WindowRegistry& registry)
     columns->addWidget(buildColumn(28, 41));
     columns->addWidget(buildColumn(42, 53));
     columns->addWidget(derivation, 1);
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(page());
     layout->addLayout(columns);
     layout->addLayout(steps);
     layout->addLayout(buttons);

@@ -17,7 +17,7 @@ namespace yei = year_end_import;
 YearEndImportWindow::YearEndImportWindow(App& app, WindowRegistry& registry)
     : ScreenWindow(ScreenId::yearEndImport, registry), app_(app) {
     setWindowTitle(qt(yei::kCaption));
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(page());
     layout->addWidget(makeLabel(yei::kExplanation1));
     layout->addWidget(makeLabel(yei::kExplanation2));
     auto* grid = new QGridLayout;

@@ -10,8 +10,13 @@ extern "C" const char* __lsan_default_suppressions() {
 }
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A desktop of 1920 × 1080 at 100 %, unless a test program asks for another screen by name
+    // (KAKUTEI_TEST_SCREEN=scaled200 and the like, from tests/support/screens).
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        const QByteArray screen =
+            qEnvironmentVariableIsEmpty("KAKUTEI_TEST_SCREEN") ? "desktop" : qgetenv("KAKUTEI_TEST_SCREEN");
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" KAKUTEI_TEST_SCREENS "/" + screen + ".json");
+    }
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -60,7 +60,13 @@ TEST_F(DeductionsWindowsFixture, Form5OptionsChecksAndEras) {
     EXPECT_EQ(screen.spouseEra.text, "昭和");
     QTest::mouseClick(captioned<QPushButton>(ScreenId::personalDeductions, "38万"), Qt::LeftButton);
     EXPECT_EQ(child<QLineEdit>(ScreenId::personalDeductions, "spouseDeduction")->text(), "380000");
-    QTest::mouseClick(captioned<QPushButton>(ScreenId::personalDeductions, "クリア"), Qt::LeftButton);
+    // The bottom row's クリア, not the one beside the spouse's amounts.
+    QPushButton* clear = captioned<QPushButton>(ScreenId::personalDeductions, "クリア");
+    if (clear && clear->objectName() == "clearSpouse")
+        clear = captioned<QPushButton>(ScreenId::personalDeductions, "クリア", 1);
+    ASSERT_NE(clear, nullptr);
+    ASSERT_NE(clear->objectName(), "clearSpouse");
+    QTest::mouseClick(clear, Qt::LeftButton);
     EXPECT_TRUE(captioned<QRadioButton>(ScreenId::personalDeductions, "該当なし")->isChecked());
     EXPECT_FALSE(captioned<QCheckBox>(ScreenId::personalDeductions, "配偶者控除")->isChecked());
     EXPECT_EQ(era->currentText(), "年号");
