@@ -1,6 +1,7 @@
 #include "ui/window_program.h"
 
 #include "core/store_error.h"
+#include "ui/own_fonts.h"
 #include "ui/program_windows.h"
 
 #include <QApplication>
@@ -18,9 +19,7 @@ void setUpJapanese(QApplication& application) {
     if (translator->load(QLocale(QLocale::Japanese), "qtbase", "_",
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
-    // The printed forms name Windows typefaces; these free faces stand in for them.
-    QFont::insertSubstitution("MS 明朝", "IPAMincho");
-    QFont::insertSubstitution("HG白洲行草書体", "AoyagiKouzanFontT");
+    usePrintingFaces();
     for (const char* family : {"IPAexGothic", "Noto Sans CJK JP", "IPAGothic"}) {
         if (QFontDatabase::hasFamily(family)) {
             QFont font(family);

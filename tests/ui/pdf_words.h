@@ -1,5 +1,6 @@
 #pragma once
-// The words of a PDF's first page with their positions, as pdftotext -bbox reports them.
+// What a PDF holds, as poppler's tools report it: the words of its first page with their positions, and the
+// fonts embedded in it.
 
 #include <string>
 #include <vector>
@@ -13,5 +14,8 @@ struct Word {
 };
 
 std::vector<Word> pdfWords(const std::string& pdf);
+
+// The names of the fonts embedded in `pdf`, without the subset tag ("ABCDEF+").
+std::vector<std::string> embeddedFonts(const std::string& pdf);
 
 } // namespace kakutei::testing
