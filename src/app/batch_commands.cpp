@@ -114,6 +114,7 @@ int showReturn(App& app, const std::string& word, std::ostream& out, std::ostrea
 
 std::string usageLine() {
     return "使い方: kakutei [--root フォルダ]                    画面を開く（ディスプレイが必要です）\n"
+           "        kakutei --help | --version                   この使い方 / 版を表示する\n"
            "        kakutei [--root フォルダ] list               登録されている人の一覧を表示する\n"
            "        kakutei [--root フォルダ] recalc コード…|--all  各画面の計算実行と税額の計算をする\n"
            "        kakutei [--root フォルダ] show コード        税額の計算（９〜53 欄）を表示する\n"
@@ -127,6 +128,10 @@ std::string usageLine() {
            "        kakutei [--root フォルダ] backup フォルダ    全データをフォルダへバックアップする\n"
            "        kakutei [--root フォルダ] restore フォルダ --yes   "
            "フォルダのバックアップから全データを戻す";
+}
+
+std::string versionLine() {
+    return "kakutei " KAKUTEI_VERSION;
 }
 
 CommandLine parseCommandLine(int argc, const char* const* argv) {
@@ -155,6 +160,10 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             line.page = *page == "1" ? 1 : *page == "2" ? 2 : -1;
             if (line.page < 0 && line.error.empty())
                 line.error = "--page は 1 か 2 です: " + *page;
+        } else if (word == "--help" || word == "-h") {
+            line.help = true;
+        } else if (word == "--version") {
+            line.version = true;
         } else if (word == "--yes") {
             line.yes = true;
         } else if (word == "--all") {
@@ -182,6 +191,10 @@ int runBatchCommand(const CommandLine& line, std::ostream& out, std::ostream& er
     if (!line.error.empty()) {
         err << line.error << '\n' << usageLine() << '\n';
         return kExitUsage;
+    }
+    if (line.help || line.version) {
+        out << (line.help ? usageLine() : versionLine()) << '\n';
+        return kExitOk;
     }
     const std::size_t arguments = line.arguments.size();
     const bool known =

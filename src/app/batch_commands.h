@@ -11,7 +11,9 @@ namespace kakutei {
 
 struct CommandLine {
     std::optional<std::string> root;
-    bool yes = false; // --yes answers questions with OK
+    bool help = false;    // --help, -h: the usage on stdout
+    bool version = false; // --version
+    bool yes = false;     // --yes answers questions with OK
     bool demo = false;
     int page = 0;                   // print: --page 1|2
     std::optional<std::string> pdf; // print: --pdf FILE or FOLDER
@@ -31,7 +33,8 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 
-// Runs a batch command; `out` gets its output, `err` its messages ("title: body").
+// Runs a batch command, or answers --help and --version; `out` gets its output, `err` its messages
+// ("title: body").
 int runBatchCommand(const CommandLine& line, std::ostream& out, std::ostream& err);
 
 class App;
@@ -48,5 +51,8 @@ std::vector<std::int16_t> codesToProcess(const CommandLine& line, const DataStor
 
 // One line that says how to start the program.
 std::string usageLine();
+
+// "kakutei" and the version it was built as.
+std::string versionLine();
 
 } // namespace kakutei

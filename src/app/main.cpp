@@ -13,11 +13,14 @@
 int main(int argc, char** argv) {
     using namespace kakutei;
     const CommandLine line = parseCommandLine(argc, argv);
-    if (line.command == "print" && line.error.empty())
+    // Bad words, --help and --version are answered before anything opens.
+    if (!line.error.empty() || line.help || line.version)
+        return runBatchCommand(line, std::cout, std::cerr);
+    if (line.command == "print")
         return runPrintCommand(line, *qtPrintOutput(), std::cout, std::cerr);
-    if (line.command == "explain" && line.error.empty())
+    if (line.command == "explain")
         return runExplainCommand(line, *qtPrintOutput(), std::cout, std::cerr);
-    if (!line.command.empty() || !line.error.empty())
+    if (!line.command.empty())
         return runBatchCommand(line, std::cout, std::cerr);
     if (!displayAvailable()) {
         std::cerr << "kakutei: 画面（ディスプレイ）が見つからないため開けません。デスクトップから起動するか、"

@@ -1,21 +1,11 @@
 #include "ui/painter_surface.h"
 
+#include "ui/own_fonts.h"
 #include "ui/qt_text.h"
 
 #include <QFontMetricsF>
 
 namespace kakutei {
-
-// The printed forms name Windows typefaces; these free faces stand in for them everywhere Qt draws.
-void substitutePrintFonts() {
-    static const bool done = [] {
-        QFont::insertSubstitution("MS 明朝", "IPAMincho");
-        QFont::insertSubstitution("HG白洲行草書体", "AoyagiKouzanFontT");
-        return true;
-    }();
-    (void)done;
-}
-
 // Qt's PDF writer keeps a 1-bit black-on-white image as a 1-bit mask, so a PDF of an A4 copy stays small and
 // the form prints as crisp as drawn; any other colour table is written as a full-colour JPEG.
 QImage monochromeForm(FormImage image) {
@@ -33,7 +23,7 @@ QImage monochromeForm(FormImage image) {
 }
 
 PainterSurface::PainterSurface() {
-    substitutePrintFonts();
+    usePrintingFaces();
 }
 
 void PainterSurface::beginOn(QPaintDevice* device, double dotsPerInch) {

@@ -34,9 +34,6 @@ private:
     QFont font_;
 };
 
-// Makes the typefaces the printed pages name stand for fonts this machine has.
-void substitutePrintFonts();
-
 // The form image at one bit per pixel, black on white.
 QImage monochromeForm(FormImage image);
 

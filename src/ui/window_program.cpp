@@ -1,7 +1,7 @@
 #include "ui/window_program.h"
 
 #include "core/store_error.h"
-#include "ui/painter_surface.h"
+#include "ui/own_fonts.h"
 #include "ui/program_windows.h"
 
 #include <QApplication>
@@ -19,7 +19,7 @@ void setUpJapanese(QApplication& application) {
     if (translator->load(QLocale(QLocale::Japanese), "qtbase", "_",
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
-    substitutePrintFonts();
+    usePrintingFaces();
     for (const char* family : {"IPAexGothic", "Noto Sans CJK JP", "IPAGothic"}) {
         if (QFontDatabase::hasFamily(family)) {
             QFont font(family);

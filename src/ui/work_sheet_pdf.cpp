@@ -1,5 +1,7 @@
 #include "ui/work_sheet_pdf.h"
 
+#include "ui/own_fonts.h"
+
 #include "core/file_io.h"
 #include "explain/explanation_text.h"
 #include "print/print_surface.h"
@@ -250,7 +252,7 @@ void drawFrame(Sheet& sheet, const Explanation& explanation, std::size_t page, s
 } // namespace
 
 std::error_code writeWorkSheetPdf(const Explanation& explanation, const std::string& file) {
-    substitutePrintFonts();
+    usePrintingFaces();
     QBuffer bytes;
     bytes.open(QIODevice::WriteOnly);
     {

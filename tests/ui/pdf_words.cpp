@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <regex>
+#include <sstream>
 #include <string>
 
 namespace kakutei::testing {
@@ -52,6 +53,24 @@ std::vector<Word> pdfWords(const std::string& pdf, int page) {
         words.push_back({std::stod((*it)[1]) * kMmPerPoint, std::stod((*it)[2]) * kMmPerPoint,
                          std::stod((*it)[3]) * kMmPerPoint, std::stod((*it)[4]) * kMmPerPoint, (*it)[5]});
     return words;
+}
+
+std::vector<std::string> embeddedFonts(const std::string& pdf) {
+    std::vector<std::string> fonts;
+    std::istringstream lines(outputOf("pdffonts '" + pdf + "'"));
+    std::string line;
+    // name, type (one or more words), encoding, then emb sub uni and the object's number and generation.
+    for (int row = 0; std::getline(lines, line); ++row) {
+        std::istringstream columns(line);
+        std::vector<std::string> words;
+        for (std::string word; columns >> word;)
+            words.push_back(word);
+        if (row < 2 || words.size() < 7 || words[words.size() - 5] != "yes")
+            continue;
+        const std::size_t tag = words.front().find('+');
+        fonts.push_back(tag == std::string::npos ? words.front() : words.front().substr(tag + 1));
+    }
+    return fonts;
 }
 
 } // namespace kakutei::testing

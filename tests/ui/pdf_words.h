@@ -1,5 +1,6 @@
 #pragma once
-// The words of one page of a PDF with their positions, as pdftotext -bbox reports them.
+// What a PDF holds, as poppler's tools report it: the words of one page with their positions, and the fonts
+// embedded in it.
 
 #include <string>
 #include <vector>
@@ -19,5 +20,8 @@ bool hasWord(const std::vector<Word>& words, const std::string& text);
 std::string pageFooter(const std::vector<Word>& words);
 // How many pages the PDF has; 0 when it cannot be read.
 int pdfPageCount(const std::string& pdf);
+
+// The names of the fonts embedded in `pdf`, without the subset tag ("ABCDEF+").
+std::vector<std::string> embeddedFonts(const std::string& pdf);
 
 } // namespace kakutei::testing

@@ -14,6 +14,8 @@
 
 #include <QImage>
 
+#include <gmock/gmock.h>
+
 #include <sys/inotify.h>
 #include <sys/stat.h>
 
@@ -150,6 +152,12 @@ TEST_F(PrintCommandFixture, PageTwoMovesAllButTheAccountant) {
     expectAt(words, "山田太郎", 34 + 2, 57 + 3);
     expectAt(words, "山田花子", 114 + 2, 145 + 3);
     expectAt(words, "田中誠", 135, 272);
+}
+
+// The accountant's lines are in the brush face the program carries, embedded so that any viewer shows it.
+TEST_F(PrintCommandFixture, TheAccountantsBrushFaceIsEmbedded) {
+    print(2);
+    EXPECT_THAT(testing::embeddedFonts(root.path() + "/page2.pdf"), ::testing::Contains("AoyagiKouzanFontT"));
 }
 
 // Options that name no form are usage errors, and nothing is printed.
