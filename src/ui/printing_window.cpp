@@ -185,11 +185,16 @@ QWidget* PrintingWindow::buildPreview() {
 
 void PrintingWindow::renderPreview() {
     constexpr double kPixelsPerMm = 1.6;
-    PreviewSurface surface(kPixelsPerMm);
+    // Drawn at the screen's own pixels: at 150 % or 200 % a preview drawn at 100 % and stretched is blurred
+    // exactly where the small digits must be read.
+    const double ratio = devicePixelRatioF();
+    PreviewSurface surface(kPixelsPerMm * ratio);
     surface.beginJob("preview");
     screen().drawPreview(surface, previewPage1_->isChecked() ? FormImage::page1 : FormImage::page2);
     surface.endJob();
-    preview_->setPixmap(QPixmap::fromImage(surface.image()));
+    QPixmap pixmap = QPixmap::fromImage(surface.image());
+    pixmap.setDevicePixelRatio(ratio);
+    preview_->setPixmap(pixmap);
 }
 
 void PrintingWindow::saveWorkSheet() {
