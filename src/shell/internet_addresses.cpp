@@ -2,9 +2,11 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
-#ifndef KAKUTEI_GUIDE_PATH
-#define KAKUTEI_GUIDE_PATH "/usr/share/doc/kakutei/guide.html"
+#ifndef KAKUTEI_SOURCE_GUIDE
+#define KAKUTEI_SOURCE_GUIDE ""
 #endif
 #ifndef KAKUTEI_SUPPORT_MAIL
 #define KAKUTEI_SUPPORT_MAIL "support@kakutei.invalid"
@@ -12,14 +14,44 @@
 
 namespace kakutei {
 
-std::string userGuideAddress() {
+std::vector<std::string> userGuideCandidates() {
+    // A guide named by the user is the only one tried: a wrong name must be said, not quietly replaced.
     if (const char* guide = std::getenv("KAKUTEI_GUIDE"); guide && *guide)
-        return std::string("file://") + guide;
-    return std::string("file://") + KAKUTEI_GUIDE_PATH;
+        return {guide};
+    std::vector<std::string> candidates;
+    // Found from the program itself, not from where the build meant to install it: the same files work
+    // under /usr, /opt/kakutei, a DESTDIR or a copied tree.
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error)
+        candidates.push_back(
+            (program.parent_path().parent_path() / "share" / "doc" / "kakutei" / "guide.html").string());
+    if (*KAKUTEI_SOURCE_GUIDE)
+        candidates.emplace_back(KAKUTEI_SOURCE_GUIDE);
+    return candidates;
 }
 
-std::string supportPageAddress() {
-    return userGuideAddress() + "#問い合わせ";
+std::optional<std::string> userGuidePath() {
+    for (const std::string& candidate : userGuideCandidates()) {
+        std::error_code error;
+        if (std::filesystem::is_regular_file(candidate, error))
+            return candidate;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> userGuideAddress() {
+    const auto path = userGuidePath();
+    if (!path)
+        return std::nullopt;
+    return "file://" + *path;
+}
+
+std::optional<std::string> supportPageAddress() {
+    const auto guide = userGuideAddress();
+    if (!guide)
+        return std::nullopt;
+    return *guide + "#問い合わせ";
 }
 
 std::string supportMailAddress() {

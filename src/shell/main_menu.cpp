@@ -202,14 +202,32 @@ void MainMenu::runTaxCredits() {
     runAndRecompute(ScreenId::incomeBreakdown);
 }
 
+namespace {
+
+// The guide, or a message that names where it was looked for: a button that does nothing is no answer.
+void openGuide(UserInterface& ui, const std::optional<std::string>& address) {
+    if (address) {
+        ui.openAddress(*address);
+        return;
+    }
+    std::string places;
+    for (const std::string& candidate : userGuideCandidates())
+        places += "\n" + candidate;
+    ui.warn("使い方ガイドが見つかりません",
+            "使い方ガイド（guide.html）が次のどこにもありません。" + places +
+                "\nプログラムを入れ直すか、環境変数 KAKUTEI_GUIDE でガイドのファイルを指定して下さい。");
+}
+
+} // namespace
+
 void MainMenu::openHomePage() {
-    app_.ui().openAddress(userGuideAddress());
+    openGuide(app_.ui(), userGuideAddress());
 }
 void MainMenu::sendMail() {
     app_.ui().openAddress(mailUrl(supportMailAddress()));
 }
 void MainMenu::openSupportCentre() {
-    app_.ui().openAddress(supportPageAddress());
+    openGuide(app_.ui(), supportPageAddress());
 }
 
 } // namespace kakutei

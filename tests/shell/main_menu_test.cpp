@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace kakutei {
 namespace {
 
@@ -364,6 +366,35 @@ TEST_F(MainMenuFixture, InternetButtonsOpenTheProjectsOwnAddresses) {
     EXPECT_TRUE(opened[0].title.starts_with("file://"));
     EXPECT_TRUE(opened[1].title.starts_with("mailto:"));
     EXPECT_TRUE(opened[2].title.starts_with("file://"));
+}
+
+// The guide is looked for beside the running program, wherever it was installed, and a guide that is
+// nowhere is said rather than opened as a dead address.
+TEST_F(MainMenuFixture, TheGuideIsFoundBesideTheProgramOrNamedAsMissing) {
+    app.start();
+    std::error_code error;
+    const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
+    ASSERT_FALSE(error);
+    const auto beside = program.parent_path().parent_path() / "share" / "doc" / "kakutei" / "guide.html";
+    ASSERT_FALSE(userGuideCandidates().empty());
+    EXPECT_EQ(userGuideCandidates().front(), beside.string());
+
+    root.writeBytes("guide.html", "<html></html>");
+    const std::string guide = root.path() + "/guide.html";
+    ::setenv("KAKUTEI_GUIDE", guide.c_str(), 1);
+    menu().openHomePage();
+    const std::string missing = root.path() + "/no-guide.html";
+    ::setenv("KAKUTEI_GUIDE", missing.c_str(), 1);
+    menu().openSupportCentre();
+    ::unsetenv("KAKUTEI_GUIDE");
+
+    const auto opened = ui.callsOf("open");
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].title, "file://" + guide);
+    const auto warned = ui.callsOf("warn");
+    ASSERT_EQ(warned.size(), 1u);
+    EXPECT_EQ(warned[0].title, "使い方ガイドが見つかりません");
+    EXPECT_NE(warned[0].body.find(missing), std::string::npos) << warned[0].body;
 }
 
 TEST(MailUrl, AddsThePrefixOnlyWhenMissing) {
