@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -77,6 +78,20 @@ struct PrintingWindowFixture : testing::WindowFixture {
     }
 };
 
+// Presses OK on a file dialog. Under load the dialog's file model may not have read the folder yet, and
+// the dialog then asks a question of its own: that box is closed, and the file dialog cancelled, so that
+// the test fails instead of hanging.
+void acceptFileDialog(QFileDialog* dialog) {
+    QTest::qWait(200); // time for the file model's own thread to read the folder
+    QTimer::singleShot(3000, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->reject();
+    });
+    static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, as its OK button runs it
+    if (dialog->isVisible())
+        dialog->reject(); // a dialog that would not take the answer fails the test instead of hanging it
+}
+
 // Picks `folder` in the next folder dialog, or cancels it when `folder` is empty.
 void answerFolderDialog(const QString& folder) {
     QTimer::singleShot(20, [folder] {
@@ -87,9 +102,7 @@ void answerFolderDialog(const QString& folder) {
             return dialog->reject();
         dialog->setDirectory(folder);
         dialog->selectFile(folder);
-        static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, as its OK button runs it
-        if (dialog->isVisible())
-            dialog->reject(); // a dialog that would not take the folder fails the test instead of hanging it
+        acceptFileDialog(dialog);
     });
 }
 
@@ -105,9 +118,7 @@ void answerSaveDialog(QString* suggested, const QString& file, bool cancel = fal
             return dialog->reject();
         if (!file.isEmpty())
             dialog->findChild<QLineEdit*>("fileNameEdit")->setText(file);
-        static_cast<QDialog*>(dialog)->accept();
-        if (dialog->isVisible())
-            dialog->reject();
+        acceptFileDialog(dialog);
     });
 }
 
