@@ -3,13 +3,10 @@
 #include "core/file_io.h"
 #include "core/local_time.h"
 #include "core/record.h"
+#include "core/this_system.h"
 
-#include <cerrno>
-#include <csignal>
 #include <ctime>
-#include <pwd.h>
 #include <random>
-#include <unistd.h>
 
 namespace kakutei {
 
@@ -30,12 +27,6 @@ std::string storable(std::string text) {
     return text.empty() ? "?" : text;
 }
 
-bool processAlive(std::int64_t process) {
-    if (process <= 0)
-        return false;
-    return ::kill(static_cast<pid_t>(process), 0) == 0 || errno == EPERM;
-}
-
 std::string randomToken() {
     std::random_device device;
     static constexpr char kDigits[] = "0123456789abcdef";
@@ -54,16 +45,9 @@ std::string describeHolder(const LockHolder& holder) {
 
 LockHolder thisProgram() {
     LockHolder self;
-    char host[256] = {};
-    if (::gethostname(host, sizeof host - 1) == 0)
-        self.host = storable(host);
-    else
-        self.host = "?";
-    if (const passwd* entry = ::getpwuid(::geteuid()); entry && entry->pw_name)
-        self.user = storable(entry->pw_name);
-    else
-        self.user = std::to_string(::geteuid());
-    self.process = ::getpid();
+    self.host = storable(thisHostName());
+    self.user = storable(thisUserName());
+    self.process = thisProcessId();
     self.since = static_cast<std::int64_t>(std::time(nullptr));
     self.token = randomToken();
     return self;
@@ -128,7 +112,7 @@ ClientLocks::Attempt ClientLocks::open(PersonCode code) {
             // A mark that cannot be read is still a mark: nobody stores until the user takes it over.
             return {false, LockHolder{"?", "?", 0, 0, {}}, {}};
         }
-        if (holder->host == self_.host && !processAlive(holder->process)) {
+        if (holder->host == self_.host && !processRuns(holder->process)) {
             removeFile(store_.path(names::lockFile(code)));
             continue;
         }

@@ -2,58 +2,10 @@
 
 #include "core/utf8.h"
 
-#include <cerrno>
-#include <iconv.h>
+#include "core/cp932_codec.h"
 
 namespace kakutei {
 namespace {
-
-// iconv_open loads a conversion module; one descriptor per direction serves the whole (single-threaded) run.
-class Converter {
-public:
-    Converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {}
-    ~Converter() {
-        if (handle_ != reinterpret_cast<iconv_t>(-1))
-            iconv_close(handle_);
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    // Converts as much as it can; returns false at the first unconvertible input, leaving `in` there.
-    bool convert(std::string_view& in, std::string& out) {
-        if (handle_ == reinterpret_cast<iconv_t>(-1))
-            return false;
-        iconv(handle_, nullptr, nullptr, nullptr, nullptr);
-        char* src = const_cast<char*>(in.data());
-        std::size_t srcLeft = in.size();
-        char buffer[1024];
-        while (srcLeft > 0) {
-            char* dst = buffer;
-            std::size_t dstLeft = sizeof buffer;
-            const std::size_t result = iconv(handle_, &src, &srcLeft, &dst, &dstLeft);
-            out.append(buffer, static_cast<std::size_t>(dst - buffer));
-            if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
-                in = std::string_view(src, srcLeft);
-                return false;
-            }
-        }
-        in = {};
-        return true;
-    }
-
-private:
-    iconv_t handle_;
-};
-
-Converter& toCp932() {
-    static Converter converter("CP932", "UTF-8");
-    return converter;
-}
-
-Converter& fromCp932() {
-    static Converter converter("UTF-8", "CP932");
-    return converter;
-}
 
 bool isAscii(std::string_view text) {
     for (char c : text)
@@ -112,10 +64,10 @@ Cp932Encoding encodeCp932(std::string_view utf8) {
         std::string encoded;
         std::string decoded;
         std::string_view encodedView;
-        bool ok = c != kReplacementCharacter && toCp932().convert(one, encoded);
+        bool ok = c != kReplacementCharacter && cp932_codec::encode(one, encoded);
         if (ok) {
             encodedView = encoded;
-            ok = fromCp932().convert(encodedView, decoded) &&
+            ok = cp932_codec::decode(encodedView, decoded) &&
                  decoded == std::string_view(canonical).substr(start, pos - start);
         }
         if (!ok) {
@@ -133,7 +85,7 @@ std::string decodeCp932(std::string_view bytes) {
         return std::string(bytes);
     std::string out;
     out.reserve(bytes.size() * 3 / 2);
-    while (!fromCp932().convert(bytes, out)) {
+    while (!cp932_codec::decode(bytes, out)) {
         appendUtf8(out, kReplacementCharacter);
         bytes.remove_prefix(1);
     }

@@ -1,10 +1,11 @@
 #include "core/data_store.h"
 
 #include "core/file_io.h"
+#include "core/path_text.h"
+#include "core/this_system.h"
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 
 namespace kakutei {
@@ -46,16 +47,13 @@ std::string companionTaxAccountantFile(std::string_view yearCode) {
 std::string resolveRoot(std::optional<std::string> commandLineRoot) {
     if (commandLineRoot && !commandLineRoot->empty())
         return *commandLineRoot;
-    if (const char* root = std::getenv("KAKUTEI_ROOT"); root && *root)
-        return root;
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
-        return std::string(data) + "/kakutei";
-    const char* home = std::getenv("HOME");
-    return std::string(home && *home ? home : ".") + "/.local/share/kakutei";
+    if (auto root = environmentText("KAKUTEI_ROOT"))
+        return *root;
+    return defaultDataRoot();
 }
 
 DataStore::DataStore(std::string root) : root_(std::move(root)) {
-    while (root_.size() > 1 && root_.back() == '/')
+    while (root_.size() > 1 && (root_.back() == '/' || root_.back() == '\\'))
         root_.pop_back();
 }
 
@@ -93,9 +91,9 @@ void DataStore::removeInterruptedWrites(std::string_view yearCode) const {
     for (const std::string& folder :
          {path(names::baseFolder), path(names::personFolder), path(names::yearDataFolder(yearCode))}) {
         std::error_code ignored;
-        for (std::filesystem::directory_iterator it(folder, ignored), end; !ignored && it != end;
+        for (std::filesystem::directory_iterator it(fsPath(folder), ignored), end; !ignored && it != end;
              it.increment(ignored)) {
-            const std::string name = it->path().filename().string();
+            const std::string name = utf8Path(it->path().filename());
             if (name.starts_with(".kakutei-") && it->is_regular_file(ignored) &&
                 it->last_write_time(ignored) < cutoff)
                 std::filesystem::remove(it->path(), ignored);

@@ -30,7 +30,8 @@ std::optional<std::string> housingLoanFile(PersonCode code, std::string_view yea
 std::string companionTaxAccountantFile(std::string_view yearCode);
 } // namespace names
 
-// --root, else $KAKUTEI_ROOT, else $XDG_DATA_HOME/kakutei, else ~/.local/share/kakutei.
+// --root, else $KAKUTEI_ROOT, else the platform's own place: $XDG_DATA_HOME/kakutei or ~/.local/share/kakutei
+// on Linux, the real drive C on Windows.
 std::string resolveRoot(std::optional<std::string> commandLineRoot);
 
 // Whether this program may store a client's files just now (another workstation may have the client open).

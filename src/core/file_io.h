@@ -21,12 +21,32 @@ enum class WriteMode {
 
 std::error_code writeFileAtomically(const std::string& path, std::string_view bytes, WriteMode mode);
 
-// Writes all of `bytes` to an open file, going on after interruptions.
+// A regular file opened for reading. Opening never waits (a pipe put where a record should be fails instead
+// of waiting for a writer) and anything but a regular file is refused with StoreErrc::notRegularFile.
+class FileReader {
+public:
+    FileReader() = default;
+    ~FileReader() { close(); }
+    FileReader(const FileReader&) = delete;
+    FileReader& operator=(const FileReader&) = delete;
+
+    std::error_code open(const std::string& path);
+    // Up to `size` bytes into `buffer`: how many, 0 at the end, or nothing with `error` set.
+    std::optional<std::size_t> read(char* buffer, std::size_t size, std::error_code& error);
+    void close();
+    bool isOpen() const { return handle_ != kClosed; }
+
+private:
+    static constexpr std::intptr_t kClosed = -1;
+    std::intptr_t handle_ = kClosed; // a descriptor or a HANDLE, by platform
+};
+
+// Writes all of `bytes` to an open file descriptor, going on after interruptions (POSIX only).
 std::error_code writeAll(int fd, std::string_view bytes);
 
 namespace file_io_testing {
-// link(2) as writeFileAtomically calls it; tests put a failing one here to play a file system without hard
-// links.
+// link(2) as writeFileAtomically calls it on POSIX; tests put a failing one here to play a file system
+// without hard links.
 using LinkFunction = int (*)(const char* existing, const char* newName);
 extern LinkFunction linkFile;
 } // namespace file_io_testing

@@ -5,13 +5,9 @@
 #include "core/store_error.h"
 #include "core/utf8.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace kakutei {
 namespace {
@@ -165,30 +161,14 @@ std::error_code RecordWriter::writeTo(const std::string& path, WriteMode mode) c
     return writeFileAtomically(path, bytes_, mode);
 }
 
-RecordReader::~RecordReader() {
-    if (fd_ >= 0)
-        ::close(fd_);
-}
+RecordReader::~RecordReader() = default;
 
 std::error_code RecordReader::open(const std::string& path) {
-    if (fd_ >= 0)
-        ::close(fd_);
     buffer_.clear();
     consumed_ = 0;
     endOfFile_ = false;
     error_.clear();
-    // Not blocking: a pipe put where a record should be must fail the read, not wait for a writer forever.
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd_ < 0) {
-        error_ = {errno, std::generic_category()};
-        return error_;
-    }
-    struct stat info {};
-    if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd_);
-        fd_ = -1;
-        error_ = StoreErrc::notRegularFile;
-    }
+    error_ = file_.open(path);
     return error_;
 }
 
@@ -224,16 +204,14 @@ std::optional<std::string_view> RecordReader::nextLine() {
         consumed_ = 0;
         searchFrom = buffer_.size();
         char block[kReadBlock];
-        ssize_t got;
-        do {
-            got = ::read(fd_, block, sizeof block);
-        } while (got < 0 && errno == EINTR);
-        if (got < 0) {
-            fail({errno, std::generic_category()});
+        std::error_code readError;
+        const std::optional<std::size_t> got = file_.read(block, sizeof block, readError);
+        if (!got) {
+            fail(readError);
             return std::nullopt;
         }
-        buffer_.append(block, static_cast<std::size_t>(got));
-        if (got == 0)
+        buffer_.append(block, *got);
+        if (*got == 0)
             endOfFile_ = true;
     }
 }

@@ -80,7 +80,7 @@ private:
     std::optional<std::string_view> nextLine();
     template <typename Int> std::optional<Int> integer(std::optional<Int> (*convert)(double));
     void fail(std::error_code error);
-    int fd_ = -1;
+    FileReader file_;
     std::string buffer_;
     std::size_t consumed_ = 0;
     bool endOfFile_ = false;

@@ -45,7 +45,9 @@ std::string describeSystemError(int value) {
     case EROFS:
         return "書き込みできません。読み取り専用のドライブです。";
     case ENOSPC:
+#ifdef EDQUOT // a quota, which Windows reports as a full disk anyway
     case EDQUOT:
+#endif
         return "ディスクの空き領域が足りません。";
     case EFBIG:
         return "ファイルが大きすぎます。";
@@ -83,8 +85,10 @@ std::string describeError(std::error_code error) {
         return {};
     if (error.category() == storeCategory())
         return describeStoreError(static_cast<StoreErrc>(error.value()));
-    if (error.category() == std::generic_category() || error.category() == std::system_category())
-        return describeSystemError(error.value());
+    // The portable condition: on Windows a system error is a Windows number, which this maps where it can.
+    if (const std::error_condition condition = error.default_error_condition();
+        condition.category() == std::generic_category())
+        return describeSystemError(condition.value());
     return "原因不明のエラーが発生しました。";
 }
 

@@ -1,7 +1,9 @@
 #include "shell/internet_addresses.h"
 
+#include "core/path_text.h"
+#include "core/this_system.h"
+
 #include <cctype>
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -16,16 +18,14 @@ namespace kakutei {
 
 std::vector<std::string> userGuideCandidates() {
     // A guide named by the user is the only one tried: a wrong name must be said, not quietly replaced.
-    if (const char* guide = std::getenv("KAKUTEI_GUIDE"); guide && *guide)
-        return {guide};
+    if (auto guide = environmentText("KAKUTEI_GUIDE"))
+        return {*guide};
     std::vector<std::string> candidates;
     // Found from the program itself, not from where the build meant to install it: the same files work
     // under /usr, /opt/kakutei, a DESTDIR or a copied tree.
-    std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error)
-        candidates.push_back(
-            (program.parent_path().parent_path() / "share" / "doc" / "kakutei" / "guide.html").string());
+    if (const auto program = thisProgramPath())
+        candidates.push_back(utf8Path(fsPath(*program).parent_path().parent_path() / "share" / "doc" /
+                                      "kakutei" / "guide.html"));
     if (*KAKUTEI_SOURCE_GUIDE)
         candidates.emplace_back(KAKUTEI_SOURCE_GUIDE);
     return candidates;
@@ -34,7 +34,7 @@ std::vector<std::string> userGuideCandidates() {
 std::optional<std::string> userGuidePath() {
     for (const std::string& candidate : userGuideCandidates()) {
         std::error_code error;
-        if (std::filesystem::is_regular_file(candidate, error))
+        if (std::filesystem::is_regular_file(fsPath(candidate), error))
             return candidate;
     }
     return std::nullopt;

@@ -1,4 +1,5 @@
 #include "app/batch_commands.h"
+#include "core/path_text.h"
 
 #include "core/taxpayer_record.h"
 
@@ -51,7 +52,7 @@ TEST(BatchList, EmptyRootPrintsNothingAndMakesTheTree) {
     const BatchRun result = run({"list", "--root", where.c_str()});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, "");
-    EXPECT_TRUE(std::filesystem::is_directory(where + "/所得税/H16所得税"));
+    EXPECT_TRUE(std::filesystem::is_directory(fsPath(where + "/所得税/H16所得税")));
 }
 
 TEST(BatchList, ARootThatIsAFileIsAFailureTheUserSees) {

@@ -2,14 +2,19 @@
 // worked out by hand.
 #include "app/batch_commands.h"
 
+#include "core/path_text.h"
 #include "core/record.h"
 #include "core/taxpayer_record.h"
+#include "core/this_system.h"
 #include "shell/app.h"
 #include "tax/tax_computation_screen.h"
 
 #include "fake_user_interface.h"
 #include "screen_fixture.h"
 
+#include <filesystem>
+#include <fstream>
+#include <map>
 #include <sstream>
 
 namespace kakutei {
@@ -22,6 +27,40 @@ struct ReturnRecords {
     std::string condition; // registered own condition
     std::map<int, std::string> income, deductions, personal, breakdown, tax;
 };
+
+// The hand-worked returns; the tests below give the working.
+ReturnRecords salaryEarner() {
+    return {101,
+            "該当なし",
+            {{6, "5000000"}, {17, "3460000"}},
+            {{17, "700000"}, {25, "100000"}},
+            {{32, "\"該当なし\""}},
+            {{1, "\"給　与\""}, {2, "\"株式会社サンプル\""}, {41, "5000000"}, {42, "200000"}},
+            {}};
+}
+
+ReturnRecords elderlyPensioner() {
+    return {102,
+            "老年者",
+            {{7, "5000000"}},
+            {{31, "300000"}, {17, "150000"}},
+            {{2, "\"山田花子\""}, {63, "380000"}},
+            {{1, "\"雑\""}, {42, "30000"}},
+            {}};
+}
+
+ReturnRecords blueReturnShopOwner() {
+    std::map<int, std::string> earlierTax;
+    earlierTax[27] = "200000"; // 予定納税額 typed on an earlier visit
+    earlierTax[32] = "650000"; // 青色申告特別控除
+    return {103,
+            "該当なし",
+            {{1, "20000000"}, {12, "10000000"}},
+            {{17, "600000"}, {21, "840000"}, {25, "120000"}, {27, "30000"}},
+            {{48, "38"}, {49, "63"}, {53, "1800000"}, {63, "380000"}},
+            {},
+            earlierTax};
+}
 
 struct RecalcFixture : testing::DataScreenFixture {
     void write(const ReturnRecords& r) {
@@ -63,13 +102,7 @@ TEST_F(RecalcFixture, SalaryEarnerWithARefund) {
     // Deductions: social insurance 700,000, life 100,000 premiums → 50,000, basic 380,000 = 1,130,000.
     // Taxable (3,460,000 − 1,130,000) = 2,330,000 → tax 10 % = 233,000; reduction 20 % = 46,600.
     // 233,000 − 46,600 − withheld 200,000 = −13,600: refunded 13,600.
-    write({101,
-           "該当なし",
-           {{6, "5000000"}, {17, "3460000"}},
-           {{17, "700000"}, {25, "100000"}},
-           {{32, "\"該当なし\""}},
-           {{1, "\"給　与\""}, {2, "\"株式会社サンプル\""}, {41, "5000000"}, {42, "200000"}},
-           {}});
+    write(salaryEarner());
     ASSERT_EQ(run({"recalc", "101"}), 0);
     EXPECT_EQ(taxField(101, 14), 1'130'000);
     EXPECT_EQ(taxField(101, 15), 2'330'000);
@@ -86,13 +119,7 @@ TEST_F(RecalcFixture, ElderlyPensionerWithMedicalExpensesAndASpouse) {
     // Medical 300,000 less min(5 % of 3,040,000, 100,000) = 200,000; social insurance 150,000;
     // 老年者 500,000 (registered 老年者, income under 10,000,000); spouse 380,000; basic 380,000 → 1,610,000.
     // Taxable 1,430,000 → tax 143,000; reduction 28,600; less withheld 30,000 = 84,400 → to pay 84,400.
-    write({102,
-           "老年者",
-           {{7, "5000000"}},
-           {{31, "300000"}, {17, "150000"}},
-           {{2, "\"山田花子\""}, {63, "380000"}},
-           {{1, "\"雑\""}, {42, "30000"}},
-           {}});
+    write(elderlyPensioner());
     ASSERT_EQ(run({"recalc", "102"}), 0);
     EXPECT_EQ(taxField(102, 2), 200'000);
     EXPECT_EQ(taxField(102, 8), 500'000);
@@ -112,16 +139,7 @@ TEST_F(RecalcFixture, BlueReturnShopOwnerWithADeferral) {
     // 1,010,000, basic 380,000 = 3,275,000. Taxable 6,725,000 → tax 20 % − 330,000 = 1,015,000; reduction
     // 203,000; 812,000 less the prepayment 200,000 typed earlier = 612,000 to pay.
     // Deferral: 612,000 / 2,000 → 306,000 deferred, 306,000 by the deadline.
-    std::map<int, std::string> earlierTax;
-    earlierTax[27] = "200000"; // 予定納税額 typed on an earlier visit
-    earlierTax[32] = "650000"; // 青色申告特別控除
-    write({103,
-           "該当なし",
-           {{1, "20000000"}, {12, "10000000"}},
-           {{17, "600000"}, {21, "840000"}, {25, "120000"}, {27, "30000"}},
-           {{48, "38"}, {49, "63"}, {53, "1800000"}, {63, "380000"}},
-           {},
-           earlierTax});
+    write(blueReturnShopOwner());
     ASSERT_EQ(run({"recalc", "103"}), 0);
     EXPECT_EQ(taxField(103, 14), 3'275'000);
     EXPECT_EQ(taxField(103, 15), 6'725'000);
@@ -193,7 +211,7 @@ TEST_F(RecalcFixture, ShowNamesAMissingOrUnreadableRecord) {
     };
     for (const Case& c : cases) {
         if (c.bytes.empty())
-            std::filesystem::remove(root.path() + "/" + c.file);
+            std::filesystem::remove(fsPath(root.path() + "/" + c.file));
         else
             root.writeBytes(c.file, c.bytes);
         std::string out;
@@ -231,7 +249,7 @@ TEST_F(RecalcFixture, AFailedSaveStopsTheTaxpayerAndNamesTheFile) {
 TEST_F(RecalcFixture, ReservedTextsStayWithTheirTaxpayer) {
     write({111, "該当なし", {}, {{4, "\"一の予備\""}}, {}, {{31, "\"一の予備\""}}, {}});
     write({112, "該当なし", {}, {{4, "\"二の予備\""}}, {}, {}, {}});
-    std::filesystem::remove(root.path() + "/所得税/H16所得税/1124.txt");
+    std::filesystem::remove(fsPath(root.path() + "/所得税/H16所得税/1124.txt"));
     ASSERT_EQ(run({"recalc", "111", "112"}), 0);
     const auto lines = [&](int file) {
         return testing::recordLines(root, "所得税/H16所得税/" + std::to_string(file) + ".txt");
@@ -240,6 +258,56 @@ TEST_F(RecalcFixture, ReservedTextsStayWithTheirTaxpayer) {
     EXPECT_EQ(lines(1122).at(3), "\"二の予備\"");
     EXPECT_EQ(lines(1114).at(30), "\"一の予備\"");
     EXPECT_EQ(lines(1124).at(30), "\"\"");
+}
+
+// The files of the whole tree are part of the program's promise: the same bytes on every platform and in
+// every version. The expected tree was written by this test (KAKUTEI_RECORD_GOLDEN=1 writes it afresh into
+// the source folder; look at the difference before committing it). KAKUTEI_KEEP_TREE_IN keeps a copy of the
+// tree written here, for checking that another platform's program reads it.
+TEST_F(RecalcFixture, TheWholeTreeOfTheHandWorkedReturnsIsTheRecordedBytes) {
+    for (const ReturnRecords& r : {salaryEarner(), elderlyPensioner(), blueReturnShopOwner()})
+        write(r);
+    ASSERT_EQ(run({"recalc", "101", "102", "103"}), 0);
+    // `show` reads what was written; its text is recorded too.
+    std::string shown;
+    ASSERT_EQ(run({"show", "103"}, &shown), 0);
+    root.writeBytes("show-103.txt", shown);
+
+    const std::filesystem::path written = fsPath(root.path());
+    const std::filesystem::path golden = fsPath(KAKUTEI_GOLDEN_TREE);
+    const auto copyTree = [&](const std::filesystem::path& to) {
+        std::filesystem::remove_all(to);
+        std::filesystem::create_directories(to);
+        std::filesystem::copy(written, to, std::filesystem::copy_options::recursive);
+    };
+    if (const auto keep = environmentText("KAKUTEI_KEEP_TREE_IN"))
+        copyTree(fsPath(*keep));
+    if (environmentText("KAKUTEI_RECORD_GOLDEN")) {
+        copyTree(golden);
+        GTEST_SKIP() << "recorded " << KAKUTEI_GOLDEN_TREE;
+    }
+    const auto filesBelow = [](const std::filesystem::path& top) {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(top))
+            if (entry.is_regular_file()) {
+                std::ifstream in(entry.path(), std::ios::binary);
+                std::ostringstream bytes;
+                bytes << in.rdbuf();
+                const std::u8string name = entry.path().lexically_relative(top).generic_u8string();
+                files[std::string(name.begin(), name.end())] = bytes.str();
+            }
+        return files;
+    };
+    const auto expected = filesBelow(golden);
+    const auto actual = filesBelow(written);
+    ASSERT_GE(expected.size(), 15u) << "the recorded tree is missing";
+    for (const auto& [name, bytes] : expected) {
+        const auto found = actual.find(name);
+        ASSERT_NE(found, actual.end()) << name << " was not written";
+        EXPECT_EQ(found->second, bytes) << name;
+    }
+    for (const auto& [name, bytes] : actual)
+        EXPECT_TRUE(expected.contains(name)) << name << " was written but is not in the recorded tree";
 }
 
 } // namespace

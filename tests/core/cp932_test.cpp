@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace kakutei {
 namespace {
 
@@ -54,6 +56,39 @@ TEST(Cp932, InvalidBytesDecodeAsReplacementCharacters) {
               "b");
     EXPECT_EQ(decodeCp932("\x82"), "\xEF\xBF\xBD"); // a lead byte cut off at the end
     EXPECT_EQ(decodeCp932(std::string("x\0y", 3)), std::string("x\0y", 3));
+}
+
+// Every character the program can store, and what every pair of bytes reads as, summed up in two digests:
+// the same on every platform, so a file written on one reads the same on the other. A change here means a
+// character would be stored or read differently from the files already on people's disks.
+std::uint64_t digest(std::string_view bytes, std::uint64_t hash = 14695981039346656037ull) {
+    for (const char c : bytes)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    return hash;
+}
+
+TEST(Cp932, EveryCharacterEncodesAndEveryPairDecodesAsRecorded) {
+    std::uint64_t encoded = digest("");
+    int storable = 0;
+    for (char32_t c = 0x80; c <= 0xFFFF; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF)
+            continue;
+        std::string utf8;
+        appendUtf8(utf8, c);
+        const Cp932Encoding result = encodeCp932(utf8);
+        encoded = digest(result.unstorable ? std::string_view("-") : std::string_view(result.bytes), encoded);
+        storable += result.unstorable ? 0 : 1;
+    }
+    std::uint64_t decoded = digest("");
+    for (int lead = 0x80; lead <= 0xFF; ++lead) {
+        decoded = digest(decodeCp932(std::string(1, static_cast<char>(lead))), decoded);
+        for (int trail = 0x40; trail <= 0xFF; ++trail)
+            decoded =
+                digest(decodeCp932(std::string{static_cast<char>(lead), static_cast<char>(trail)}), decoded);
+    }
+    EXPECT_EQ(storable, 9276);
+    EXPECT_EQ(encoded, 11170745203639730025u);
+    EXPECT_EQ(decoded, 17034228578774552388u);
 }
 
 TEST(Utf8, CountsAndCutsByCharacters) {

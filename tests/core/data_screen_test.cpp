@@ -1,4 +1,5 @@
 #include "core/data_screen.h"
+#include "core/path_text.h"
 #include "core/store_error.h"
 
 #include "fake_user_interface.h"
@@ -89,7 +90,7 @@ TEST_F(ScreenFixture, ASaveThatFailsTellsTheUserAndKeepsTheFile) {
 }
 
 TEST_F(ScreenFixture, MissingYearFolderReportsTheSystemError) {
-    std::filesystem::remove_all(root.path() + "/所得税/H16所得税");
+    std::filesystem::remove_all(fsPath(root.path() + "/所得税/H16所得税"));
     screen.text60.text = "7";
     screen.calculate();
     ASSERT_EQ(ui.callsOf("warn").size(), 1u);

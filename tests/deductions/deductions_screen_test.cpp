@@ -1,3 +1,4 @@
+#include "core/path_text.h"
 #include "deductions/deductions_screen.h"
 
 #include "core/amount_text.h"
@@ -250,7 +251,7 @@ TEST_F(DeductionsFixture, ResultsBeyondThirtyTwoBitsStopWithAMessage) {
 }
 
 TEST_F(DeductionsFixture, SaveFailureMessage) {
-    std::filesystem::remove_all(root.path() + "/所得税/H16所得税");
+    std::filesystem::remove_all(fsPath(root.path() + "/所得税/H16所得税"));
     screen.calculate();
     ASSERT_EQ(ui.dialogue(), (std::vector<std::string>{"warn"}));
     EXPECT_EQ(ui.calls[0].title, "まず、個人登録を行って下さい。個人登録がないと実行できません。");

@@ -84,7 +84,7 @@ TEST_F(StoredReturnExplanation, NamesARecordItCannotRead) {
 }
 
 TEST_F(StoredReturnExplanation, LeavesOutAScreenNeverCalculated) {
-    ASSERT_EQ(std::remove(store.path(*names::screenFile(7, 5, "H16")).c_str()), 0);
+    ASSERT_FALSE(removeFile(store.path(*names::screenFile(7, 5, "H16"))));
     const Explanation e = explanation();
     EXPECT_EQ(e.find({ExplainedScreen::taxComputation, 26}), nullptr);
     EXPECT_NE(std::find(e.notes.begin(), e.notes.end(), "税額の計算はまだ計算実行されていません。"),

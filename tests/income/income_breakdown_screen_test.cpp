@@ -1,3 +1,4 @@
+#include "core/path_text.h"
 #include "income/income_breakdown_screen.h"
 
 #include "screen_fixture.h"
@@ -145,7 +146,7 @@ TEST_F(BreakdownFixture, DamagedRecordsLoadNothing) {
 }
 
 TEST_F(BreakdownFixture, SaveFailureAndEnd) {
-    std::filesystem::remove_all(root.path() + "/所得税/H16所得税");
+    std::filesystem::remove_all(fsPath(root.path() + "/所得税/H16所得税"));
     screen.calculate();
     ASSERT_EQ(ui.dialogue(), (std::vector<std::string>{"warn"}));
     EXPECT_EQ(ui.calls[0].title, "まず、個人登録を行って下さい。個人登録がないと実行できません。");

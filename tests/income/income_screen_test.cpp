@@ -1,3 +1,4 @@
+#include "core/path_text.h"
 #include "income/income_screen.h"
 
 #include "core/amount_text.h"
@@ -246,7 +247,7 @@ TEST_F(IncomeFixture, SaveFailuresAndSilentEnds) {
         const char* code;
         bool message;
     } cases[] = {{"abc", false}, {"", false}, {"3277", false}, {"9", true}};
-    std::filesystem::remove_all(root.path() + "/所得税/H16所得税");
+    std::filesystem::remove_all(fsPath(root.path() + "/所得税/H16所得税"));
     for (const Case& c : cases) {
         ui.calls.clear();
         screen.text60.text = c.code;
@@ -258,7 +259,7 @@ TEST_F(IncomeFixture, SaveFailuresAndSilentEnds) {
             EXPECT_EQ(revenue(0).text, "100"); // not refreshed
         }
     }
-    EXPECT_FALSE(std::filesystem::exists(root.path() + "/所得税/H16所得税"));
+    EXPECT_FALSE(std::filesystem::exists(fsPath(root.path() + "/所得税/H16所得税")));
 }
 
 TEST_F(IncomeFixture, HugeAmountsNeitherOverflowNorCrash) {

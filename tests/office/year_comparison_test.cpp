@@ -1,5 +1,6 @@
 // Last year beside this year: the rows, the difference, the mark for a move of more than a tenth, what a
 // missing or unreadable year leaves empty, and the CSV.
+#include "core/path_text.h"
 #include "office/comparison_csv.h"
 #include "office/comparison_report.h"
 #include "office/year_comparison.h"
@@ -146,8 +147,8 @@ TEST_F(YearComparisonFixture, AMissingYearLeavesItsColumnEmptyAndSaysSo) {
         {"tax computation only", true, true, false, true, "前年の所得金額のデータがありません（９欄）。"},
     };
     for (const Case& c : cases) {
-        std::filesystem::remove_all(root.path() + "/所得税/H16所得税");
-        std::filesystem::remove_all(root.path() + "/所得税/H14所得税");
+        std::filesystem::remove_all(fsPath(root.path() + "/所得税/H16所得税"));
+        std::filesystem::remove_all(fsPath(root.path() + "/所得税/H14所得税"));
         for (auto [year, income, tax] : {std::tuple{kYearCode, c.thisIncome, c.thisTax},
                                          std::tuple{kPreviousYearCode, c.lastIncome, c.lastTax}}) {
             if (income)
@@ -200,7 +201,7 @@ TEST_F(YearComparisonFixture, AnUnregisteredCodeReadsNothing) {
 TEST_F(YearComparisonFixture, CsvIsCp932WithCrlfAndPlainIntegers) {
     storeBothYears();
     // No earlier line 9: its field and the difference stay empty.
-    std::filesystem::remove(root.path() + "/所得税/H14所得税/71.txt");
+    std::filesystem::remove(fsPath(root.path() + "/所得税/H14所得税/71.txt"));
     const YearComparison comparison = compareYears(store, 7);
     const std::string csv = comparisonCsv(comparison);
     EXPECT_EQ(csv.substr(0, csv.find("\r\n11,")), "行,項目,今年,前年,差額,１割超の増減\r\n"

@@ -1,5 +1,6 @@
 // Whole-office batches: each client in turn as a user would do it, the damaged ones skipped untouched, a
 // cancel honoured between two clients, and a summary that says who was not done and why.
+#include "core/path_text.h"
 #include "core/taxpayer_record.h"
 #include "income/income_screen.h"
 #include "print/printing_screen.h"
@@ -35,7 +36,7 @@ struct OfficeFixture : testing::DataScreenFixture {
         app.start();
     }
     bool taxStored(PersonCode code) const {
-        return std::filesystem::exists(store.path(*names::screenFile(code, 5, kYearCode)));
+        return std::filesystem::exists(fsPath(store.path(*names::screenFile(code, 5, kYearCode))));
     }
 };
 

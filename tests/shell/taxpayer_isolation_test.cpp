@@ -1,5 +1,6 @@
 // One taxpayer's figures never reach another's files: the buttons that calculate or propose from another
 // screen work on the current taxpayer's stored data, even when a screen still shows the previous one.
+#include "core/path_text.h"
 #include "core/taxpayer_record.h"
 #include "shell/app.h"
 #include "shell/main_menu.h"
@@ -95,13 +96,14 @@ TEST_F(IsolationFixture, CalculationsAfterACallUpStoreTheCurrentTaxpayersOwnData
         {"税額の計算 計算実行", [&] { app.screen(ScreenId::taxComputation)->calculate(); }, {5}},
     };
     for (const Button& button : buttons) {
-        std::filesystem::remove_all(root.path() + "/" + file(""));
-        std::filesystem::create_directory(root.path() + "/" + file(""));
+        std::filesystem::remove_all(fsPath(root.path() + "/" + file("")));
+        std::filesystem::create_directory(fsPath(root.path() + "/" + file("")));
         writeTaxpayerOnesRecords(store);
         showOneThenCallUpTwo();
         button.press();
         for (int k : button.runs)
-            ASSERT_TRUE(std::filesystem::exists(root.path() + "/" + file("2" + std::to_string(k) + ".txt")))
+            ASSERT_TRUE(
+                std::filesystem::exists(fsPath(root.path() + "/" + file("2" + std::to_string(k) + ".txt"))))
                 << button.caption << " k=" << k;
         for (const Figure& figure : kOnesFigures) {
             if (std::find(button.runs.begin(), button.runs.end(), figure.k) == button.runs.end())

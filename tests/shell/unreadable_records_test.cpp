@@ -1,5 +1,6 @@
 // A stored record that is there but cannot be read is said when a screen loads it, and no 計算実行 stores an
 // empty screen over it: the only copy of a return is never replaced by nothing.
+#include "core/path_text.h"
 #include "core/taxpayer_record.h"
 #include "income/income_screen.h"
 #include "shell/app.h"
@@ -93,7 +94,7 @@ TEST_F(UnreadableFixture, EveryDataScreenSaysSoAndKeepsTheFile) {
                 << damage << " " << screen.file;
             EXPECT_EQ(root.readBytes("所得税/H16所得税/" + std::string(screen.file)), bytes)
                 << damage << " " << screen.file;
-            std::filesystem::remove(pathOf(screen.file));
+            std::filesystem::remove(fsPath(pathOf(screen.file)));
         }
     }
 }
@@ -102,13 +103,13 @@ TEST_F(UnreadableFixture, AFolderInTheFilesPlaceIsSaidAndKept) {
     app.start();
     menu().text3.text = "7";
     menu().callUp(); // opens the income screen
-    std::filesystem::create_directory(pathOf("71.txt"));
+    std::filesystem::create_directory(fsPath(pathOf("71.txt")));
     ui.calls.clear();
     menu().income();
     EXPECT_TRUE(warned("データを読めません", pathOf("71.txt")));
     app.screen(ScreenId::income)->calculate();
     EXPECT_TRUE(warned("読めないファイルには保存しません", pathOf("71.txt")));
-    EXPECT_TRUE(std::filesystem::is_directory(pathOf("71.txt")));
+    EXPECT_TRUE(std::filesystem::is_directory(fsPath(pathOf("71.txt"))));
 }
 
 // The refusal lasts until a load reads the file: mending it and pressing 計算実行 without DATA would store

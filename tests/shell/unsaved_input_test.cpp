@@ -1,6 +1,7 @@
 // Figures the user typed and "計算実行" has not stored are never dropped without a question: ending the
 // program, "初期画面", calling a client up and opening a screen anew ask first, and each answer keeps its
 // word.
+#include "core/path_text.h"
 #include "core/taxpayer_record.h"
 #include "deductions/deductions_screen.h"
 #include "income/income_breakdown_screen.h"
@@ -51,7 +52,7 @@ struct UnsavedInputFixture {
     }
     // Taxpayer 7's screen file k.
     static std::string file(int k) { return "所得税/H16所得税/7" + std::to_string(k) + ".txt"; }
-    bool stored(int k = 1) const { return std::filesystem::exists(root.path() + "/" + file(k)); }
+    bool stored(int k = 1) const { return std::filesystem::exists(fsPath(root.path() + "/" + file(k))); }
     std::string firstStoredAmount() const { return testing::recordLines(root, file(1)).at(0); }
     bool quitted() const { return !ui.callsOf("quit").empty(); }
 };
@@ -203,7 +204,9 @@ TEST(UnsavedInput, EachScreenIsAskedAboutInTurnAndGoingBackStopsAtOnce) {
 TEST(UnsavedInput, AStoreThatFailsKeepsTheProgramAndTheTypedFigures) {
     const std::pair<const char*, std::function<void(UnsavedInputFixture&)>> failures[] = {
         {"the year folder is gone",
-         [](UnsavedInputFixture& f) { std::filesystem::remove_all(f.root.path() + "/所得税/H16所得税"); }},
+         [](UnsavedInputFixture& f) {
+             std::filesystem::remove_all(fsPath(f.root.path() + "/所得税/H16所得税"));
+         }},
         {"the code cannot name a file", [](UnsavedInputFixture& f) { f.income().text60.text = "七"; }},
     };
     for (const auto& [name, breakIt] : failures) {

@@ -2,6 +2,7 @@
 
 #include "core/cp932.h"
 #include "core/file_io.h"
+#include "core/path_text.h"
 #include "core/record.h"
 
 #include <filesystem>
@@ -51,7 +52,7 @@ void writeRecordFields(const DataStore& store, PersonCode code, int k, int texts
     for (int i = 1; i <= kFillerCount; ++i)
         bytes += encodeCp932("\"予備" + std::to_string(i) + "\"").bytes + "\r\n";
     const std::string path = store.path(*names::screenFile(code, k, year));
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::filesystem::create_directories(fsPath(path).parent_path());
     writeFileAtomically(path, bytes, WriteMode::replace);
 }
 

@@ -1,3 +1,4 @@
+#include "core/path_text.h"
 #include "tax/tax_computation_screen.h"
 
 #include "core/amount_text.h"
@@ -231,7 +232,7 @@ TEST_F(TaxFixture, GatheringFillsTheLoadedLinesAndKeepsTheTypedOnes) {
 
 TEST_F(TaxFixture, GatheringEndsSilentlyWhenARecordIsMissing) {
     writeRecords(*this, {{{20, "6000000"}}, {}, {}, {}});
-    std::filesystem::remove(root.path() + "/所得税/H16所得税/73.txt");
+    std::filesystem::remove(fsPath(root.path() + "/所得税/H16所得税/73.txt"));
     screen.gather();
     EXPECT_EQ(shown(9), "");
     EXPECT_EQ(shown(24), "");
@@ -304,7 +305,7 @@ TEST_F(TaxFixture, SaveFailureAndSilentEnds) {
     screen.calculate();
     EXPECT_TRUE(ui.calls.empty());
     screen.text60.text = "7";
-    std::filesystem::remove_all(root.path() + "/所得税/H16所得税");
+    std::filesystem::remove_all(fsPath(root.path() + "/所得税/H16所得税"));
     screen.calculate();
     ASSERT_EQ(ui.dialogue(), (std::vector<std::string>{"warn"}));
     EXPECT_EQ(ui.calls[0].title, "まず、個人登録を行って下さい。個人登録がないと実行できません。");

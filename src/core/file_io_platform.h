@@ -1,0 +1,13 @@
+#pragma once
+// What file_io.cpp asks of each platform's file calls (file_io_posix.cpp, file_io_windows.cpp).
+
+#include "core/file_io.h"
+
+namespace kakutei::platform_files {
+
+// Writes `bytes` to a new file beside `path` and gives it the name in one step; `durable` waits for the disk.
+std::error_code replaceFile(const std::string& path, std::string_view bytes, WriteMode mode, bool durable);
+// A copy's bytes to `to`, made new or replacing what is there; a failure leaves no piece of a file.
+std::error_code writeCopy(const std::string& to, std::string_view bytes);
+
+} // namespace kakutei::platform_files
