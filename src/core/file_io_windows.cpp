@@ -2,6 +2,7 @@
 #include "core/file_io_platform.h"
 
 #include "core/store_error.h"
+#include "core/windows_handle.h"
 #include "core/windows_text.h"
 
 #include <atomic>
@@ -18,40 +19,6 @@ std::string parentOf(const std::string& path) {
     if (slash == std::string::npos)
         return ".";
     return path.substr(0, slash);
-}
-
-// Closes a handle on every way out.
-class Handle {
-public:
-    explicit Handle(HANDLE handle) : handle_(handle) {}
-    ~Handle() { close(); }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-    bool close() {
-        const bool ok = !valid() || ::CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-        return ok;
-    }
-
-private:
-    HANDLE handle_;
-};
-
-// Readers let others rename and remove the file meanwhile, as a POSIX reader does: a save must never fail
-// because another window is reading the record it replaces.
-constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-
-std::error_code writeWhole(HANDLE file, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
-        DWORD written = 0;
-        if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr))
-            return lastWindowsError();
-        bytes.remove_prefix(written);
-    }
-    return {};
 }
 
 // Writes a file that must not exist yet (CREATE_NEW never opens another's file), reaching the disk when

@@ -1,58 +1,21 @@
 #include "registry/drives.h"
 
-#include <algorithm>
+#include "core/path_text.h"
+#include "registry/drives_platform.h"
+
 #include <filesystem>
-#include <optional>
-#include <sys/stat.h>
 
 namespace kakutei {
 namespace {
 
-void addFoldersBelow(const std::filesystem::path& parent, int depth, std::vector<std::string>& out) {
-    std::error_code ignored;
-    for (std::filesystem::directory_iterator it(parent, ignored), end; !ignored && it != end;
-         it.increment(ignored)) {
-        if (!it->is_directory(ignored))
-            continue;
-        if (depth > 1)
-            addFoldersBelow(it->path(), depth - 1, out);
-        else
-            out.push_back(it->path().string());
-    }
-}
-
-} // namespace
-
-std::vector<std::string> mountedVolumes() {
-    std::vector<std::string> volumes;
-    addFoldersBelow("/media", 1, volumes); // /media/cdrom, and /media/<user> on desktops …
-    addFoldersBelow("/media", 2, volumes); // … where the volumes themselves are one level lower
-    addFoldersBelow("/run/media", 2, volumes);
-    addFoldersBelow("/mnt", 1, volumes);
-    std::sort(volumes.begin(), volumes.end());
-    return volumes;
-}
-
-namespace {
-
-struct Identity {
-    dev_t device = 0;
-    ino_t inode = 0;
-    bool operator==(const Identity&) const = default;
-};
-
-std::optional<Identity> identityOf(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0)
-        return std::nullopt;
-    return Identity{info.st_dev, info.st_ino};
-}
+using platform_drives::FolderIdentity;
+using platform_drives::identityOf;
 
 // Whether `folder` (a real path) is `wanted` or lies below it: each folder on the way up is compared by
-// device and inode, which a second mount of the same folder shares.
-bool reaches(const std::filesystem::path& folder, const Identity& wanted) {
+// identity, which a second mount of the same folder shares.
+bool reaches(const std::filesystem::path& folder, const FolderIdentity& wanted) {
     for (std::filesystem::path at = folder;; at = at.parent_path()) {
-        if (identityOf(at.string()) == wanted)
+        if (identityOf(utf8Path(at)) == wanted)
             return true;
         if (at == at.root_path() || at.parent_path() == at)
             return false;
@@ -62,22 +25,19 @@ bool reaches(const std::filesystem::path& folder, const Identity& wanted) {
 } // namespace
 
 Overlap overlapWithData(const std::string& dataRoot, const std::string& chosen) {
-    std::error_code error;
-    const std::filesystem::path root = std::filesystem::canonical(dataRoot, error);
-    if (error)
+    const auto root = platform_drives::realPath(dataRoot);
+    const auto folder = platform_drives::realPath(chosen);
+    if (!root || !folder)
         return Overlap::unresolved;
-    const std::filesystem::path folder = std::filesystem::canonical(chosen, error);
-    if (error)
-        return Overlap::unresolved;
-    const auto rootIdentity = identityOf(root.string());
-    const auto folderIdentity = identityOf(folder.string());
+    const auto rootIdentity = identityOf(*root);
+    const auto folderIdentity = identityOf(*folder);
     if (!rootIdentity || !folderIdentity)
         return Overlap::unresolved;
     if (*rootIdentity == *folderIdentity)
         return Overlap::same;
-    if (reaches(folder, *rootIdentity))
+    if (reaches(fsPath(*folder), *rootIdentity))
         return Overlap::inside;
-    if (reaches(root, *folderIdentity))
+    if (reaches(fsPath(*root), *folderIdentity))
         return Overlap::contains;
     return Overlap::none;
 }

@@ -1,12 +1,14 @@
 #pragma once
-// The "drives" a backup can go to on this platform: mounted removable and external volumes.
+// The "drives" a backup can go to on this platform: mounted removable and external volumes, or the drive
+// letters. One file per platform (drives_posix.cpp, drives_windows.cpp) behind drives.cpp.
 
 #include <string>
 #include <vector>
 
 namespace kakutei {
 
-// The folders directly below /media, /run/media/<user> and /mnt, in name order.
+// The folders directly below /media, /run/media/<user> and /mnt, in name order; on Windows every drive
+// letter but C ("D:", "E:", …).
 std::vector<std::string> mountedVolumes();
 
 enum class Overlap {

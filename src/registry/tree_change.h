@@ -30,6 +30,7 @@ bool isTreeName(std::string_view name);
 
 class FolderHandles;
 struct FolderPlace;
+class OpenFolder;
 
 enum class SourceState {
     missing,    // not there
@@ -85,15 +86,15 @@ public:
     bool empty() const { return puts_.empty() && removals_.empty(); }
 
     // Makes the change. A failure before the plan is on the disk leaves the tree as it was; after it, the
-    // rest is tried and finishInterruptedChanges() tries again later. SIGINT, SIGTERM and SIGHUP wait
-    // until the tree is whole again.
+    // rest is tried and finishInterruptedChanges() tries again later. An interrupt (a signal, or Ctrl+C
+    // and the console's close button on Windows) waits until the tree is whole again.
     std::error_code commit();
 
 private:
     std::error_code placeOf(std::string_view name, FolderPlace& place);
     std::string base_;
     std::unique_ptr<FolderHandles> target_;
-    int staging_ = -1;
+    std::unique_ptr<OpenFolder> staging_;
     std::string stagingName_;
     std::vector<std::pair<std::string, std::string>> puts_; // staged file, name
     std::vector<std::string> removals_;
