@@ -74,6 +74,15 @@ HANDLE openIn(const OpenFolder::State& folder, const std::string& name, DWORD ac
     return file;
 }
 
+// A junction is a folder with a reparse point: the reparse point decides.
+EntryKind kindOf(const WIN32_FILE_ATTRIBUTE_DATA& data) {
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return EntryKind::link;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return EntryKind::folder;
+    return EntryKind::regular;
+}
+
 } // namespace
 
 void OpenFolder::Release::operator()(State* state) const {
@@ -146,18 +155,11 @@ Entry OpenFolder::look(const std::string& name, std::error_code& error) const {
     if (!error)
         error = attributesOf(path, data);
     if (error == std::errc::no_such_file_or_directory)
-        error.clear();
-    if (error)
-        return entry;
-    // A junction is a folder with a reparse point: the reparse point decides.
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-        entry.kind = EntryKind::link;
-    } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        entry.kind = EntryKind::folder;
-    } else {
-        entry.kind = EntryKind::regular;
+        error.clear(); // missing
+    else if (!error)
+        entry.kind = kindOf(data);
+    if (entry.kind == EntryKind::regular)
         entry.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    }
     return entry;
 }
 

@@ -26,10 +26,11 @@ std::pair<std::string_view, std::string_view> splitName(std::string_view name) {
     return {name.substr(0, slash), name.substr(slash + 1)};
 }
 
+// No name of ours holds a backslash or a colon, and on Windows either would lead to another folder, a
+// drive or a stream of the file.
 bool isPart(std::string_view part) {
-    return !part.empty() && part.front() != '.' && part.find('/') == std::string_view::npos &&
-           part.find('\0') == std::string_view::npos && part.find('\n') == std::string_view::npos &&
-           part.find('\t') == std::string_view::npos;
+    return !part.empty() && part.front() != '.' &&
+           part.find_first_of(std::string_view("/\\:\0\n\t", 6)) == std::string_view::npos;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "core/path_text.h"
 
+#include "fixture_files.h"
 #include "temp_root.h"
 
 #include <gtest/gtest.h>
@@ -44,10 +45,7 @@ TEST(Drives, AChosenFolderIsComparedWithTheDataWhereverItReallyIs) {
 TEST(Drives, ALinkToTheDataIsTheData) {
     TempRoot top;
     top.writeBytes("data/所得税/7.txt", "seven");
-    std::error_code error;
-    std::filesystem::create_directory_symlink(fsPath(top.path() + "/data"), fsPath(top.path() + "/リンク"),
-                                              error);
-    if (error)
+    if (const std::error_code error = testing::makeLink(top.path() + "/data", top.path() + "/リンク", true))
         GTEST_SKIP() << "this system lets no link be made here: " << error.message();
     EXPECT_EQ(overlapWithData(top.path() + "/data", top.path() + "/リンク"), Overlap::same);
     EXPECT_EQ(overlapWithData(top.path() + "/data", top.path() + "/リンク/所得税"), Overlap::inside);

@@ -5,6 +5,7 @@
 
 #include "core/path_text.h"
 
+#include "fixture_files.h"
 #include "temp_root.h"
 
 #include <gtest/gtest.h>
@@ -108,13 +109,19 @@ TEST(TreeChangeIntoNothing, AMissingTreeIsMadeAndAMissingBaseRefused) {
     EXPECT_EQ(nowhere.commit(), std::errc::no_such_file_or_directory);
 }
 
-TEST_F(TreeChangeTest, APutOverAFolderOrWithABadNameIsRefused) {
+TEST_F(TreeChangeTest, APutOverAFolderOrWithANameOutsideTheTreeIsRefused) {
     fs::create_directories(fsPath(root.path() + "/所得税/個人名/8.txt"));
     TreeChange change(root.path());
     EXPECT_EQ(change.put("個人名/8.txt", "x"), std::errc::is_a_directory);
     EXPECT_EQ(change.remove("個人名/8.txt"), std::errc::is_a_directory);
-    for (const char* name : {"../outside.txt", ".hidden", "個人名/", "a/b/c.txt", ""})
+    // Backslashes, drives and streams lead elsewhere on Windows.
+    TreeReader reader(root.path());
+    for (const char* name : {"../outside.txt", ".hidden", "個人名/", "a/b/c.txt", "",
+                             "個人名\\..\\..\\outside.txt", "個人名/7.txt:hidden", "C:7.txt"}) {
         EXPECT_EQ(change.put(name, "x"), std::errc::invalid_argument) << name;
+        EXPECT_EQ(change.remove(name), std::errc::invalid_argument) << name;
+        EXPECT_EQ(reader.read(name).error, std::errc::invalid_argument) << name;
+    }
     EXPECT_TRUE(change.empty());
 }
 
@@ -153,12 +160,10 @@ TEST_F(TreeChangeTest, LinksAreNeverFollowed) {
     TempRoot outside;
     outside.writeBytes("secret.txt", "secret");
     outside.writeBytes("所得税/個人名/7.txt", "secret");
-    std::error_code error;
-    fs::create_symlink(fsPath(outside.path() + "/secret.txt"), fsPath(root.path() + "/所得税/個人名/7.txt"),
-                       error);
+    std::error_code error =
+        testing::makeLink(outside.path() + "/secret.txt", root.path() + "/所得税/個人名/7.txt", false);
     if (!error)
-        fs::create_directory_symlink(fsPath(outside.path() + "/所得税/個人名"),
-                                     fsPath(root.path() + "/所得税/H16所得税"), error);
+        error = testing::makeLink(outside.path() + "/所得税/個人名", root.path() + "/所得税/H16所得税", true);
     if (error)
         GTEST_SKIP() << "this system lets no link be made here: " << error.message();
 
@@ -202,8 +207,9 @@ TEST_F(TreeChangeTest, RecoveryFinishesAChangeWithAPlanAndForgetsAbandonedOnes) 
         root.writeBytes(staging + "/f0", "seven");
         if (change.plan)
             root.writeBytes(staging + "/plan", change.plan);
-        fs::last_write_time(fsPath(root.path() + "/" + staging),
-                            fs::file_time_type::clock::now() - std::chrono::hours(change.hoursOld));
+        ASSERT_FALSE(
+            testing::setModified(root.path() + "/" + staging,
+                                 std::chrono::system_clock::now() - std::chrono::hours(change.hoursOld)));
 
         const Recovery recovery = finishInterruptedChanges(root.path());
         EXPECT_FALSE(recovery.error) << change.name;

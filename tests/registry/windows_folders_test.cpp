@@ -1,10 +1,6 @@
-// What only Windows has: drive letters, names that a backslash, a drive or a stream would lead elsewhere,
-// and console events instead of signals.
+// What only Windows has: drive letters, and console events instead of signals.
 #include "registry/drives.h"
 #include "registry/interrupt_guard.h"
-#include "registry/tree_change.h"
-
-#include "temp_root.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +11,6 @@
 namespace kakutei {
 namespace {
 
-using testing::TempRoot;
-
 TEST(WindowsDrives, EveryDriveLetterButC) {
     const std::vector<std::string> volumes = mountedVolumes();
     const DWORD drives = ::GetLogicalDrives();
@@ -26,22 +20,6 @@ TEST(WindowsDrives, EveryDriveLetterButC) {
             expected.push_back(std::string(1, letter) + ":");
     EXPECT_EQ(volumes, expected);
     EXPECT_FALSE(expected.empty()) << "a Windows without a second drive letter shows nothing here";
-}
-
-TEST(WindowsFolders, ANameThatWouldLeadElsewhereIsRefused) {
-    TempRoot root;
-    root.writeBytes("secret.txt", "secret");
-    root.writeBytes("所得税/個人名/7.txt", "seven");
-    TreeReader reader(root.path());
-    for (const char* name :
-         {"個人名\\..\\..\\secret.txt", "..\\secret.txt", "個人名/7.txt:hidden", "C:7.txt"}) {
-        const SourceFile read = reader.read(name);
-        EXPECT_EQ(read.state, SourceState::unreadable) << name;
-        EXPECT_EQ(read.error, std::errc::invalid_argument) << name;
-        TreeChange change(root.path());
-        EXPECT_EQ(change.put(name, "x"), std::errc::invalid_argument) << name;
-    }
-    EXPECT_EQ(reader.read("個人名/7.txt").bytes, "seven");
 }
 
 // Ctrl+C from a console of this test's own, so that it reaches no other program.
