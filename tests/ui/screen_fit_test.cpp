@@ -4,6 +4,7 @@
 #include "window_fixture.h"
 
 #include "ui/screen_fit.h"
+#include "ui/window_program.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -23,7 +24,10 @@ constexpr ScreenId kWindows[] = {
     ScreenId::personalDeductions, ScreenId::incomeBreakdown, ScreenId::taxComputation, ScreenId::actualAmount,
     ScreenId::printing,           ScreenId::dataManagement};
 
-struct ScreenFit : testing::WindowFixture {};
+struct ScreenFit : testing::WindowFixture {
+    // Measured in the program's own font, which is larger than the platform's default.
+    static void SetUpTestSuite() { setUpJapanese(*qApp); }
+};
 
 bool isControl(QWidget* widget) {
     return qobject_cast<QAbstractButton*>(widget) || qobject_cast<QLineEdit*>(widget) ||
