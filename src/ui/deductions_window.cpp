@@ -20,6 +20,9 @@ using S = DeductionsScreen;
 
 namespace {
 
+// Wide enough for the longest kind people usually write, 健康保険・厚生年金, without scrolling it.
+constexpr int kKindCharacters = 10;
+
 LineRef recordField(int field) {
     return {ExplainedScreen::deductions, field};
 }
@@ -135,10 +138,11 @@ QWidget* DeductionsWindow::buildInsuranceTables() {
         for (int i = 0; i < 3; ++i) {
             const std::string kindName = std::string(name) + "Kind" + std::to_string(i + 1);
             const std::string amountName = std::string(name) + "Premium" + std::to_string(i + 1);
-            grid->addWidget(
-                makeTextBox(
-                    kindName.c_str(), [this, k = kinds, i]() -> Field& { return (screen().*k)[i]; }, 8),
-                i + 1, 0);
+            grid->addWidget(makeTextBox(
+                                kindName.c_str(),
+                                [this, k = kinds, i]() -> Field& { return (screen().*k)[i]; },
+                                kKindCharacters),
+                            i + 1, 0);
             QLineEdit* amount = makeAmountBox(
                 amountName.c_str(), [this, a = amounts, i]() -> Field& { return (screen().*a)[i]; });
             explains(amount, recordField(firstField + i));

@@ -1,6 +1,6 @@
 #include "ui/screen_fit.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -16,6 +16,14 @@ namespace {
 constexpr int kFrameWidth = 16;
 constexpr int kFrameHeight = 48;
 
+// Moves `bar` as little as needed to show the span from `first` to `last` in a view `length` long.
+void reveal(QScrollBar* bar, int first, int last, int length) {
+    if (last >= bar->value() + length)
+        bar->setValue(last - length + 1);
+    if (first < bar->value())
+        bar->setValue(first);
+}
+
 } // namespace
 
 QWidget* makeScrollingPage(QWidget* window, QScrollArea*& scroll) {
@@ -29,7 +37,20 @@ QWidget* makeScrollingPage(QWidget* window, QScrollArea*& scroll) {
     auto* page = new QWidget;
     scroll->setWidget(page);
     frame->addWidget(scroll);
+    // The scroll area itself follows only a box's text cursor, which leaves a box at the far edge of a page
+    // half hidden (an amount box shows its cursor at its right end).
+    QObject::connect(qApp, &QApplication::focusChanged, scroll, [scroll](QWidget*, QWidget* now) {
+        if (now && scroll->widget()->isAncestorOf(now))
+            scrollIntoView(scroll, now);
+    });
     return page;
+}
+
+void scrollIntoView(QScrollArea* scroll, QWidget* control) {
+    const QRect shown(control->mapTo(scroll->widget(), QPoint(0, 0)), control->size());
+    const QSize view = scroll->viewport()->size();
+    reveal(scroll->horizontalScrollBar(), shown.left(), shown.right(), view.width());
+    reveal(scroll->verticalScrollBar(), shown.top(), shown.bottom(), view.height());
 }
 
 void fitToScreen(QWidget* window, QScrollArea* scroll) {

@@ -9,8 +9,11 @@ class QWidget;
 namespace kakutei {
 
 // Puts a scroll area over the whole of `window` and gives back the page inside it, which the window lays
-// its contents out on instead of on itself.
+// its contents out on instead of on itself. A box that takes the focus is scrolled wholly into view.
 QWidget* makeScrollingPage(QWidget* window, QScrollArea*& scroll);
+
+// Scrolls as little as needed to show all of `control`, a widget on the page of `scroll`.
+void scrollIntoView(QScrollArea* scroll, QWidget* control);
 
 // Sizes `window` to what its page asks for (or to the size it was given), but never larger than the free
 // area of its screen less the window system's frame.

@@ -1,6 +1,7 @@
 #include "deductions/deductions_screen.h"
 #include "deductions/personal_deductions_screen.h"
 
+#include "ui/window_program.h"
 #include "window_fixture.h"
 
 #include <QCheckBox>
@@ -39,6 +40,32 @@ TEST_F(DeductionsWindowsFixture, Form4FromTheLastBoxToCalculate) {
     ASSERT_EQ(form.focusWidget(), captioned<QPushButton>(ScreenId::deductions1, "計算実行"));
     QTest::keyClick(form.focusWidget(), Qt::Key_Return);
     EXPECT_EQ(child<QLineEdit>(ScreenId::deductions1, "lifeResult")->text(), "37,500");
+}
+
+// Widths of text are measured in the program's own font.
+struct DeductionsInProgramFont : DeductionsWindowsFixture {
+    static void SetUpTestSuite() { setUpJapanese(*qApp); }
+};
+
+TEST_F(DeductionsInProgramFont, Form4KindBoxesShowALongKindWhole) {
+    open(&MainMenu::deductions1);
+    auto& screen = *app.screenAs<DeductionsScreen>(ScreenId::deductions1);
+    const QString kind = QStringLiteral("健康保険・厚生年金");
+    for (auto& field : screen.socialKinds)
+        field.text = utf8(kind);
+    for (auto& field : screen.mutualKinds)
+        field.text = utf8(kind);
+    windows.refreshVisible();
+    for (const char* name :
+         {"socialKind1", "socialKind2", "socialKind3", "mutualKind1", "mutualKind2", "mutualKind3"}) {
+        auto* box = child<QLineEdit>(ScreenId::deductions1, name);
+        ASSERT_NE(box, nullptr) << name;
+        ASSERT_EQ(box->text(), kind) << name;
+        // The text starts where the cursor stands before it, and needs as much room again at the right.
+        box->setCursorPosition(0);
+        const int margin = box->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+        EXPECT_LE(margin + box->fontMetrics().horizontalAdvance(kind) + margin, box->width()) << name;
+    }
 }
 
 TEST_F(DeductionsWindowsFixture, Form5OptionsChecksAndEras) {
