@@ -1,7 +1,9 @@
 // kakutei.exe on Windows: the commands with no window. The window program needs Qt, which this build
-// leaves out; printing and the work sheet therefore say so instead of running.
+// leaves out; printing and the work sheet's PDF therefore say so instead of running.
 #include "app/batch_commands.h"
+#include "app/explain_command.h"
 #include "core/windows_text.h"
+#include "ui/print_output.h"
 
 #include <iostream>
 #include <string>
@@ -23,6 +25,17 @@ std::vector<std::string> commandWords() {
     return out;
 }
 
+// `explain` writes its text without any print output; only --pdf would need one, and that is refused first.
+class NoPrintOutput : public kakutei::PrintOutput {
+public:
+    std::unique_ptr<kakutei::PrintSurface> printer() override { return nullptr; }
+    std::unique_ptr<kakutei::PrintSurface> pdfFile(const std::string&) override { return nullptr; }
+    std::unique_ptr<kakutei::PrintSurface> pdfFolder(const std::string&) override { return nullptr; }
+    std::error_code workSheet(const kakutei::Explanation&, const std::string&) override {
+        return std::make_error_code(std::errc::not_supported);
+    }
+};
+
 } // namespace
 
 int main() {
@@ -35,11 +48,14 @@ int main() {
         argv.push_back(word.c_str());
     const CommandLine line = parseCommandLine(static_cast<int>(argv.size()), argv.data());
     if (line.error.empty() && !line.help && !line.version) {
-        if (line.command == "print" || line.command == "explain") {
-            std::cerr
-                << "kakutei: 「" << line.command
-                << "」は Windows のコマンド版では使えません（画面と印刷には Qt 版の kakutei が必要です）。\n";
+        if (line.command == "print" || (line.command == "explain" && line.pdf)) {
+            std::cerr << "kakutei: " << (line.command == "print" ? "印刷" : "計算明細書の PDF")
+                      << "は Windows のコマンド版ではできません（印刷には Qt 版の kakutei が必要です）。\n";
             return kExitFailure;
+        }
+        if (line.command == "explain") {
+            NoPrintOutput output;
+            return runExplainCommand(line, output, std::cout, std::cerr);
         }
         if (line.command.empty()) {
             std::cerr << "kakutei: Windows のコマンド版です。コマンドを付けて下さい（例: kakutei list）。\n";
