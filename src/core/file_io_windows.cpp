@@ -21,23 +21,6 @@ std::string parentOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
-// Writes a file that must not exist yet (CREATE_NEW never opens another's file), reaching the disk when
-// `durable`; a failed write takes the piece away again.
-std::error_code writeNewFile(const std::wstring& path, std::string_view bytes, bool durable) {
-    Handle file(
-        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid())
-        return lastWindowsError();
-    std::error_code error = writeWhole(file.get(), bytes);
-    if (!error && durable && !::FlushFileBuffers(file.get()))
-        error = lastWindowsError();
-    if (!file.close() && !error)
-        error = lastWindowsError();
-    if (error)
-        ::DeleteFileW(path.c_str());
-    return error;
-}
-
 // ".kakutei-" and a name no other write in this or another program is using: removeInterruptedWrites
 // finds what a crash leaves behind by that prefix.
 std::wstring temporaryName(const std::string& folder) {
@@ -46,12 +29,6 @@ std::wstring temporaryName(const std::string& folder) {
     const std::string name = folder + "/.kakutei-" + std::to_string(::GetCurrentProcessId()) + "-" +
                              std::to_string(stamp) + "-" + std::to_string(counter++);
     return wideFromUtf8(name);
-}
-
-WIN32_FILE_ATTRIBUTE_DATA attributesOf(const std::string& path, bool& found) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    found = ::GetFileAttributesExW(wideFromUtf8(path).c_str(), GetFileExInfoStandard, &data) != 0;
-    return data;
 }
 
 } // namespace
@@ -143,21 +120,18 @@ std::error_code removeFile(const std::string& path) {
 void syncFileSystem(const std::string&) {}
 
 bool folderExists(const std::string& path) {
-    bool found = false;
-    const WIN32_FILE_ATTRIBUTE_DATA data = attributesOf(path, found);
-    return found && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    return !attributesOf(path, data) && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool fileExists(const std::string& path) {
-    bool found = false;
-    attributesOf(path, found);
-    return found;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    return !attributesOf(path, data);
 }
 
 std::optional<std::int64_t> modificationTime(const std::string& path) {
-    bool found = false;
-    const WIN32_FILE_ATTRIBUTE_DATA data = attributesOf(path, found);
-    if (!found)
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (attributesOf(path, data))
         return std::nullopt;
     // 100-nanosecond steps since 1601.
     const std::uint64_t ticks = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |

@@ -4,6 +4,7 @@
 #include "core/windows_text.h"
 
 #include <algorithm>
+#include <string>
 #include <string_view>
 #include <system_error>
 #include <windows.h>
@@ -41,6 +42,30 @@ inline std::error_code writeWhole(HANDLE file, std::string_view bytes) {
             return lastWindowsError();
         bytes.remove_prefix(written);
     }
+    return {};
+}
+
+// Writes a file that must not exist yet (CREATE_NEW never opens another's file), reaching the disk when
+// `durable`; a failed write takes the piece away again.
+inline std::error_code writeNewFile(const std::wstring& path, std::string_view bytes, bool durable) {
+    Handle file(
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid())
+        return lastWindowsError();
+    std::error_code error = writeWhole(file.get(), bytes);
+    if (!error && durable && !::FlushFileBuffers(file.get()))
+        error = lastWindowsError();
+    if (!file.close() && !error)
+        error = lastWindowsError();
+    if (error)
+        ::DeleteFileW(path.c_str());
+    return error;
+}
+
+// What is there under `path`, without opening it; a missing name is no_such_file_or_directory.
+inline std::error_code attributesOf(const std::string& path, WIN32_FILE_ATTRIBUTE_DATA& data) {
+    if (!::GetFileAttributesExW(wideFromUtf8(path).c_str(), GetFileExInfoStandard, &data))
+        return lastWindowsError();
     return {};
 }
 

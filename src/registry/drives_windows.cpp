@@ -1,6 +1,7 @@
 #include "registry/drives.h"
 #include "registry/drives_platform.h"
 
+#include "core/windows_handle.h"
 #include "core/windows_text.h"
 
 #include <windows.h>
@@ -22,37 +23,31 @@ namespace {
 
 // A folder opened for looking only (FILE_FLAG_BACKUP_SEMANTICS opens folders), links followed.
 HANDLE openForLooking(const std::string& path) {
-    return ::CreateFileW(wideFromUtf8(path).c_str(), 0,
-                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+    return ::CreateFileW(wideFromUtf8(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
                          FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
 } // namespace
 
 std::optional<FolderIdentity> identityOf(const std::string& path) {
-    const HANDLE folder = openForLooking(path);
-    if (folder == INVALID_HANDLE_VALUE)
-        return std::nullopt;
+    const Handle folder(openForLooking(path));
     BY_HANDLE_FILE_INFORMATION info{};
-    const bool known = ::GetFileInformationByHandle(folder, &info) != 0;
-    ::CloseHandle(folder);
-    if (!known)
+    if (!folder.valid() || !::GetFileInformationByHandle(folder.get(), &info))
         return std::nullopt;
     return FolderIdentity{info.dwVolumeSerialNumber,
                           (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }
 
 std::optional<std::string> realPath(const std::string& path) {
-    const HANDLE folder = openForLooking(path);
-    if (folder == INVALID_HANDLE_VALUE)
+    const Handle folder(openForLooking(path));
+    if (!folder.valid())
         return std::nullopt;
     std::wstring real(MAX_PATH, L'\0');
-    DWORD length = ::GetFinalPathNameByHandleW(folder, real.data(), static_cast<DWORD>(real.size()), 0);
+    DWORD length = ::GetFinalPathNameByHandleW(folder.get(), real.data(), static_cast<DWORD>(real.size()), 0);
     if (length >= real.size()) {
         real.resize(length);
-        length = ::GetFinalPathNameByHandleW(folder, real.data(), static_cast<DWORD>(real.size()), 0);
+        length = ::GetFinalPathNameByHandleW(folder.get(), real.data(), static_cast<DWORD>(real.size()), 0);
     }
-    ::CloseHandle(folder);
     if (length == 0 || length >= real.size())
         return std::nullopt;
     real.resize(length);

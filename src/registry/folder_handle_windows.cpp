@@ -36,12 +36,6 @@ bool isSingleName(const std::string& name) {
     });
 }
 
-std::error_code attributesOf(const std::string& path, WIN32_FILE_ATTRIBUTE_DATA& data) {
-    if (!::GetFileAttributesExW(wideFromUtf8(path).c_str(), GetFileExInfoStandard, &data))
-        return lastWindowsError();
-    return {};
-}
-
 // The path of `name` in `folder`; invalid_argument when the name is not one name.
 std::string pathIn(const OpenFolder::State& folder, const std::string& name, std::error_code& error) {
     if (!isSingleName(name)) {
@@ -202,15 +196,8 @@ std::error_code OpenFolder::readFile(const std::string& name, std::size_t limit,
 std::error_code OpenFolder::createFile(const std::string& name, std::string_view bytes, const Permissions&,
                                        bool) const {
     std::error_code error;
-    Handle file(openIn(*state_, name, GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, error));
-    if (error)
-        return error;
-    error = writeWhole(file.get(), bytes);
-    if (!error && !::FlushFileBuffers(file.get()))
-        error = lastWindowsError();
-    if (!file.close() && !error)
-        error = lastWindowsError();
-    return error;
+    const std::string path = pathIn(*state_, name, error);
+    return error ? error : writeNewFile(wideFromUtf8(path), bytes, true);
 }
 
 std::error_code OpenFolder::removeFile(const std::string& name) const {
