@@ -2,6 +2,7 @@
 // shared files), against copying the same files with cp in the same run.
 #include "bench_support.h"
 
+#include "core/record_kinds.h"
 #include "core/taxpayer_record.h"
 #include "registry/data_management_screen.h"
 #include "shell/app.h"
@@ -28,19 +29,14 @@ struct Data {
             record.personCode = c;
             record.name = "山田　太郎" + std::to_string(code);
             taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(c)));
-            for (int k = 1; k <= 5; ++k) {
-                RecordWriter writer;
-                for (int i = 0; i < 40; ++i)
-                    writer.number(code * 1000 + i);
-                writer.fillers();
-                writer.writeTo(store.path(*names::screenFile(c, k, kYearCode)));
-            }
+            for (int k = 1; k <= 5; ++k)
+                writeScreenRecord(store, c, k, code * 1000 + k);
         }
-        RecordWriter accountant;
+        RecordWriter accountant(taxAccountantSchema());
         for (const char* value : {"税理士", "住所", "電話"})
-            accountant.text(value, "");
+            accountant.text(value);
         accountant.writeTo(store.path(names::taxAccountantFile));
-        RecordWriter offsets;
+        RecordWriter offsets(printSettingsSchema());
         offsets.integer(0);
         offsets.integer(0);
         offsets.writeTo(store.path(names::printSettingsFile));

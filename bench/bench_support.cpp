@@ -1,6 +1,6 @@
 #include "bench_support.h"
 
-#include "core/record.h"
+#include "core/record_kinds.h"
 #include "core/taxpayer_record.h"
 
 #include <benchmark/benchmark.h>
@@ -37,14 +37,13 @@ void registerTaxpayers(const DataStore& store, int count) {
     }
 }
 
-void writeScreenRecord(const DataStore& store, PersonCode code, int k, int texts, int numbers,
-                       double amount) {
-    RecordWriter writer;
-    for (int i = 0; i < texts; ++i)
-        writer.text(i % 3 == 0 ? "給　与" : "", "text");
-    for (int i = 0; i < numbers; ++i)
+void writeScreenRecord(const DataStore& store, PersonCode code, int k, double amount) {
+    const RecordSchema& schema = screenRecordSchema(k);
+    RecordWriter writer(schema);
+    for (int i = 0; i < schema.textCount(); ++i)
+        writer.text(i % 3 == 0 ? "給　与" : "");
+    for (int i = 0; i < schema.numberCount(); ++i)
         writer.number(i % 4 == 0 ? amount : 0);
-    writer.fillers();
     writer.writeTo(store.path(*names::screenFile(code, k, kYearCode)));
 }
 

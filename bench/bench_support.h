@@ -27,7 +27,7 @@ private:
 // Registers taxpayers 1 to `count` as a busy office would have them: a name, an address, a blue return.
 void registerTaxpayers(const DataStore& store, int count);
 // Writes screen file k of `code`: `texts` texts, then `numbers` numbers of which every fourth is `amount`.
-void writeScreenRecord(const DataStore& store, PersonCode code, int k, int texts, int numbers, double amount);
+void writeScreenRecord(const DataStore& store, PersonCode code, int k, double amount);
 
 // Runs the registered benchmarks and prints "ratio <name>/<baseline>: X" for every other benchmark.
 int runAgainstBaseline(int argc, char** argv, const std::string& baselineName);

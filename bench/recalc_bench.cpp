@@ -28,10 +28,10 @@ struct Returns {
         registerTaxpayers(store, kTaxpayers);
         for (int code = 1; code <= kTaxpayers; ++code) {
             const auto c = static_cast<PersonCode>(code);
-            writeScreenRecord(store, c, 1, 0, 20, 3'000'000 + code);
-            writeScreenRecord(store, c, 2, 13, 25, 10'000 + code);
-            writeScreenRecord(store, c, 3, 47, 17, 38);
-            writeScreenRecord(store, c, 4, 40, 25, 5'000 + code);
+            writeScreenRecord(store, c, 1, 3'000'000 + code);
+            writeScreenRecord(store, c, 2, 10'000 + code);
+            writeScreenRecord(store, c, 3, 38);
+            writeScreenRecord(store, c, 4, 5'000 + code);
         }
     }
 };

@@ -29,11 +29,11 @@ struct Office {
         registerTaxpayers(store, 1000);
         for (int code = 1; code <= 1000; ++code) {
             const auto c = static_cast<PersonCode>(code);
-            writeScreenRecord(store, c, 1, 0, 20, 12345 + code);
-            writeScreenRecord(store, c, 2, 13, 25, 10'000 + code);
-            writeScreenRecord(store, c, 3, 47, 17, 38);
-            writeScreenRecord(store, c, 4, 40, 25, 5'000 + code);
-            writeScreenRecord(store, c, 5, 0, 41, 6789 + code);
+            writeScreenRecord(store, c, 1, 12345 + code);
+            writeScreenRecord(store, c, 2, 10'000 + code);
+            writeScreenRecord(store, c, 3, 38);
+            writeScreenRecord(store, c, 4, 5'000 + code);
+            writeScreenRecord(store, c, 5, 6789 + code);
         }
     }
     std::vector<std::string> files() const {

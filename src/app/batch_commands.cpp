@@ -1,8 +1,8 @@
 #include "app/batch_commands.h"
 
-#include "app/roster_command.h"
 #include "app/check_command.h"
 #include "app/compare_command.h"
+#include "app/roster_command.h"
 #include "app/stream_user_interface.h"
 #include "core/data_store.h"
 #include "core/person_code.h"
@@ -45,7 +45,8 @@ std::optional<PersonCode> registeredCode(const DataStore& store, const std::stri
         err << "個人コードが読めません: " << word << '\n';
         return std::nullopt;
     }
-    if (readTaxpayerRecord(store, *code.code, 1).error) {
+    // A damaged registration is the command's to report, with the file and why: it is no unknown code.
+    if (!readTaxpayerRecord(store, *code.code).registered()) {
         err << "個人コード " << *code.code << " は登録されていません。\n";
         return std::nullopt;
     }
@@ -86,10 +87,9 @@ int showReturn(App& app, const std::string& word, std::ostream& out, std::ostrea
     for (int k : {1, 5}) {
         const auto name = names::screenFile(*code, k, kYearCode);
         const std::string path = name ? app.store().path(*name) : std::string();
-        const StoredCheck stored =
-            name ? checkStoredRecord(path, screenRecordShape(k)) : StoredCheck{StoredState::missing, {}};
+        const StoredCheck stored = name ? readRecordFile(path, screenRecordSchema(k)).check : StoredCheck{};
         if (stored.state == StoredState::unreadable) {
-            err << "「" << path << "」を読めません。" << describeError(stored.error) << '\n';
+            err << unreadableText(path, stored) << '\n';
             return kExitFailure;
         }
         if (stored.state == StoredState::missing) {
@@ -119,7 +119,8 @@ std::string usageLine() {
            "        kakutei [--root フォルダ] recalc コード…|--all  各画面の計算実行と税額の計算をする\n"
            "        kakutei [--root フォルダ] show コード        税額の計算（９〜53 欄）を表示する\n"
            "        kakutei [--root フォルダ] check コード       申告前チェック（印刷の前に直すところ）\n"
-           "        kakutei [--root フォルダ] print コード…|--all --page 1|2 [--office-form] [--resident-tax]\n"
+           "        kakutei [--root フォルダ] print コード…|--all --page 1|2 [--office-form] "
+           "[--resident-tax]\n"
            "                [--a4-copy] [--pdf ファイル|フォルダ]      申告書を印刷する\n"
            "        kakutei [--root フォルダ] roster [--csv ファイル]  顧客一覧を表示する（CSV に書き出す）\n"
            "        kakutei [--root フォルダ] compare コード [--csv ファイル]  前年比較（９〜53 欄）\n"
@@ -198,7 +199,8 @@ int runBatchCommand(const CommandLine& line, std::ostream& out, std::ostream& er
     }
     const std::size_t arguments = line.arguments.size();
     const bool known =
-        (line.command == "list" && arguments == 0) || (line.command == "recalc" && (arguments > 0) != line.all) ||
+        (line.command == "list" && arguments == 0) ||
+        (line.command == "recalc" && (arguments > 0) != line.all) ||
         (line.command == "show" && arguments == 1) || (line.command == "backup" && arguments == 1) ||
         (line.command == "restore" && arguments == 1) || (line.command == "roster" && arguments == 0) ||
         (line.command == "check" && arguments == 1) || (line.command == "compare" && arguments == 1);

@@ -18,6 +18,8 @@ int runCompareCommand(const DataStore& store, const std::string& word, const std
     if (!code)
         return status;
     const YearComparison comparison = compareYears(store, *code);
+    if (comparison.damagedRegistration)
+        err << *comparison.damagedRegistration << '\n';
     for (const std::string& problem : comparison.unreadable)
         err << problem << "この列は空けてあります。\n";
     if (csv) {
@@ -31,7 +33,7 @@ int runCompareCommand(const DataStore& store, const std::string& word, const std
     } else {
         out << comparisonReport(comparison);
     }
-    return comparison.unreadable.empty() ? kExitOk : kExitFailure;
+    return comparison.unreadable.empty() && !comparison.damagedRegistration ? kExitOk : kExitFailure;
 }
 
 } // namespace kakutei

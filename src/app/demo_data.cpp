@@ -2,7 +2,7 @@
 
 #include "app/batch_commands.h"
 #include "app/stream_user_interface.h"
-#include "core/record.h"
+#include "core/record_kinds.h"
 #include "core/taxpayer_record.h"
 #include "shell/app.h"
 #include "shell/office_batch.h"
@@ -47,20 +47,19 @@ TaxpayerRecord person(PersonCode code, const char* name, const char* reading, co
     return r;
 }
 
-void writeRecord(const DataStore& store, PersonCode code, int k, int texts, int numbers,
-                 const std::map<int, std::string>& set) {
-    RecordWriter writer;
-    for (int n = 1; n <= texts + numbers; ++n) {
+void writeRecord(const DataStore& store, PersonCode code, int k, const std::map<int, std::string>& set) {
+    const RecordSchema& schema = screenRecordSchema(k);
+    RecordWriter writer(schema);
+    for (int n = 1; n <= static_cast<int>(schema.fields.size()); ++n) {
         const auto it = set.find(n);
-        if (n <= texts) {
+        if (schema.fields[static_cast<std::size_t>(n - 1)].kind == FieldKind::text) {
             std::string text = it != set.end() ? it->second : "";
             if (text.size() >= 2 && text.front() == '"' && text.back() == '"') // written as the file shows it
                 text = text.substr(1, text.size() - 2);
-            writer.text(text, "見本");
+            writer.text(text);
         } else
             writer.number(it != set.end() ? std::stod(it->second) : 0);
     }
-    writer.fillers();
     writer.writeTo(store.path(*names::screenFile(code, k, kYearCode)));
 }
 
@@ -127,15 +126,15 @@ bool createDemoData(const std::string& root) {
     };
     for (const DemoTaxpayer& t : taxpayers) {
         taxpayerRecordWriter(t.record).writeTo(store.path(names::taxpayerFile(t.record.personCode)));
-        writeRecord(store, t.record.personCode, 1, 0, 20, t.income);
-        writeRecord(store, t.record.personCode, 2, 13, 25, t.deductions);
-        writeRecord(store, t.record.personCode, 3, 47, 17, t.personal);
-        writeRecord(store, t.record.personCode, 4, 40, 25, t.breakdown);
+        writeRecord(store, t.record.personCode, 1, t.income);
+        writeRecord(store, t.record.personCode, 2, t.deductions);
+        writeRecord(store, t.record.personCode, 3, t.personal);
+        writeRecord(store, t.record.personCode, 4, t.breakdown);
     }
-    RecordWriter accountant;
-    accountant.text("見本　税理士", "");
-    accountant.text("東京都新宿区西新宿2-8-1", "");
-    accountant.text("03-1111-2222", "");
+    RecordWriter accountant(taxAccountantSchema());
+    accountant.text("見本　税理士");
+    accountant.text("東京都新宿区西新宿2-8-1");
+    accountant.text("03-1111-2222");
     accountant.writeTo(store.path(names::taxAccountantFile));
     std::ostringstream quiet;
     StreamUserInterface ui(quiet, false);

@@ -42,7 +42,7 @@ int runExplainCommand(const CommandLine& line, PrintOutput& output, std::ostream
     } else {
         out << explanationText(explanation);
     }
-    const std::vector<UnreadableRecord> unreadable = stored.unreadableRecords();
+    const std::vector<UnreadableRecord> unreadable = stored.unreadableFiles();
     for (const UnreadableRecord& record : unreadable)
         err << unreadableLine(record) << '\n';
     return unreadable.empty() ? kExitOk : kExitFailure;

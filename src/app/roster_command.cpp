@@ -30,9 +30,9 @@ int runRosterCommand(const DataStore& store, const std::optional<std::string>& c
     const std::vector<RosterRow> rows = readRoster(store, kYearCode);
     bool unreadable = false;
     for (const RosterRow& row : rows)
-        for (const std::string& path : row.unreadable) {
-            err << "個人コード " << row.code << "（" << row.name << "）: 「" << path
-                << "」を読めません。このファイルの数字は一覧では空けてあります。\n";
+        for (const UnreadableRecord& record : row.unreadable) {
+            err << "個人コード " << row.code << "（" << row.name << "）: " << unreadableLine(record)
+                << "このファイルの数字は一覧では空けてあります。\n";
             unreadable = true;
         }
     if (csv) {

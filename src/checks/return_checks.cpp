@@ -91,9 +91,9 @@ std::optional<RecordValues> Checker::screenRecord(int k) const {
 
 ReturnChecks Checker::run() {
     const TaxpayerRead& registered = stored_.taxpayer;
-    if (registered.error)
-        result_.unreadable.push_back({stored_.taxpayerPath, registered.error});
-    for (UnreadableRecord& record : stored_.unreadableRecords())
+    if (!registered.registered())
+        result_.unreadable.push_back({stored_.taxpayerPath, missingFile()});
+    for (UnreadableRecord& record : stored_.unreadableFiles())
         result_.unreadable.push_back(std::move(record));
     if (const auto income = screenRecord(1))
         totalIncome_ = income->numbers.at(19);
@@ -102,7 +102,7 @@ ReturnChecks Checker::run() {
     if (const auto tax = screenRecord(5))
         refund_ = tax->numbers.at(28);
 
-    if (!registered.error) {
+    if (registered.readable()) {
         taxpayer_ = registered.record;
         checkRegistration();
         checkRefundAccount();
@@ -291,10 +291,6 @@ std::string checksText(const ReturnChecks& checks) {
     for (const UnreadableRecord& record : checks.unreadable)
         text += unreadableLine(record) + "\n";
     return text;
-}
-
-std::string unreadableLine(const UnreadableRecord& record) {
-    return "「" + record.path + "」を読めません。" + describeError(record.error);
 }
 
 } // namespace kakutei

@@ -41,8 +41,6 @@ ReturnChecks checkReturn(const StoredReturn& stored);
 
 // "個人の登録 — 税務署名: 税務署名がありません。"
 std::string warningLine(const ReturnWarning& warning);
-// "「…/71.txt」を読めません。<the reason>"
-std::string unreadableLine(const UnreadableRecord& record);
 // Every warning, then every unreadable file, a line each.
 std::string checksText(const ReturnChecks& checks);
 

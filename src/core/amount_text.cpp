@@ -22,14 +22,6 @@ std::string groupDigits(const std::string& digits, bool negative) {
     return out;
 }
 
-std::string_view trimSpaces(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
-
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }

@@ -2,7 +2,7 @@
 
 #include "core/file_io.h"
 #include "core/local_time.h"
-#include "core/record.h"
+#include "core/record_kinds.h"
 #include "core/this_system.h"
 
 #include <ctime>
@@ -61,17 +61,17 @@ ClientLocks::~ClientLocks() {
 }
 
 std::optional<LockHolder> ClientLocks::readMark(PersonCode code, std::error_code& error) const {
-    RecordReader reader(store_.path(names::lockFile(code)));
-    LockHolder holder;
-    holder.host = reader.text().value_or("");
-    holder.user = reader.text().value_or("");
-    holder.process = static_cast<std::int64_t>(reader.number().value_or(0));
-    holder.since = static_cast<std::int64_t>(reader.number().value_or(0));
-    holder.token = reader.text().value_or("");
-    error = reader.error();
-    if (error)
+    const StoredRecord stored = readRecordFile(store_.path(names::lockFile(code)), lockMarkSchema());
+    if (!stored.readable()) {
+        error = stored.check.state == StoredState::missing
+                    ? std::make_error_code(std::errc::no_such_file_or_directory)
+                    : stored.check.error;
         return std::nullopt;
-    return holder;
+    }
+    error.clear();
+    const RecordValues& values = stored.values;
+    return LockHolder{values.texts.at(0), values.texts.at(1), static_cast<std::int64_t>(values.numbers.at(0)),
+                      static_cast<std::int64_t>(values.numbers.at(1)), values.texts.at(2)};
 }
 
 std::error_code ClientLocks::writeMark(PersonCode code) {
@@ -79,12 +79,12 @@ std::error_code ClientLocks::writeMark(PersonCode code) {
     if (!folderExists(folder))
         if (const auto error = createFolder(folder); error && error != std::errc::file_exists)
             return error;
-    RecordWriter writer;
-    writer.text(self_.host, "コンピューター");
-    writer.text(self_.user, "ユーザー");
+    RecordWriter writer(lockMarkSchema());
+    writer.text(self_.host);
+    writer.text(self_.user);
     writer.integer(self_.process);
     writer.integer(static_cast<std::int64_t>(std::time(nullptr)));
-    writer.text(self_.token, "印");
+    writer.text(self_.token);
     const std::error_code error = writer.writeTo(store_.path(names::lockFile(code)), WriteMode::createNew);
     if (!error)
         held_[code] = self_.token;

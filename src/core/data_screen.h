@@ -2,24 +2,25 @@
 // What every data screen shares: the hidden code and year fields, the working year code, the year button and
 // the way a screen file is named, read and saved. Each screen adds its own fields and buttons.
 
+#include "core/client_gate.h"
 #include "core/data_store.h"
 #include "core/field.h"
-#include "core/record.h"
-#include "core/stored_record.h"
+#include "core/record_kinds.h"
 #include "core/unsaved_input.h"
 #include "core/user_interface.h"
+#include "core/wide_result.h"
 
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace kakutei {
 
-inline constexpr std::string_view kSaveFailedTitle =
-    "まず、個人登録を行って下さい。個人登録がないと実行できません。";
 inline constexpr std::string_view kUnreadableTitle = "データを読めません";
 inline constexpr std::string_view kUnreadableNotSavedTitle = "読めないファイルには保存しません";
-inline constexpr std::string_view kOpenElsewhereTitle = "ほかの所で開いています";
+inline constexpr std::string_view kChangedSinceTitle = "ほかで変わったデータです";
 
 class DataScreen {
 public:
@@ -46,7 +47,8 @@ public:
     // loads this taxpayer's at once: no window shows, and no 計算実行 stores, one taxpayer's figures under
     // another's code.
     void takeTaxpayer(const std::string& code);
-    // The file of the last save that failed, until forgetFailedSave(): the batch commands name it.
+    // The file of the last save that failed or was refused (a calculation refused too), until
+    // forgetFailedSave(): the batch commands name it and stop there.
     const std::optional<std::string>& failedSave() const { return failedSave_; }
     void forgetFailedSave() { failedSave_.reset(); }
 
@@ -59,29 +61,36 @@ public:
     void discardUnsavedInput();
 
     const std::string& workingYearCode() const { return yearCode_; }
+    // The code (as Text60 had it) whose figures the screen holds: those of its last load of its own record.
+    const std::optional<std::string>& heldCode() const { return heldCode_; }
     std::optional<PersonCode> personCode() const;
     // The code in Text60 when it reads and every one of its screen file numbers (k = 1 to 5) fits 16 bits;
     // a calculation without one ends silently.
     std::optional<PersonCode> fileCode() const;
 
 protected:
-    // The path of this taxpayer's screen file k in the working year's folder; nullopt when the code in
-    // Text60 is unreadable or its file number overflows.
+    // The path of this taxpayer's screen file k in the working year's folder (k = 6 the housing loan file);
+    // nullopt when the code in Text60 is unreadable or its file number overflows.
     std::optional<std::string> screenFilePath(int k) const;
-    // Writes the record; on failure tells the user and returns false, and the stored file stays as it was.
-    // A stored file that cannot be read whole is never replaced.
+    // Stores the record as screen file k, through the client gate; on failure tells the user and returns
+    // false, and the stored file stays as it was. A stored file that cannot be read whole, or that changed
+    // since this screen read it, is never replaced; nor is anything stored while a record the screen's
+    // figures come from (sourceRecords()) cannot be read.
     bool saveRecord(const RecordWriter& record, int k);
-    // The same for a record outside the five screen files; `failureTitle` empty leaves an ordinary
-    // failure unsaid (a refusal to replace an unreadable file is always said).
-    bool saveRecordAt(const std::string& path, RecordShape shape, const RecordWriter& record,
-                      std::string_view failureTitle);
-    // Before a screen loads a record k of the working year: whether it is there and reads whole. One that
-    // is there but cannot be read is said to the user, and saves refuse to replace it until a later look
-    // finds it readable.
-    StoredState examineRecord(int k);
-    StoredState examineRecordAt(const std::string& path, RecordShape shape);
-    // The same for the screen's own record, which also notes whose figures the screen now holds.
-    StoredState examineOwnRecord(int k);
+    // The same where an ordinary failure of the write itself is left unsaid (`failureTitle` empty); a
+    // refusal is always said.
+    bool saveRecord(const RecordWriter& record, int k, std::string_view failureTitle);
+    // A calculation that cannot be stored: says why and counts as a failed save, so that no batch goes on
+    // to store figures computed from the ones it could not store.
+    void refuseCalculation(const WideResults& results, int k);
+    // Reads screen file k of the working year through its schema. One that is there but cannot be read is
+    // said to the user, and saves refuse until a later reading finds it readable.
+    StoredRecord readScreenRecord(int k);
+    // The same for the screen's own record, which also notes whose figures the screen now holds and what
+    // the file held, so that a save can tell whether someone else changed it meanwhile.
+    StoredRecord readOwnRecord(int k);
+    // The screen files whose figures this screen's calculation uses, beside its own.
+    virtual std::vector<int> sourceRecords() const { return {}; }
     bool holdsCurrentTaxpayer() const { return heldCode_ == text60.text; }
 
     void setWorkingYearCode(std::string yearCode) { yearCode_ = std::move(yearCode); }
@@ -100,14 +109,17 @@ private:
     DataStore& store_;
     UserInterface& ui_;
     std::string yearCode_;
+    bool refuse(const std::string& path, std::string_view title, const std::string& body);
     std::optional<std::string> heldCode_; // Text60 at the last load of the screen's own record
-    std::set<std::string> unreadable_;    // own files a load could not read
+    std::set<std::string> unreadable_;    // files a load could not read
+    // What each own file held when this screen last read or wrote it; nothing when it was not there.
+    std::map<std::string, std::optional<std::string>> seen_;
     std::optional<std::string> failedSave_;
     UnsavedInput typed_;
 };
 
-// Shows the message for a save that failed: the unstorable-text message when a text was the cause,
-// otherwise the system's description of the error under `title`.
+// Shows the message for a save that failed: the message for the value that could not be stored when that
+// was the cause, otherwise the system's description of the error under `title`.
 void reportSaveFailure(UserInterface& ui, std::string_view title, const RecordWriter& record,
                        std::error_code error);
 

@@ -38,6 +38,10 @@ std::optional<std::string> housingLoanFile(PersonCode code, std::string_view yea
     return numberedFile(code, 6, yearCode, "住宅.txt");
 }
 
+std::optional<std::string> recordFile(PersonCode code, int k, std::string_view yearCode) {
+    return k == 6 ? housingLoanFile(code, yearCode) : screenFile(code, k, yearCode);
+}
+
 std::string companionTaxAccountantFile(std::string_view yearCode) {
     return "c:\\年末調整\\" + std::string(yearCode) + "税理士報酬\\税理士名.txt";
 }

@@ -27,6 +27,8 @@ std::string taxpayerFile(PersonCode code);
 // The screen file of screen k; nullopt when code × 10 + k overflows a 16-bit number.
 std::optional<std::string> screenFile(PersonCode code, int k, std::string_view yearCode);
 std::optional<std::string> housingLoanFile(PersonCode code, std::string_view yearCode);
+// Screen file k for k = 1 to 5, the housing loan file for k = 6.
+std::optional<std::string> recordFile(PersonCode code, int k, std::string_view yearCode);
 std::string companionTaxAccountantFile(std::string_view yearCode);
 } // namespace names
 
@@ -34,12 +36,17 @@ std::string companionTaxAccountantFile(std::string_view yearCode);
 // on Linux, the real drive C on Windows.
 std::string resolveRoot(std::optional<std::string> commandLineRoot);
 
-// Whether this program may store a client's files just now (another workstation may have the client open).
-class SaveGate {
+// What the program keeps of the clients other workstations may have open, and of the windows bound to each
+// client. The window program and the commands install one; core/client_gate.h asks it.
+class ClientGate {
 public:
-    virtual ~SaveGate() = default;
-    // Why a save of the client's files must not happen; nothing when it may.
-    virtual std::optional<std::string> saveRefusal(PersonCode code) = 0;
+    virtual ~ClientGate() = default;
+    // Why the client's files must not change now because another program has the client open; nothing
+    // when they may.
+    virtual std::optional<std::string> openElsewhereRefusal(PersonCode code) = 0;
+    // After a change to the client's files that its own windows did not make (a delete, a restore, a code
+    // change): the windows bound to the client reload.
+    virtual void changed(PersonCode code) = 0;
 };
 
 class DataStore {
@@ -57,15 +64,14 @@ public:
     // BaseFolder and PersonFolder only, as registration and backup need them.
     std::error_code ensureBaseFolders() const;
 
-    // Every save of a client's record asks the gate first; without one every save may go ahead.
-    void setSaveGate(SaveGate* gate) { gate_ = gate; }
-    std::optional<std::string> saveRefusal(PersonCode code) const {
-        return gate_ ? gate_->saveRefusal(code) : std::nullopt;
-    }
+    // Every change to a client's files asks the gate (core/client_gate.h); without one, no other program is
+    // known to have anyone open.
+    void setClientGate(ClientGate* gate) { gate_ = gate; }
+    ClientGate* clientGate() const { return gate_; }
 
 private:
     std::string root_;
-    SaveGate* gate_ = nullptr;
+    ClientGate* gate_ = nullptr;
 };
 
 } // namespace kakutei

@@ -3,9 +3,13 @@
 #include "core/file_io_platform.h"
 
 namespace kakutei {
-namespace {
 
-std::error_code readWhole(const std::string& path, std::string& bytes) {
+bool isAbsence(std::error_code error) {
+    return error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory;
+}
+
+std::error_code readRecordBytes(const std::string& path, std::string& bytes) {
+    bytes.clear();
     FileReader reader;
     if (auto error = reader.open(path))
         return error;
@@ -15,11 +19,13 @@ std::error_code readWhole(const std::string& path, std::string& bytes) {
         if (*got == 0)
             break;
         bytes.append(buffer, *got);
+        if (bytes.size() > kLargestStoredFile) {
+            bytes.clear();
+            return std::make_error_code(std::errc::file_too_large);
+        }
     }
     return error;
 }
-
-} // namespace
 
 std::error_code writeFileAtomically(const std::string& path, std::string_view bytes, WriteMode mode) {
     return platform_files::replaceFile(path, bytes, mode, true);
@@ -27,7 +33,7 @@ std::error_code writeFileAtomically(const std::string& path, std::string_view by
 
 std::error_code copyFile(const std::string& from, const std::string& to, bool* sourceMissing) {
     std::string bytes;
-    if (auto error = readWhole(from, bytes)) {
+    if (auto error = readRecordBytes(from, bytes)) {
         if (sourceMissing)
             *sourceMissing = error == std::errc::no_such_file_or_directory;
         return error;

@@ -41,6 +41,18 @@ private:
     std::intptr_t handle_ = kClosed; // a descriptor or a HANDLE, by platform
 };
 
+// Far larger than any record the program writes (a few kilobytes): a larger file is no record of ours, and
+// reading it whole could exhaust the memory.
+inline constexpr std::size_t kLargestStoredFile = 1 << 20;
+
+// The whole of a regular file of at most kLargestStoredFile bytes, read without waiting (std::errc::
+// file_too_large beyond it).
+std::error_code readRecordBytes(const std::string& path, std::string& bytes);
+
+// Whether an error opening a file says only that it is not there: no such file, or a file where one of its
+// folders should be.
+bool isAbsence(std::error_code error);
+
 // Writes all of `bytes` to an open file descriptor, going on after interruptions (POSIX only).
 std::error_code writeAll(int fd, std::string_view bytes);
 

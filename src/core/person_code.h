@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <system_error>
 
@@ -15,5 +16,7 @@ struct CodeReading {
 };
 
 CodeReading readCode(std::string_view text);
+// Why a box holds no code, as a message for the person who typed it: nothing typed, no number, too large.
+std::string codeProblem(std::string_view text);
 
 } // namespace kakutei

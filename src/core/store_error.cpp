@@ -27,6 +27,26 @@ std::string describeStoreError(StoreErrc e) {
         return "オーバーフローしました。";
     case StoreErrc::notRegularFile:
         return "普通のファイルではありません（フォルダや特殊なファイルがあります）。";
+    case StoreErrc::cutShort:
+        return "値の途中でファイルが終わっています（ファイルが途中で切れています）。";
+    case StoreErrc::notText:
+        return "文字の値のあるべき所に別のものがあります（ファイルが壊れています）。";
+    case StoreErrc::notCp932:
+        return "文字として読めないバイトがあります（ファイルが壊れているか、別の文字コードです）。";
+    case StoreErrc::outOfRange:
+        return "数が扱える範囲を超えています（ファイルが壊れています）。";
+    case StoreErrc::notWhole:
+        return "整数のあるべき所に小数があります（ファイルが壊れています）。";
+    case StoreErrc::badFiller:
+        return "記録の終わりの予備の行がありません（ファイルが壊れています）。";
+    case StoreErrc::extraData:
+        return "記録の終わりの後に余分なものがあります（ファイルが壊れています）。";
+    case StoreErrc::recordShape:
+        return "記録の形が正しくありません（プログラムの誤りです）。";
+    case StoreErrc::damagedFile:
+        return "読めないファイルには上書きしません（ファイルが壊れています）。";
+    case StoreErrc::codeMismatch:
+        return "ファイル名と違う個人コードが書かれています（ファイルが壊れています）。";
     }
     return "原因不明のエラーが発生しました。";
 }

@@ -15,6 +15,16 @@ enum class StoreErrc {
     unstorableText,         // a text that CP932 cannot hold, or that holds a double quote
     overflow,               // a number typed where it does not fit (a code above 32767)
     notRegularFile,         // a folder, a pipe or a device stands where a record should be
+    cutShort,               // the last value read has no line end: the file was cut inside it
+    notText,                // a text was expected and the line holds no quoted text
+    notCp932,               // a text holds bytes that are no CP932 characters
+    outOfRange,             // a number beyond its field's range
+    notWhole,               // a fraction where a whole number belongs
+    badFiller,              // a filler line is missing or holds something else
+    extraData,              // more lines after the end of the record
+    recordShape,            // a record put together with values of the wrong kinds (a program error)
+    codeMismatch,           // a registration holds another code than its file name
+    damagedFile,            // a file that cannot be read is not written over
 };
 
 const std::error_category& storeCategory();

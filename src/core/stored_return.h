@@ -25,6 +25,8 @@ struct StoredReturn {
     const std::string& path(int k) const { return paths.at(static_cast<std::size_t>(k - 1)); }
     // The records that are there but cannot be read whole (the registration not among them).
     std::vector<UnreadableRecord> unreadableRecords() const;
+    // The same with a damaged registration first: everything that keeps the client from being worked on.
+    std::vector<UnreadableRecord> unreadableFiles() const;
 };
 
 // Reads no record of a code that is not registered at all (its records stay missing).

@@ -1,5 +1,8 @@
 #include "core/taxpayer_record.h"
 
+#include "core/record_kinds.h"
+#include "core/store_error.h"
+
 #include <variant>
 
 namespace kakutei {
@@ -7,85 +10,91 @@ namespace {
 
 using TextMember = std::string TaxpayerRecord::*;
 using IntegerMember = std::int16_t TaxpayerRecord::*;
+using Member = std::variant<TextMember, IntegerMember>;
 
-struct FieldSpec {
-    std::variant<TextMember, IntegerMember> member;
-    const char* caption; // names the field in a message about it
-};
-
-// File order of the 26 values.
-const FieldSpec kFields[kTaxpayerFieldCount] = {
-    {&TaxpayerRecord::personCode, "個人コード"},
-    {&TaxpayerRecord::name, "氏名"},
-    {&TaxpayerRecord::condition, "本人の条件"},
-    {&TaxpayerRecord::reading, "フリガナ"},
-    {&TaxpayerRecord::address1, "住所"},
-    {&TaxpayerRecord::address2, "住所（２行目）"},
-    {&TaxpayerRecord::addressJanuary, "１月１日の住所"},
-    {&TaxpayerRecord::birthYear, "生年月日（年）"},
-    {&TaxpayerRecord::birthMonth, "生年月日（月）"},
-    {&TaxpayerRecord::birthDay, "生年月日（日）"},
-    {&TaxpayerRecord::sex, "性別"},
-    {&TaxpayerRecord::householdHead, "世帯主の氏名"},
-    {&TaxpayerRecord::relationship, "続柄"},
-    {&TaxpayerRecord::occupation, "職業"},
-    {&TaxpayerRecord::tradeName, "屋号"},
-    {&TaxpayerRecord::telephone, "電話番号"},
-    {&TaxpayerRecord::taxOffice, "税務署名"},
-    {&TaxpayerRecord::taxpayerNumber, "納税者番号"},
-    {&TaxpayerRecord::bankBranch, "支店"},
-    {&TaxpayerRecord::bankName, "銀行"},
-    {&TaxpayerRecord::accountType, "預金の種類"},
-    {&TaxpayerRecord::accountNumber, "口座番号"},
-    {&TaxpayerRecord::postalCode1, "郵便番号"},
-    {&TaxpayerRecord::postalCode2, "郵便番号（下４桁）"},
-    {&TaxpayerRecord::returnKind, "申告の種類"},
-    {&TaxpayerRecord::birthEra, "生年月日（元号）"},
+// The members behind the 26 values, in file order (the schema says what each value is).
+const Member kMembers[kTaxpayerFieldCount] = {
+    &TaxpayerRecord::personCode,     &TaxpayerRecord::name,        &TaxpayerRecord::condition,
+    &TaxpayerRecord::reading,        &TaxpayerRecord::address1,    &TaxpayerRecord::address2,
+    &TaxpayerRecord::addressJanuary, &TaxpayerRecord::birthYear,   &TaxpayerRecord::birthMonth,
+    &TaxpayerRecord::birthDay,       &TaxpayerRecord::sex,         &TaxpayerRecord::householdHead,
+    &TaxpayerRecord::relationship,   &TaxpayerRecord::occupation,  &TaxpayerRecord::tradeName,
+    &TaxpayerRecord::telephone,      &TaxpayerRecord::taxOffice,   &TaxpayerRecord::taxpayerNumber,
+    &TaxpayerRecord::bankBranch,     &TaxpayerRecord::bankName,    &TaxpayerRecord::accountType,
+    &TaxpayerRecord::accountNumber,  &TaxpayerRecord::postalCode1, &TaxpayerRecord::postalCode2,
+    &TaxpayerRecord::returnKind,     &TaxpayerRecord::birthEra,
 };
 
 } // namespace
 
 RecordWriter taxpayerRecordWriter(const TaxpayerRecord& record) {
-    RecordWriter writer;
-    for (const FieldSpec& field : kFields) {
-        if (const auto* text = std::get_if<TextMember>(&field.member))
-            writer.text(record.*(*text), field.caption);
+    RecordWriter writer(taxpayerRecordSchema());
+    for (const Member& member : kMembers) {
+        if (const auto* text = std::get_if<TextMember>(&member))
+            writer.text(record.*(*text));
         else
-            writer.integer(record.*std::get<IntegerMember>(field.member));
+            writer.integer(record.*std::get<IntegerMember>(member));
     }
-    writer.fillers();
     return writer;
 }
 
-TaxpayerRead readTaxpayerRecord(const DataStore& store, PersonCode code, int fieldCount) {
-    TaxpayerRead result;
-    RecordReader reader;
-    if ((result.error = reader.open(store.path(names::taxpayerFile(code)))))
-        return result;
-    for (int i = 0; i < fieldCount && i < kTaxpayerFieldCount; ++i) {
-        const FieldSpec& field = kFields[i];
-        if (const auto* text = std::get_if<TextMember>(&field.member)) {
-            auto value = reader.text();
-            if (!value)
-                break;
-            result.record.*(*text) = std::move(*value);
-        } else {
-            const auto value = reader.int16();
-            if (!value)
-                break;
-            result.record.*std::get<IntegerMember>(field.member) = *value;
-        }
-        ++result.fieldsRead;
+namespace {
+
+// The record of `stored` when it reads and holds `code`; otherwise the check says why not.
+TaxpayerRecord recordOf(StoredRecord& stored, PersonCode code) {
+    TaxpayerRecord record;
+    if (!stored.readable())
+        return record;
+    std::size_t text = 0;
+    std::size_t number = 0;
+    for (const Member& member : kMembers) {
+        if (const auto* field = std::get_if<TextMember>(&member))
+            record.*(*field) = stored.values.texts.at(text++);
+        else // the schema has kept it within 16 bits
+            record.*std::get<IntegerMember>(member) =
+                static_cast<std::int16_t>(stored.values.numbers.at(number++));
     }
-    result.error = reader.error();
-    return result;
+    // Every reader takes the code from the file name: a record holding another is not this client's.
+    if (record.personCode != code) {
+        stored.check = {StoredState::unreadable, StoreErrc::codeMismatch, 1, "個人コード", FieldKind::int16};
+        return {};
+    }
+    return record;
+}
+
+} // namespace
+
+StoredCheck checkTaxpayerBytes(std::string_view bytes, PersonCode code) {
+    StoredRecord stored = parseRecord(bytes, taxpayerRecordSchema());
+    recordOf(stored, code);
+    return stored.check;
+}
+
+TaxpayerRead readTaxpayerRecord(const DataStore& store, PersonCode code) {
+    TaxpayerRead read;
+    read.path = store.path(names::taxpayerFile(code));
+    StoredRecord stored = readRecordFile(read.path, taxpayerRecordSchema());
+    read.record = recordOf(stored, code);
+    read.check = stored.check;
+    return read;
+}
+
+std::optional<std::string> registrationProblem(const TaxpayerRead& read, PersonCode code) {
+    if (read.check.state == StoredState::missing)
+        return "個人コード " + std::to_string(code) + " は登録されていません。";
+    if (read.check.state == StoredState::unreadable)
+        return "個人コード " + std::to_string(code) + " の登録が壊れています。" +
+               unreadableText(read.path, read.check);
+    return std::nullopt;
 }
 
 std::string clientName(const DataStore& store, PersonCode code) {
-    const TaxpayerRead read = readTaxpayerRecord(store, code, 2);
+    const TaxpayerRead read = readTaxpayerRecord(store, code);
     std::string who = "個人コード " + std::to_string(code);
-    if (read.fieldsRead >= 2 && !read.record.name.empty())
+    if (read.readable() && !read.record.name.empty())
         who += "（" + read.record.name + "）";
+    else if (read.check.state == StoredState::unreadable)
+        who += "（登録を読めません）";
     return who;
 }
 
@@ -100,7 +109,7 @@ std::string personListEntry(PersonCode code, std::string_view name) {
 std::vector<PersonCode> registeredCodes(const DataStore& store) {
     std::vector<PersonCode> codes;
     for (int code = kFirstListedCode; code <= kLastListedCode; ++code)
-        if (!readTaxpayerRecord(store, static_cast<PersonCode>(code), 2).error)
+        if (readTaxpayerRecord(store, static_cast<PersonCode>(code)).registered())
             codes.push_back(static_cast<PersonCode>(code));
     return codes;
 }
@@ -108,14 +117,18 @@ std::vector<PersonCode> registeredCodes(const DataStore& store) {
 std::vector<std::string> buildPersonList(const DataStore& store, PersonCode& currentCode,
                                          std::string& currentName) {
     std::vector<std::string> entries;
-    for (int code = kFirstListedCode; code <= kLastListedCode; ++code) {
-        const TaxpayerRead read = readTaxpayerRecord(store, static_cast<PersonCode>(code), 2);
-        if (read.fieldsRead >= 1)
-            currentCode = read.record.personCode;
-        if (read.fieldsRead >= 2)
-            currentName = read.record.name;
-        if (!read.error)
-            entries.push_back(personListEntry(currentCode, currentName));
+    for (int number = kFirstListedCode; number <= kLastListedCode; ++number) {
+        const auto code = static_cast<PersonCode>(number);
+        const TaxpayerRead read = readTaxpayerRecord(store, code);
+        if (!read.registered())
+            continue;
+        if (!read.readable()) {
+            entries.push_back(personListEntry(code, kDamagedRegistration));
+            continue;
+        }
+        currentCode = read.record.personCode;
+        currentName = read.record.name;
+        entries.push_back(personListEntry(currentCode, currentName));
     }
     return entries;
 }

@@ -1,10 +1,10 @@
 #pragma once
 // TaxpayerRecord: one taxpayer's registered personal data, "c:\所得税\個人名\<code>.txt", 26 values and the
-// twelve fillers. Readers take as many leading fields as they need (the person list only the first two).
+// twelve fillers. A registration is read whole or not at all: one that is there but cannot be read is a
+// damaged registration, never "not registered".
 
 #include "core/data_store.h"
-#include "core/file_io.h"
-#include "core/record.h"
+#include "core/record_schema.h"
 
 #include <cstdint>
 #include <optional>
@@ -50,31 +50,41 @@ struct TaxpayerRecord {
 RecordWriter taxpayerRecordWriter(const TaxpayerRecord& record);
 
 struct TaxpayerRead {
-    TaxpayerRecord record; // the fields read before any failure are filled in
-    int fieldsRead = 0;
-    std::error_code error;
+    std::string path;
+    StoredCheck check;     // unreadable too when field 1 holds another code than the file name
+    TaxpayerRecord record; // every field when readable, else empty
+
+    bool registered() const { return check.state != StoredState::missing; }
+    bool readable() const { return check.state == StoredState::readable; }
 };
 
-// Reads fields 1 to `fieldCount` of the record named by `code`.
-TaxpayerRead readTaxpayerRecord(const DataStore& store, PersonCode code,
-                                int fieldCount = kTaxpayerFieldCount);
+TaxpayerRead readTaxpayerRecord(const DataStore& store, PersonCode code);
+// The same check over the bytes of a registration file, as backup and restore hold them.
+StoredCheck checkTaxpayerBytes(std::string_view bytes, PersonCode code);
+
+// "個人コード 7 は登録されていません。" or "「…/7.txt」を読めません。…": why a client cannot be worked on.
+// Nothing when the registration reads.
+std::optional<std::string> registrationProblem(const TaxpayerRead& read, PersonCode code);
 
 // Only these codes are listed, backed up and restored.
 inline constexpr PersonCode kFirstListedCode = 1;
 inline constexpr PersonCode kLastListedCode = 1000;
 
-// "個人コード 7（山田太郎）", or without the parenthesis when the name cannot be read: how messages name a
-// client.
+// "個人コード 7（山田太郎）", "個人コード 7（登録を読めません）" for a damaged registration: how messages
+// name a client.
 std::string clientName(const DataStore& store, PersonCode code);
 
 // "03 : 山田太郎": codes below 100 get one leading "0".
 std::string personListEntry(PersonCode code, std::string_view name);
+// What the lists show instead of the name of a registration that cannot be read.
+inline constexpr std::string_view kDamagedRegistration = "※登録を読めません";
 
-// The codes 1 to 1000 whose record's code and name read: everyone the person list lists.
+// The codes 1 to 1000 that have a registration, readable or damaged: everyone the person list lists.
 std::vector<PersonCode> registeredCodes(const DataStore& store);
 
-// The person list over codes 1 to 1000, one entry per record whose code and name can be read. It reads
-// through the caller's current-taxpayer slots, so the last one listed is left current.
+// The person list over codes 1 to 1000, one entry per registration; a damaged one is listed with
+// kDamagedRegistration in place of the name. It reads through the caller's current-taxpayer slots, so the
+// last one listed whose registration reads is left current.
 std::vector<std::string> buildPersonList(const DataStore& store, PersonCode& currentCode,
                                          std::string& currentName);
 

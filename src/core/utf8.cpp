@@ -114,4 +114,12 @@ std::string toHalfWidthAscii(std::string_view text) {
     return out;
 }
 
+std::string_view trimSpaces(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
 } // namespace kakutei

@@ -22,5 +22,7 @@ std::string firstCharacters(std::string_view text, std::size_t count);
 // Full-width ASCII (！ to ～) becomes its ASCII form and the ideographic space an ASCII space, so that
 // digits typed through an input method read like typed ones.
 std::string toHalfWidthAscii(std::string_view text);
+// Without the ASCII spaces and tabs at either end.
+std::string_view trimSpaces(std::string_view text);
 
 } // namespace kakutei

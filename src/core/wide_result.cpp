@@ -13,11 +13,16 @@ std::int32_t WideResults::fit(std::int64_t value, std::string_view caption) {
     return 0;
 }
 
-void WideResults::report(UserInterface& ui) const {
-    ui.warn("計算できません",
+Message WideResults::message() const {
+    return {"計算できません",
             "「" + failed_ +
                 "」の計算結果が扱える金額（2,147,483,647 円）を超えました。金額を確かめて下さい。\n"
-                "（何も保存していません。）");
+                "（何も保存していません。）"};
+}
+
+void WideResults::report(UserInterface& ui) const {
+    const Message text = message();
+    ui.warn(text.title, text.body);
 }
 
 } // namespace kakutei

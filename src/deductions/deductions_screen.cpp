@@ -5,6 +5,8 @@
 #include "deductions/deduction_rules.h"
 #include "income/income_rules.h"
 
+#include <algorithm>
+
 namespace kakutei {
 
 namespace d1 = deductions1;
@@ -93,7 +95,7 @@ bool DeductionsScreen::compute() {
     amount(37) = results.fit(nonLifeDeduction(amount(27), amount(28)), "損害保険料控除");
     amount(38) = results.fit(donationDeduction(amount(30), income), "寄付金控除");
     if (!results.ok()) {
-        results.report(ui());
+        refuseCalculation(results, kDeductionRecord);
         return false;
     }
     for (auto [field, result] : {std::pair{20, &socialTotal},
@@ -110,49 +112,29 @@ bool DeductionsScreen::compute() {
 }
 
 bool DeductionsScreen::save() {
-    RecordWriter writer;
-    const char* captions[d1::kTextCount] = {"損害の原因",
-                                            "損害年月日",
-                                            "損害を受けた資産の種類など",
-                                            "予備",
-                                            "社会保険の種類",
-                                            "社会保険の種類",
-                                            "社会保険の種類",
-                                            "掛金の種類",
-                                            "掛金の種類",
-                                            "掛金の種類",
-                                            "寄付先の所在地",
-                                            "寄付先の名称",
-                                            "個人年金保険料計"};
-    for (int i = 0; i < d1::kTextCount; ++i)
-        writer.text(texts_[i], captions[i]);
+    RecordWriter writer(screenRecordSchema(kDeductionRecord));
+    for (const std::string& text : texts_)
+        writer.text(text);
     for (std::int32_t value : amounts_)
         writer.integer(value);
-    writer.fillers();
     return saveRecord(writer, kDeductionRecord);
 }
 
-bool DeductionsScreen::readRecord(std::string_view yearCode, std::array<std::string, d1::kTextCount>& texts,
-                                  std::array<std::int32_t, d1::kAmountCount>& amounts) {
-    setWorkingYearCode(std::string(yearCode));
-    RecordReader reader(*screenFilePath(kDeductionRecord));
-    for (std::string& value : texts)
-        value = reader.text().value_or("");
-    for (std::int32_t& value : amounts)
-        value = reader.int32().value_or(0);
-    return reader.ok();
+void DeductionsScreen::take(const StoredRecord& stored) {
+    std::copy(stored.values.texts.begin(), stored.values.texts.end(), texts_.begin());
+    const std::vector<std::int32_t> amounts = int32Numbers(stored.values);
+    std::copy(amounts.begin(), amounts.end(), amounts_.begin());
 }
 
 void DeductionsScreen::directEntry() {
     nenGO();
     if (!fileCode())
         return;
-    std::array<std::string, d1::kTextCount> texts;
-    std::array<std::int32_t, d1::kAmountCount> amounts{};
-    if (!readRecord(text100.text, texts, amounts))
+    setWorkingYearCode(text100.text);
+    const StoredRecord stored = readOwnRecord(kDeductionRecord);
+    if (!stored.readable())
         return;
-    texts_ = std::move(texts);
-    amounts_ = amounts;
+    take(stored);
     // A direct entry replaces both insurance deductions, and the premium totals no longer apply.
     amount(36) = readIntegerAmount(directLife.text);
     amount(37) = readIntegerAmount(directNonLife.text);
@@ -194,20 +176,15 @@ void DeductionsScreen::load(Loading loading) {
     if (!fileCode())
         return;
     setWorkingYearCode(std::string(loading.yearCode));
-    RecordReader income(*screenFilePath(kIncomeRecord));
-    std::optional<double> total;
-    for (int field = 1; field <= kIncomeTotalField && income.ok(); ++field)
-        total = income.number();
+    const StoredRecord income = readScreenRecord(kIncomeRecord);
     // Without an income record the income is unknown: an empty field, never the previous taxpayer's.
-    totalIncome = {income.ok() && total ? formatAmount(*total) : std::string(), loading.colour};
-
-    std::array<std::string, d1::kTextCount> texts;
-    std::array<std::int32_t, d1::kAmountCount> amounts{};
-    if (examineOwnRecord(kDeductionRecord) != StoredState::readable ||
-        !readRecord(loading.yearCode, texts, amounts))
+    totalIncome = {income.readable() ? formatAmount(income.values.numbers.at(kIncomeTotalField - 1))
+                                     : std::string(),
+                   loading.colour};
+    const StoredRecord stored = readOwnRecord(kDeductionRecord);
+    if (!stored.readable())
         return;
-    texts_ = std::move(texts);
-    amounts_ = amounts;
+    take(stored);
     showRecord(loading.colour);
 }
 

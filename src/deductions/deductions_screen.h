@@ -93,8 +93,9 @@ public:
 private:
     bool compute();
     bool save();
-    bool readRecord(std::string_view yearCode, std::array<std::string, deductions1::kTextCount>& texts,
-                    std::array<std::int32_t, deductions1::kAmountCount>& amounts);
+    void take(const StoredRecord& stored);
+    // The income record gives the limits of the medical and donation deductions.
+    std::vector<int> sourceRecords() const override { return {1}; }
     void showRecord(std::optional<Colour> colour);
     void load(Loading loading);
     std::int32_t& amount(int field) { return amounts_[field - 14]; }

@@ -5,6 +5,7 @@
 #include "core/wide_result.h"
 #include "deductions/deduction_rules.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace kakutei {
@@ -15,6 +16,7 @@ namespace {
 
 constexpr int kIncomeRecord = 1;
 constexpr int kPersonalRecord = 3;
+constexpr int kIncomeTotalField = 20;
 constexpr double kIncomeLimit = kOwnIncomeLimit; // above it: no 老年者控除 and no special spouse deduction
 constexpr int kSpouseDeductionLine = 21;
 constexpr int kSpecialSpouseDeductionLine = 22;
@@ -137,12 +139,11 @@ bool PersonalDeductionsScreen::readTotalIncome(std::string_view yearCode, Colour
     if (!fileCode())
         return false;
     setWorkingYearCode(std::string(yearCode));
-    RecordReader income(*screenFilePath(kIncomeRecord));
-    std::optional<double> total;
-    for (int field = 1; field <= 20 && income.ok(); ++field)
-        total = income.number();
+    const StoredRecord income = readScreenRecord(kIncomeRecord);
     // Without an income record the income is unknown: an empty field, never the previous taxpayer's.
-    totalIncome = {income.ok() && total ? formatAmount(*total) : std::string(), colour};
+    totalIncome = {income.readable() ? formatAmount(income.values.numbers.at(kIncomeTotalField - 1))
+                                     : std::string(),
+                   colour};
     return true;
 }
 
@@ -150,8 +151,8 @@ void PersonalDeductionsScreen::elderlyJudgement() {
     nenGO();
     if (!readTotalIncome(text100.text, colours::black))
         return;
-    const TaxpayerRead registered = readTaxpayerRecord(store(), *personCode(), 3);
-    if (registered.error)
+    const TaxpayerRead registered = readTaxpayerRecord(store(), *personCode());
+    if (!registered.readable())
         return;
     // Read wide: an income beyond 32 bits must not count as 0 and pass the limit.
     const double income = readAmount(totalIncome.text);
@@ -179,8 +180,8 @@ void PersonalDeductionsScreen::selfConditionCallUp() {
     const auto code = personCode();
     if (!code)
         return;
-    const TaxpayerRead registered = readTaxpayerRecord(store(), *code, 3);
-    if (registered.error)
+    const TaxpayerRead registered = readTaxpayerRecord(store(), *code);
+    if (!registered.readable())
         return;
     for (const ConditionRow& row : kConditions) {
         if (registered.record.condition == row.condition) {
@@ -262,15 +263,11 @@ void PersonalDeductionsScreen::clear() {
 }
 
 bool PersonalDeductionsScreen::save() {
-    RecordWriter writer;
-    for (int field = 1; field <= pd::kTextCount; ++field)
-        writer.text(texts_[field - 1], field <= 3    ? "障害者・配偶者"
-                                       : field <= 15 ? "扶養家族の明細"
-                                       : field <= 30 ? "専従者に関する事項"
-                                                     : "本人控除など");
+    RecordWriter writer(screenRecordSchema(kPersonalRecord));
+    for (const std::string& text : texts_)
+        writer.text(text);
     for (std::int32_t value : amounts_)
         writer.integer(value);
-    writer.fillers();
     return saveRecord(writer, kPersonalRecord);
 }
 
@@ -311,7 +308,7 @@ void PersonalDeductionsScreen::calculate() {
     amount(56) = results.fit(static_cast<std::int64_t>(sumOf(salaries)), "専従者給与の合計額");
     employeesTotal.text = formatAmount(amount(56));
     if (!results.ok()) {
-        results.report(ui());
+        refuseCalculation(results, kPersonalRecord);
         return;
     }
     text(31) = specialProvisions.text;
@@ -358,22 +355,15 @@ void PersonalDeductionsScreen::previousYearData() {
 
 bool PersonalDeductionsScreen::loadRecord(Loading loading) {
     setWorkingYearCode(std::string(loading.yearCode));
-    if (examineOwnRecord(kPersonalRecord) != StoredState::readable)
-        return false;
-    RecordReader reader(*screenFilePath(kPersonalRecord));
-    std::array<std::string, pd::kTextCount> texts;
-    std::array<std::int32_t, pd::kAmountCount> amounts{};
-    for (std::string& value : texts)
-        value = reader.text().value_or("");
-    for (std::int32_t& value : amounts)
-        value = reader.int32().value_or(0);
-    if (!reader.ok())
+    const StoredRecord stored = readOwnRecord(kPersonalRecord);
+    if (!stored.readable())
         return false;
     // Fields 57 and 58 keep their values unless the stored slots call for others.
     const std::int32_t elderlyOrWidow = amount(57);
     const std::int32_t studentOrDisability = amount(58);
-    texts_ = std::move(texts);
-    amounts_ = amounts;
+    std::copy(stored.values.texts.begin(), stored.values.texts.end(), texts_.begin());
+    const std::vector<std::int32_t> amounts = int32Numbers(stored.values);
+    std::copy(amounts.begin(), amounts.end(), amounts_.begin());
     setSelfAmounts(elderlyOrWidow, studentOrDisability);
     showRecord(loading.colour);
     applySelfSlots();

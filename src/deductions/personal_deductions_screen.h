@@ -124,6 +124,8 @@ private:
     void setSelfAmounts(std::int32_t elderlyOrWidow, std::int32_t studentOrDisability);
     void setSelfAmounts(std::string_view kind, personal_deductions::SelfOption option);
     bool save();
+    // The income record decides 老年者控除 and the special spouse deduction.
+    std::vector<int> sourceRecords() const override { return {1}; }
 
     std::string& text(int field) { return texts_[field - 1]; }
     const std::string& text(int field) const { return texts_[field - 1]; }

@@ -31,8 +31,10 @@ std::string_view provenanceCaption(Provenance provenance) {
 Explanation explainReturn(const StoredReturn& stored) {
     Explanation explanation;
     explanation.code = stored.code;
-    if (!stored.taxpayer.error)
+    if (stored.taxpayer.readable())
         explanation.name = stored.taxpayer.record.name;
+    else if (stored.taxpayer.registered())
+        explanation.name = kDamagedRegistration;
     const ReturnFigures figures(stored);
     for (const std::string& note : figures.notes())
         explanation.notes.push_back(note);

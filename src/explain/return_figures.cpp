@@ -2,6 +2,7 @@
 
 #include "core/amount_text.h"
 #include "core/record.h"
+#include "core/record_schema.h"
 
 #include <array>
 #include <string_view>
@@ -16,11 +17,14 @@ constexpr std::array<std::string_view, 6> kScreenNames = {
 } // namespace
 
 ReturnFigures::ReturnFigures(const StoredReturn& stored) : stored_(stored) {
+    if (stored.taxpayer.check.state == StoredState::unreadable)
+        notes_.push_back(unreadableText(stored.taxpayerPath, stored.taxpayer.check) +
+                         "（個人の登録）。本人の条件が分からないため、それによる金額は説明できません。");
     for (int k = 1; k <= 6; ++k) {
         const StoredRecord& record = stored.record(k);
         const std::string screen(kScreenNames[static_cast<std::size_t>(k - 1)]);
         if (record.check.state == StoredState::unreadable)
-            notes_.push_back("「" + stored.path(k) + "」を読めません（" + screen +
+            notes_.push_back(unreadableText(stored.path(k), record.check) + "（" + screen +
                              "）。その画面の金額は説明できません。");
         else if (record.check.state == StoredState::missing && k != kHousingLoanRecordNumber)
             notes_.push_back(screen + "はまだ計算実行されていません。");

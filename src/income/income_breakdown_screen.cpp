@@ -3,6 +3,8 @@
 #include "core/amount_text.h"
 #include "core/wide_result.h"
 
+#include <algorithm>
+
 namespace kakutei {
 
 namespace ib = income_breakdown;
@@ -36,10 +38,7 @@ int detailText(int d, int item) {
     return 18 + 3 * d + item;
 }
 
-// Captions for messages about a text that cannot be stored.
-std::string withholdingCaption(int r) {
-    return "所得の内訳 " + std::to_string(r + 1) + " 行目";
-}
+// How a message names a detail row.
 std::string detailCaption(int d) {
     return "配当所得等に関する事項 " + std::to_string(d + 1) + " 行目";
 }
@@ -90,7 +89,7 @@ void IncomeBreakdownScreen::calculate() {
         amounts_[detailNet(d)] = results.fit(net, detailCaption(d) + " の所得金額");
     }
     if (!results.ok()) {
-        results.report(ui());
+        refuseCalculation(results, kRecord);
         return;
     }
     showAmounts(colours::black);
@@ -99,17 +98,11 @@ void IncomeBreakdownScreen::calculate() {
     for (int d = 0; d < ib::kDetailRows; ++d)
         texts_[detailText(d, 0)] = details[d].kind.text;
 
-    RecordWriter writer;
-    for (int i = 0; i < ib::kTextCount; ++i) {
-        const bool inWithholding = i < 3 * ib::kWithholdingRows;
-        const bool reserved = i >= 3 * ib::kWithholdingRows + 3 * ib::kDetailRows;
-        writer.text(texts_[i], reserved        ? std::string("予備")
-                               : inWithholding ? withholdingCaption(i / 3)
-                                               : detailCaption((i - 18) / 3));
-    }
+    RecordWriter writer(screenRecordSchema(kRecord));
+    for (const std::string& text : texts_)
+        writer.text(text);
     for (std::int32_t amount : amounts_)
         writer.integer(amount);
-    writer.fillers();
     if (!saveRecord(writer, kRecord))
         return;
     clear();
@@ -146,19 +139,12 @@ void IncomeBreakdownScreen::load(Loading loading) {
     if (!fileCode())
         return;
     setWorkingYearCode(std::string(loading.yearCode));
-    if (examineOwnRecord(kRecord) != StoredState::readable)
+    const StoredRecord stored = readOwnRecord(kRecord);
+    if (!stored.readable())
         return;
-    RecordReader reader(*screenFilePath(kRecord));
-    std::array<std::string, ib::kTextCount> texts;
-    std::array<std::int32_t, ib::kAmountCount> amounts{};
-    for (std::string& text : texts)
-        text = reader.text().value_or("");
-    for (std::int32_t& amount : amounts)
-        amount = reader.int32().value_or(0);
-    if (!reader.ok())
-        return;
-    texts_ = std::move(texts);
-    amounts_ = amounts;
+    std::copy(stored.values.texts.begin(), stored.values.texts.end(), texts_.begin());
+    const std::vector<std::int32_t> amounts = int32Numbers(stored.values);
+    std::copy(amounts.begin(), amounts.end(), amounts_.begin());
     const auto showText = [&](Field& field, int index) { field = {texts_[index], loading.colour}; };
     for (int r = 0; r < ib::kWithholdingRows; ++r) {
         showText(withholding[r].kind, withholdingText(r, 0));

@@ -3,6 +3,8 @@
 #include "core/amount_text.h"
 #include "income/income_rules.h"
 
+#include <algorithm>
+
 namespace kakutei {
 
 namespace is = income_screen;
@@ -11,7 +13,6 @@ namespace {
 
 constexpr int kIncomeRecord = 1;
 constexpr int kTaxComputationRecord = 5;
-constexpr int kTaxComputationAmounts = 41;
 constexpr int kTotalField = 19; // line 9, 0-based
 
 // Record fields (1-based) shown in the summary rows, in order; 0 shows nothing.
@@ -43,10 +44,9 @@ void IncomeScreen::calculate() {
     amounts_[kTotalField] = sumOf(
         {amounts_.begin() + is::kRevenueCount, amounts_.begin() + is::kRevenueCount + is::kIncomeCount});
 
-    RecordWriter writer;
+    RecordWriter writer(screenRecordSchema(kIncomeRecord));
     for (double amount : amounts_)
         writer.number(amount);
-    writer.fillers();
     if (!saveRecord(writer, kIncomeRecord))
         return;
     clear();
@@ -69,15 +69,10 @@ void IncomeScreen::load(Loading loading) {
     if (!fileCode())
         return;
     setWorkingYearCode(std::string(loading.yearCode));
-    if (examineOwnRecord(kIncomeRecord) != StoredState::readable)
+    const StoredRecord stored = readOwnRecord(kIncomeRecord);
+    if (!stored.readable())
         return;
-    RecordReader reader(*screenFilePath(kIncomeRecord));
-    for (double& amount : amounts_) {
-        const auto value = reader.number();
-        if (!value)
-            return;
-        amount = *value;
-    }
+    std::copy(stored.values.numbers.begin(), stored.values.numbers.end(), amounts_.begin());
     show(loading.colour);
     host_.setDeductionsTotalIncome(formatAmount(amounts_[kTotalField]));
 }
@@ -97,15 +92,11 @@ void IncomeScreen::showDeductions() {
         field.text.clear();
     if (!fileCode())
         return;
-    const auto path = screenFilePath(kTaxComputationRecord);
-    RecordReader reader(*path);
-    std::array<double, kTaxComputationAmounts> fields{};
-    for (double& field : fields) {
-        const auto value = reader.number();
-        if (!value)
-            return;
-        field = *value;
-    }
+    // A damaged tax record is said, and the summary stays empty rather than showing guesses.
+    const StoredRecord stored = readScreenRecord(kTaxComputationRecord);
+    if (!stored.readable())
+        return;
+    const std::vector<double>& fields = stored.values.numbers;
     for (std::size_t row = 0; row < summary.size(); ++row) {
         const int field = kSummaryFields[row];
         if (field == kThirdInstalment)

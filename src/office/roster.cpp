@@ -37,17 +37,17 @@ std::vector<RosterRow> readRoster(const DataStore& store, std::string_view yearC
     for (int number = kFirstListedCode; number <= kLastListedCode; ++number) {
         const auto code = static_cast<PersonCode>(number);
         const StoredReturn stored = readStoredReturn(store, code, yearCode);
-        // Listed exactly as the main menu's person list lists: a record whose code and name read.
-        if (stored.taxpayer.fieldsRead < 2)
+        // Listed exactly as the main menu's person list lists: every registration, a damaged one marked.
+        if (!stored.taxpayer.registered())
             continue;
         RosterRow row;
         row.code = code;
-        row.name = stored.taxpayer.record.name;
+        row.name =
+            stored.taxpayer.readable() ? stored.taxpayer.record.name : std::string(kDamagedRegistration);
         row.reading = stored.taxpayer.record.reading;
         row.returnKind = stored.taxpayer.record.returnKind;
         const ReturnChecks checks = checkReturn(stored);
-        for (const UnreadableRecord& record : checks.unreadable)
-            row.unreadable.push_back(record.path);
+        row.unreadable = checks.unreadable;
         row.warnings = static_cast<int>(checks.warnings.size());
         row.income = storedAmount(stored.record(1), kIncomeTotalField);
         row.taxDue = storedAmount(stored.record(5), kTaxDueField);

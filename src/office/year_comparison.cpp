@@ -19,10 +19,9 @@ constexpr int kIncomeTotalField = 20; // income record: line 9
 struct RecordKind {
     int k;
     std::string_view name; // as the screen that stores it is called
-    RecordShape shape;
 };
-constexpr RecordKind kIncome{1, "所得金額", kIncomeShape};
-constexpr RecordKind kTaxComputation{5, "税額の計算", kTaxComputationShape};
+constexpr RecordKind kIncome{1, "所得金額"};
+constexpr RecordKind kTaxComputation{5, "税額の計算"};
 
 struct YearRecords {
     StoredRecord income;
@@ -37,11 +36,11 @@ YearRecords readYear(const DataStore& store, PersonCode code, std::string_view y
         if (!name)
             return StoredRecord{};
         const std::string path = store.path(*name);
-        StoredRecord stored = readStoredRecord(path, kind.shape);
+        StoredRecord stored = readRecordFile(path, screenRecordSchema(kind.k));
         if (stored.check.state == StoredState::unreadable)
             comparison.unreadable.push_back(std::string(label) + "の" + std::string(kind.name) +
                                             "のファイル「" + path + "」を読めません。" +
-                                            describeError(stored.check.error));
+                                            unreadableReason(stored.check));
         return stored;
     };
     YearRecords year{read(kIncome), read(kTaxComputation)};
@@ -94,11 +93,13 @@ YearComparison compareYears(const DataStore& store, PersonCode code, std::string
     comparison.code = code;
     comparison.thisYear = thisYear;
     comparison.lastYear = lastYear;
-    const TaxpayerRead taxpayer = readTaxpayerRecord(store, code, 2);
-    comparison.registered = taxpayer.fieldsRead >= 1;
+    const TaxpayerRead taxpayer = readTaxpayerRecord(store, code);
+    comparison.registered = taxpayer.registered();
     if (!comparison.registered)
         return comparison;
-    comparison.name = taxpayer.record.name;
+    comparison.name = taxpayer.readable() ? taxpayer.record.name : std::string(kDamagedRegistration);
+    if (taxpayer.check.state == StoredState::unreadable)
+        comparison.damagedRegistration = unreadableText(taxpayer.path, taxpayer.check);
     const YearRecords now = readYear(store, code, thisYear, "今年", comparison);
     const YearRecords before = readYear(store, code, lastYear, "前年", comparison);
     for (const tc::Line& line : tc::kLines)

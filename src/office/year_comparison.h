@@ -38,6 +38,8 @@ struct YearComparison {
     std::vector<std::string> notes;
     // Files that are there but cannot be read, each named with the reason; their column is empty too.
     std::vector<std::string> unreadable;
+    // The registration when it is there but cannot be read: the name is not known.
+    std::optional<std::string> damagedRegistration;
 };
 
 YearComparison compareYears(const DataStore& store, PersonCode code, std::string_view thisYear = kYearCode,

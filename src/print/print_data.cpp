@@ -1,67 +1,76 @@
 #include "print/print_data.h"
 
-#include "core/amount_text.h"
-#include "core/record.h"
-
-#include <type_traits>
+#include "core/record_kinds.h"
 
 namespace kakutei {
 namespace {
 
 constexpr std::string_view kKindPlaceholder = "種  類";
 
-template <std::size_t Texts, std::size_t Numbers, typename Number>
-void loadScreenRecord(const DataStore& store, PersonCode code, int k, const std::string& yearCode,
-                      std::array<std::string, Texts>& texts, std::array<Number, Numbers>& numbers) {
-    texts = {};
-    numbers = {};
+// Screen file k of the taxpayer through its schema; a record that is missing leaves `values` empty.
+RecordValues loadScreenRecord(const DataStore& store, PersonCode code, int k, const std::string& yearCode,
+                              std::vector<UnreadableRecord>& unreadable) {
     const auto name = names::screenFile(code, k, yearCode);
     if (!name)
-        return;
-    const auto values = readRecordValues(store.path(*name), static_cast<int>(Texts), static_cast<int>(Numbers));
-    if (!values)
-        return;
-    for (std::size_t i = 0; i < Texts; ++i)
-        texts[i] = values->texts[i];
-    for (std::size_t i = 0; i < Numbers; ++i) {
-        if constexpr (std::is_same_v<Number, double>)
-            numbers[i] = values->numbers[i];
-        else // a value beyond 32 bits in a damaged file prints as nothing
-            numbers[i] = toInt32(values->numbers[i]).value_or(0);
-    }
+        return {};
+    const std::string path = store.path(*name);
+    StoredRecord stored = readRecordFile(path, screenRecordSchema(k));
+    if (stored.check.state == StoredState::unreadable)
+        unreadable.push_back({path, stored.check});
+    return std::move(stored.values);
 }
 
-template <std::size_t Numbers>
-void loadAmounts(const DataStore& store, PersonCode code, int k, const std::string& yearCode,
-                 std::array<double, Numbers>& numbers) {
-    std::array<std::string, 0> none;
-    loadScreenRecord(store, code, k, yearCode, none, numbers);
+template <std::size_t N, typename Number>
+void take(const std::vector<Number>& from, std::array<Number, N>& to) {
+    to = {};
+    for (std::size_t i = 0; i < N && i < from.size(); ++i)
+        to[i] = from[i];
+}
+
+template <std::size_t N> void take(const std::vector<std::string>& from, std::array<std::string, N>& to) {
+    to = {};
+    for (std::size_t i = 0; i < N && i < from.size(); ++i)
+        to[i] = from[i];
 }
 
 } // namespace
 
-bool loadPrintData(const DataStore& store, PersonCode code, const std::string& yearCode, PrintData& data) {
+PrintLoad loadPrintData(const DataStore& store, PersonCode code, const std::string& yearCode,
+                        PrintData& data) {
+    PrintLoad load;
     data.personCode = code;
     data.yearCode = yearCode;
 
     data.taxAccountant = {};
-    if (const auto accountant = readRecordValues(store.path(names::taxAccountantFile), 3, 0))
-        for (std::size_t i = 0; i < 3; ++i)
-            data.taxAccountant[i] = accountant->texts[i];
+    const std::string accountantPath = store.path(names::taxAccountantFile);
+    const StoredRecord accountant = readRecordFile(accountantPath, taxAccountantSchema());
+    if (accountant.readable())
+        take(accountant.values.texts, data.taxAccountant);
+    else if (accountant.check.state == StoredState::unreadable)
+        load.unreadable.push_back({accountantPath, accountant.check});
 
     const TaxpayerRead taxpayer = readTaxpayerRecord(store, code);
-    data.taxpayer = taxpayer.error ? TaxpayerRecord{} : taxpayer.record;
+    data.taxpayer = taxpayer.record;
+    load.registered = taxpayer.registered();
+    if (taxpayer.check.state == StoredState::unreadable)
+        load.unreadable.push_back({taxpayer.path, taxpayer.check});
 
-    loadAmounts(store, code, 1, yearCode, data.income);
-    loadScreenRecord(store, code, 2, yearCode, data.deductionTexts, data.deductionAmounts);
-    loadScreenRecord(store, code, 3, yearCode, data.personalTexts, data.personalAmounts);
-    loadScreenRecord(store, code, 4, yearCode, data.breakdownTexts, data.breakdownAmounts);
+    take(loadScreenRecord(store, code, 1, yearCode, load.unreadable).numbers, data.income);
+    const RecordValues deductions = loadScreenRecord(store, code, 2, yearCode, load.unreadable);
+    take(deductions.texts, data.deductionTexts);
+    take(int32Numbers(deductions), data.deductionAmounts);
+    const RecordValues personal = loadScreenRecord(store, code, 3, yearCode, load.unreadable);
+    take(personal.texts, data.personalTexts);
+    take(int32Numbers(personal), data.personalAmounts);
+    const RecordValues breakdown = loadScreenRecord(store, code, 4, yearCode, load.unreadable);
+    take(breakdown.texts, data.breakdownTexts);
+    take(int32Numbers(breakdown), data.breakdownAmounts);
     // A kind left at the screen's placeholder prints as nothing.
     for (int n = 1; n <= 28; n += 3)
         if (data.breakdownTexts[static_cast<std::size_t>(n - 1)] == kKindPlaceholder)
             data.breakdownTexts[static_cast<std::size_t>(n - 1)].clear();
-    loadAmounts(store, code, 5, yearCode, data.tax);
-    return !taxpayer.error;
+    take(loadScreenRecord(store, code, 5, yearCode, load.unreadable).numbers, data.tax);
+    return load;
 }
 
 } // namespace kakutei

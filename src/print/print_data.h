@@ -2,11 +2,13 @@
 // PrintData: everything one return's two pages print, loaded from the taxpayer's files.
 
 #include "core/data_store.h"
+#include "core/stored_record.h"
 #include "core/taxpayer_record.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kakutei {
 
@@ -33,9 +35,16 @@ struct PrintData {
     std::int32_t breakdown(int n) const { return breakdownAmounts[static_cast<std::size_t>(n - 41)]; }
 };
 
-// The printing screen's "DATA": each part is read on its own. A part whose file is missing or short is
-// emptied, so that nothing of another taxpayer is ever printed. Returns true when the taxpayer record was
-// read.
-bool loadPrintData(const DataStore& store, PersonCode code, const std::string& yearCode, PrintData& data);
+struct PrintLoad {
+    bool registered = false;
+    // The files of the return that are there but cannot be read whole: while there is one, nothing of the
+    // return is printed (a page with the figures of a damaged file left blank looks like a whole return).
+    std::vector<UnreadableRecord> unreadable;
+};
+
+// The printing screen's "DATA": each part is read on its own through its schema. A part whose file is
+// missing or cannot be read is emptied, so that nothing of another taxpayer is ever printed.
+PrintLoad loadPrintData(const DataStore& store, PersonCode code, const std::string& yearCode,
+                        PrintData& data);
 
 } // namespace kakutei

@@ -2,6 +2,7 @@
 
 #include "checks/return_checks.h"
 #include "core/person_code.h"
+#include "core/store_error.h"
 #include "print/form_sheet.h"
 
 #include <cstdio>
@@ -55,6 +56,11 @@ bool PrintingScreen::ready() {
     if (!surface_) {
         ++failures_;
         ui().warn(pr::kNoPrinterTitle, "印刷先がありません。");
+        return false;
+    }
+    if (!damaged_.empty()) {
+        ++failures_;
+        ui().warn(pr::kNoPrinterTitle, damagedText() + "直すまで、この人の申告書は印刷しません。");
         return false;
     }
     if (confirmed_ || batchConfirmed_ || confirmChecks())
@@ -119,18 +125,38 @@ void PrintingScreen::drawPreview(PrintSurface& surface, FormImage page) const {
     }
 }
 
+std::string PrintingScreen::damagedText() const {
+    std::string text;
+    for (const UnreadableRecord& record : damaged_)
+        text += unreadableLine(record) + "\n";
+    return text;
+}
+
 void PrintingScreen::loadOffsets() {
     nenGO();
-    if (const auto stored = loadPrintOffsets(store()))
-        offsets_ = *stored;
+    const StoredOffsets stored = readPrintOffsets(store());
+    if (stored.check.state == StoredState::readable)
+        offsets_ = stored.offsets;
+    else if (stored.check.state == StoredState::unreadable && !offsetsWarned_) {
+        // Said once: every print button loads the offsets again.
+        offsetsWarned_ = true;
+        ui().warn(pr::kOffsetsUnreadableTitle,
+                  unreadableText(store().path(names::printSettingsFile), stored.check) +
+                      "\n印刷位置の調整は画面の数字で印刷します。このファイルに保存することはしません。");
+    }
     rightBox.text = std::to_string(offsets_.right);
     downBox.text = std::to_string(offsets_.down);
 }
 
 void PrintingScreen::storeOffsets() {
     offsets_ = offsetsFromBoxes();
-    // Not reported, as before: the offsets in memory still apply to this run.
-    (void)storePrintOffsets(store(), offsets_);
+    // Other failures are not reported, as before: the offsets in memory still apply to this run. A damaged
+    // file is kept, and that is said.
+    if (storePrintOffsets(store(), offsets_) == StoreErrc::damagedFile)
+        ui().warn(
+            pr::kOffsetsUnreadableTitle,
+            "「" + store().path(names::printSettingsFile) +
+                "」を読めないため、印刷位置の調整を保存しませんでした。画面の数字はこのまま印刷に使います。");
 }
 
 void PrintingScreen::moveRight() {
@@ -164,7 +190,11 @@ void PrintingScreen::data() {
     const auto code = personCode();
     if (!code)
         return;
-    if (loadPrintData(store(), *code, workingYearCode(), data_))
+    const PrintLoad load = loadPrintData(store(), *code, workingYearCode(), data_);
+    damaged_ = load.unreadable;
+    if (!damaged_.empty())
+        ui().warn(kUnreadableTitle, damagedText() + "直すまで、この人の申告書は印刷しません。");
+    else if (load.registered)
         ui().beep();
 }
 

@@ -45,6 +45,7 @@ inline constexpr std::string_view kNotice =
 inline constexpr std::string_view kOrdinaryPaper = "法人税"; // any PaperMarker but the office form's
 inline constexpr std::string_view kNoPrinterTitle = "印刷できません";
 inline constexpr std::string_view kContinueQuestion = "印刷を続けますか";
+inline constexpr std::string_view kOffsetsUnreadableTitle = "印刷要領を読めません";
 } // namespace printing
 
 class PrintingScreen : public DataScreen {
@@ -119,6 +120,7 @@ private:
     // Presses `button` `times` times, stopping at the first job that fails: one message is enough.
     void repeat(int times, void (PrintingScreen::*button)());
     PrintOffsets offsetsFromBoxes() const;
+    std::string damagedText() const;
 
     PrintSurface* surface_ = nullptr;
     PrintData data_;
@@ -127,6 +129,8 @@ private:
     std::string paperMarker_;
     std::string pageMarker_;
     std::vector<JobReport> jobs_;
+    std::vector<UnreadableRecord> damaged_; // files of the loaded return that cannot be read
+    bool offsetsWarned_ = false;
     std::size_t failures_ = 0;
     bool confirmed_ = false; // the checks were answered for the press under way
     bool batchConfirmed_ = false;

@@ -40,10 +40,14 @@ std::string codeText(PersonCode code) {
 
 // "納税者7 氏", from the record of the code.
 std::string whoIs(const DataStore& store, PersonCode code) {
-    const TaxpayerRead read = readTaxpayerRecord(store, code, 2);
-    if (read.fieldsRead >= 2)
+    const TaxpayerRead read = readTaxpayerRecord(store, code);
+    if (read.readable())
         return read.record.name + " 氏";
     return "名前を読めない人";
+}
+
+std::function<StoredCheck(std::string_view)> schemaCheck(const RecordSchema& schema) {
+    return [&schema](std::string_view bytes) { return parseRecord(bytes, schema).check; };
 }
 
 std::string whyUnusable(const SourceFile& file) {
@@ -59,15 +63,15 @@ std::string whyUnusable(const SourceFile& file) {
     }
 }
 
-std::string listUnusable(const std::vector<SourceFile>& files) {
+std::string listUnusable(const std::vector<LeftAlone>& files) {
     std::set<std::string> seen;
     std::string text;
     std::size_t named = 0;
-    for (const SourceFile& file : files) {
+    for (const LeftAlone& file : files) {
         if (!seen.insert(file.where).second)
             continue;
         if (named++ < kNamedProblems)
-            text += "\n" + file.where + ": " + whyUnusable(file);
+            text += "\n" + file.where + ": " + file.why;
     }
     if (named > kNamedProblems)
         text += "\nほか " + std::to_string(named - kNamedProblems) + " 個";
@@ -108,21 +112,15 @@ std::string DataManagementScreen::dataPath(const std::string& name) const {
     return store().path(names::baseFolder) + "/" + name;
 }
 
-std::vector<std::string> DataManagementScreen::taxpayerFiles(PersonCode code) const {
-    std::vector<std::string> files;
-    for (int k = 1; k <= 5; ++k)
-        if (const auto name = names::screenFile(code, k, workingYearCode()))
-            files.push_back(treeName(*name));
-    if (const auto name = names::housingLoanFile(code, workingYearCode()))
-        files.push_back(treeName(*name));
-    files.push_back(treeName(names::taxpayerFile(code)));
-    return files;
-}
-
 DataManagementScreen::FileGroup DataManagementScreen::setOf(PersonCode code) const {
     FileGroup group;
-    for (const std::string& name : taxpayerFiles(code))
-        group.names.emplace_back(name, name);
+    group.client = code;
+    for (int k = 1; k <= 6; ++k)
+        if (const auto name = names::recordFile(code, k, workingYearCode()))
+            group.files.push_back({treeName(*name), treeName(*name), schemaCheck(screenRecordSchema(k))});
+    const std::string registration = treeName(names::taxpayerFile(code));
+    group.files.push_back({registration, registration,
+                           [code](std::string_view bytes) { return checkTaxpayerBytes(bytes, code); }});
     return group;
 }
 
@@ -130,14 +128,17 @@ std::vector<DataManagementScreen::FileGroup> DataManagementScreen::everyGroup() 
     std::vector<FileGroup> groups;
     for (int code = kFirstListedCode; code <= kLastListedCode; ++code)
         groups.push_back(setOf(static_cast<PersonCode>(code)));
-    for (std::string_view shared : kSharedFiles)
-        groups.push_back({{{treeName(shared), treeName(shared)}}});
+    const std::pair<std::string_view, const RecordSchema*> shared[] = {
+        {names::taxAccountantFile, &taxAccountantSchema()},
+        {names::printSettingsFile, &printSettingsSchema()}};
+    for (const auto& [name, schema] : shared)
+        groups.push_back({std::nullopt, {{treeName(name), treeName(name), schemaCheck(*schema)}}});
     return groups;
 }
 
 DataManagementScreen::Staged DataManagementScreen::stage(TreeReader& from, TreeChange& to,
                                                          const std::vector<FileGroup>& groups,
-                                                         const InterruptGuard* guard) {
+                                                         const InterruptGuard* guard, Direction direction) {
     Staged staged;
     std::size_t done = 0;
     for (const FileGroup& group : groups) {
@@ -149,18 +150,34 @@ DataManagementScreen::Staged DataManagementScreen::stage(TreeReader& from, TreeC
             setProgress(static_cast<int>(++done * 100 / groups.size()));
         std::vector<SourceFile> files;
         bool usable = true;
-        for (const auto& [source, target] : group.names) {
-            files.push_back(from.read(source));
+        for (const GroupFile& file : group.files) {
+            files.push_back(from.read(file.source));
             const SourceState state = files.back().state;
             if (state != SourceState::ok && state != SourceState::missing) {
                 usable = false;
-                staged.unusable.push_back(files.back());
+                staged.unusable.push_back({files.back().where, whyUnusable(files.back())});
+                continue;
             }
+            // Every record is read whole through its schema before it is copied: a damaged one never takes
+            // the place of a good one, in either direction.
+            if (state == SourceState::ok)
+                if (const StoredCheck check = file.check(files.back().bytes);
+                    check.state == StoredState::unreadable) {
+                    usable = false;
+                    staged.unusable.push_back({file.source, unreadableReason(check)});
+                }
         }
+        if (usable && direction == Direction::intoData && group.client)
+            if (const auto refusal = changeRefusal(store(), {*group.client, ClientChangeKind::restore, {}})) {
+                usable = false;
+                staged.unusable.push_back({codeText(*group.client), refusal->body});
+            }
         if (!usable)
             continue;
+        if (group.client)
+            staged.clients.push_back(*group.client);
         for (std::size_t i = 0; i < files.size(); ++i) {
-            const std::string& target = group.names[i].second;
+            const std::string& target = group.files[i].target;
             if (files[i].state == SourceState::ok) {
                 ++staged.found;
                 staged.error = to.put(target, files[i].bytes);
@@ -175,9 +192,9 @@ DataManagementScreen::Staged DataManagementScreen::stage(TreeReader& from, TreeC
 }
 
 bool DataManagementScreen::stageSet(TreeReader& from, TreeChange& to, const FileGroup& group,
-                                    std::string_view title, std::string_view refusal,
+                                    Direction direction, std::string_view title, std::string_view refusal,
                                     std::string_view unchanged) {
-    const Staged staged = stage(from, to, {group}, nullptr);
+    const Staged staged = stage(from, to, {group}, nullptr, direction);
     if (!staged.unusable.empty()) {
         ui().warn(title, std::string(refusal) + std::string(unchanged) + listUnusable(staged.unusable));
         return false;
@@ -244,13 +261,14 @@ void DataManagementScreen::clickList(std::size_t index) {
 
 void DataManagementScreen::callUp() {
     const auto code = readCode(text1.text).code;
-    const TaxpayerRead read = code ? readTaxpayerRecord(store(), *code, 2) : TaxpayerRead{};
-    if (!code || read.error) {
+    const TaxpayerRead read = code ? readTaxpayerRecord(store(), *code) : TaxpayerRead{};
+    if (!code || !read.registered()) {
         display();
         return;
     }
-    currentCode_ = read.record.personCode;
-    currentName_ = read.record.name;
+    // A damaged registration is called up too: deleting or restoring that client is how it is mended.
+    currentCode_ = *code;
+    currentName_ = read.readable() ? read.record.name : std::string(kDamagedRegistration);
     ui().beep();
     text2.text = currentName_;
 }
@@ -263,15 +281,18 @@ void DataManagementScreen::deleteTaxpayer() {
         return;
     }
     // The question names whoever the typed code belongs to, not whoever the screen last showed.
-    if (!fileExists(store().path(names::taxpayerFile(*code)))) {
+    const TaxpayerRead read = readTaxpayerRecord(store(), *code);
+    if (!read.registered()) {
         ui().warn("個人の削除", codeText(*code) + " の登録はありません。何も削除していません。");
         return;
     }
-    const TaxpayerRead read = readTaxpayerRecord(store(), *code, 2);
-    const std::string name =
-        read.fieldsRead >= 2 ? read.record.name : codeText(*code) + "（名前を読めません）";
+    if (const auto refusal = changeRefusal(store(), {*code, ClientChangeKind::removal, {}})) {
+        ui().warn("個人の削除", refusal->body + "\n何も削除していません。");
+        return;
+    }
+    const std::string name = read.readable() ? read.record.name : codeText(*code) + "（登録を読めません）";
     if (confirm(name + " 氏を削除しますか", "")) {
-        removeGroups(store().root(), {setOf(*code)}, "個人の削除");
+        removeGroups(store().root(), {setOf(*code)}, Direction::intoData, "個人の削除");
     }
     ui().beep();
     refresh();
@@ -289,19 +310,26 @@ void DataManagementScreen::copyToNewCode() {
     else if (*to == *from)
         problem = "新しい個人コードが元の個人コードと同じです。";
     TaxpayerRead record;
+    std::string why = problem ? problem : "";
     if (!problem) {
         record = readTaxpayerRecord(store(), *from);
-        if (record.error)
-            problem = "元の個人コードの登録がありません。何もコピーしていません。";
+        if (!record.registered())
+            why = "元の個人コードの登録がありません。何もコピーしていません。";
+        else if (!record.readable())
+            why = "元の個人コードの登録を読めません。何もコピーしていません。\n" +
+                  unreadableText(record.path, record.check);
     }
-    if (problem) {
-        ui().warn("個人コードの変更", problem);
+    for (const auto code : {from, to})
+        if (why.empty() && code)
+            if (const auto refusal = changeRefusal(store(), {*code, ClientChangeKind::codeChange, {}}))
+                why = refusal->body + "\n何もコピーしていません。";
+    if (!why.empty()) {
+        ui().warn("個人コードの変更", why);
         return;
     }
-    const std::vector<std::string> targetFiles = taxpayerFiles(*to);
     bool occupied = false;
-    for (const std::string& name : targetFiles)
-        occupied = occupied || fileExists(dataPath(name));
+    for (const GroupFile& file : setOf(*to).files)
+        occupied = occupied || fileExists(dataPath(file.target));
     if (occupied &&
         !confirm("個人コードの変更", codeText(*to) + " には " + whoIs(store(), *to) + "のデータがあります。" +
                                          codeText(*to) + " のデータをすべて " + codeText(*from) + " の " +
@@ -310,21 +338,19 @@ void DataManagementScreen::copyToNewCode() {
 
     // The new code's files become the old code's as a set: one the old code lacks is removed, so that
     // no return mixes two taxpayers.
-    FileGroup group;
+    FileGroup group{*to, {}};
     for (int k = 1; k <= 6; ++k) {
-        const auto source = k <= 5 ? names::screenFile(*from, k, workingYearCode())
-                                   : names::housingLoanFile(*from, workingYearCode());
-        const auto target = k <= 5 ? names::screenFile(*to, k, workingYearCode())
-                                   : names::housingLoanFile(*to, workingYearCode());
+        const auto source = names::recordFile(*from, k, workingYearCode());
+        const auto target = names::recordFile(*to, k, workingYearCode());
         if (source && target)
-            group.names.emplace_back(treeName(*source), treeName(*target));
+            group.files.push_back({treeName(*source), treeName(*target), schemaCheck(screenRecordSchema(k))});
     }
     record.record.personCode = *to;
     const RecordWriter writer = taxpayerRecordWriter(record.record);
     constexpr std::string_view unchanged = "どちらの個人コードのデータも元のままです。";
     TreeReader reader(store().root());
     TreeChange change(store().root());
-    if (!stageSet(reader, change, group, "個人コードの変更",
+    if (!stageSet(reader, change, group, Direction::outOfData, "個人コードの変更",
                   "次のファイルが使えないため、コピーしませんでした。", unchanged))
         return;
     if (const auto error = writer.problem()
@@ -336,6 +362,7 @@ void DataManagementScreen::copyToNewCode() {
     }
     if (!commit(change, "個人コードの変更", unchanged))
         return;
+    changedClients({*to});
     ui().beep();
     refresh();
 }
@@ -346,23 +373,44 @@ void DataManagementScreen::refresh() {
 }
 
 bool DataManagementScreen::removeGroups(const std::string& base, const std::vector<FileGroup>& groups,
-                                        std::string_view title) {
+                                        Direction direction, std::string_view title) {
     TreeChange change(base);
     std::error_code error = change.error();
     std::size_t done = 0;
+    std::vector<LeftAlone> left;
+    std::vector<PersonCode> removed;
     for (const FileGroup& group : groups) {
         if (groups.size() > 1)
             setProgress(static_cast<int>(++done * 100 / groups.size()));
-        for (const auto& [source, target] : group.names)
+        if (direction == Direction::intoData && group.client) {
+            if (const auto refusal = changeRefusal(store(), {*group.client, ClientChangeKind::removal, {}})) {
+                left.push_back({codeText(*group.client), refusal->body});
+                continue;
+            }
+            removed.push_back(*group.client);
+        }
+        for (const GroupFile& file : group.files)
             if (!error)
-                error = change.remove(target);
+                error = change.remove(file.target);
     }
     if (error) {
         ui().warn(title,
                   "削除できないファイルがあります。" + describeError(error) + "何も削除していません。");
         return false;
     }
-    return commit(change, title, "");
+    if (!commit(change, title, ""))
+        return false;
+    changedClients(removed);
+    if (!left.empty()) {
+        ui().warn(title, "次の人は、ほかの所で開いているため削除していません。" + listUnusable(left));
+        return false;
+    }
+    return true;
+}
+
+void DataManagementScreen::changedClients(const std::vector<PersonCode>& codes) {
+    for (PersonCode code : codes)
+        clientChanged(store(), code);
 }
 
 bool DataManagementScreen::backupTo(const std::string& folder) {
@@ -383,7 +431,7 @@ bool DataManagementScreen::backupTo(const std::string& folder) {
                   "バックアップを始められません。" + describeError(error) + std::string(unchanged));
         return false;
     }
-    const Staged staged = stage(reader, change, everyGroup(), &guard);
+    const Staged staged = stage(reader, change, everyGroup(), &guard, Direction::outOfData);
     if (!stagedWell(staged, "バックアップ", unchanged))
         return false;
     // A data folder that is empty (another --root, a disk not mounted) must not wipe the last backup.
@@ -428,7 +476,7 @@ bool DataManagementScreen::restoreFrom(const std::string& folder, bool confirmed
         ui().warn("リストア", "リストアを始められません。" + describeError(error) + std::string(unchanged));
         return false;
     }
-    const Staged staged = stage(reader, change, everyGroup(), &guard);
+    const Staged staged = stage(reader, change, everyGroup(), &guard, Direction::intoData);
     if (!stagedWell(staged, "リストア", unchanged))
         return false;
     if (staged.found == 0) {
@@ -440,8 +488,7 @@ bool DataManagementScreen::restoreFrom(const std::string& folder, bool confirmed
                            "年分の各画面のデータ、税理士名、印刷調整）をすべて削除して、" + folder +
                            " のバックアップから戻します。よろしいですか。";
     if (!staged.unusable.empty())
-        question += "\n次のファイルは使えないため、その人のデータは今のままにします。" +
-                    listUnusable(staged.unusable);
+        question += "\n次の理由で、その人のデータは今のままにします。" + listUnusable(staged.unusable);
     if (!confirmed && !confirm("リストア", question))
         return false;
     if (guard.requested()) {
@@ -450,12 +497,13 @@ bool DataManagementScreen::restoreFrom(const std::string& folder, bool confirmed
     }
     if (!commit(change, "リストア", unchanged))
         return false;
+    changedClients(staged.clients);
     setProgress(0);
     display();
     ui().beep();
     if (!staged.unusable.empty()) {
-        ui().warn("リストア", "次のファイルは使えないため、その人のデータは元のままにしました。" +
-                                  listUnusable(staged.unusable));
+        ui().warn("リストア",
+                  "次の理由で、その人のデータは元のままにしました。" + listUnusable(staged.unusable));
         return false;
     }
     return true;
@@ -480,7 +528,7 @@ void DataManagementScreen::deleteTargetData() {
                 describeFolder(drive1) + " にあるバックアップ（個人コード 1〜1000 の登録と" +
                     workingYearCode() +
                     "年分の各画面のデータ、税理士名、印刷調整）を削除します。よろしいですか。"))
-        removeGroups(drive1.text, everyGroup(), "相手ドライブのデータを削除");
+        removeGroups(drive1.text, everyGroup(), Direction::outOfData, "相手ドライブのデータを削除");
 }
 
 void DataManagementScreen::deleteLocalData() {
@@ -488,7 +536,7 @@ void DataManagementScreen::deleteLocalData() {
     if (confirm("Cドライブのデータを削除",
                 "いまのデータ（個人コード 1〜1000 の登録と" + workingYearCode() +
                     "年分の各画面のデータ、税理士名、印刷調整）をすべて削除します。よろしいですか。"))
-        removeGroups(store().root(), everyGroup(), "Cドライブのデータを削除");
+        removeGroups(store().root(), everyGroup(), Direction::intoData, "Cドライブのデータを削除");
 }
 
 void DataManagementScreen::backupOne() {
@@ -507,7 +555,7 @@ void DataManagementScreen::backupOne() {
     constexpr std::string_view unchanged = "前のバックアップはそのままです。";
     TreeReader reader(store().root());
     TreeChange change(drive3.text);
-    if (stageSet(reader, change, setOf(*code), "バックアップ",
+    if (stageSet(reader, change, setOf(*code), Direction::outOfData, "バックアップ",
                  "次のファイルは使えないため、バックアップしませんでした。", unchanged))
         commit(change, "バックアップ", unchanged);
 }
@@ -526,8 +574,8 @@ void DataManagementScreen::restoreOne() {
     constexpr std::string_view unchanged = "データは元のままです。";
     TreeReader reader(drive3.text);
     TreeChange change(store().root());
-    if (!stageSet(reader, change, setOf(*code), "リストア",
-                  "バックアップの次のファイルが使えないため、戻しませんでした。", unchanged))
+    if (!stageSet(reader, change, setOf(*code), Direction::intoData, "リストア",
+                  "次の理由で、戻しませんでした。", unchanged))
         return;
     std::string question = codeText(*code) + " のデータを " + drive3.text + " のバックアップで置き換えます。";
     if (!change.removals().empty()) {
@@ -540,6 +588,7 @@ void DataManagementScreen::restoreOne() {
         return;
     if (!commit(change, "リストア", unchanged))
         return;
+    changedClients({*code});
     display();
 }
 

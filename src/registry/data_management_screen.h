@@ -5,7 +5,10 @@
 #include "core/data_screen.h"
 #include "core/screen_host.h"
 
+#include "core/record_schema.h"
+
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -27,6 +30,12 @@ inline constexpr std::string_view kBackupOne = "のみをバックアップ";
 inline constexpr std::string_view kRestoreOne = "のみをリストア";
 inline constexpr std::string_view kChooseFolder = "フォルダを選択…";
 } // namespace data_management
+
+// A file or a client that a backup, restore or delete left as it was, and why.
+struct LeftAlone {
+    std::string where;
+    std::string why;
+};
 
 class InterruptGuard;
 class TreeChange;
@@ -74,29 +83,41 @@ public:
     bool restoreFrom(const std::string& folder, bool confirmed);
 
 private:
-    // Files that are copied, replaced and removed together: one taxpayer's, or one shared file. Names
-    // below 所得税, as they are read and as they are written.
+    // A file of a group: its name below 所得税 as it is read and as it is written, and how its bytes are
+    // judged whole.
+    struct GroupFile {
+        std::string source;
+        std::string target;
+        std::function<StoredCheck(std::string_view bytes)> check;
+    };
+    // Files that are copied, replaced and removed together: one taxpayer's, or one shared file.
     struct FileGroup {
-        std::vector<std::pair<std::string, std::string>> names;
+        std::optional<PersonCode> client; // whose files they are, for the client gate
+        std::vector<GroupFile> files;
     };
     struct Staged {
-        std::vector<SourceFile> unusable; // their groups were left as they were
-        int found = 0;                    // files found to copy
-        std::error_code error;            // ends the operation; nothing has changed
+        std::vector<LeftAlone> unusable; // their groups were left as they were
+        std::vector<PersonCode> clients; // the clients whose files the change puts or removes
+        int found = 0;                   // files found to copy
+        std::error_code error;           // ends the operation; nothing has changed
         bool interrupted = false;
     };
-    // One taxpayer's files: the TaxpayerRecord, the five screen files and the housing loan file.
-    std::vector<std::string> taxpayerFiles(PersonCode code) const;
+    // Which way the files go: into the data folder, a client's files change and pass the client gate.
+    enum class Direction { intoData, outOfData };
+    // One taxpayer's files: the five screen files, the housing loan file and the TaxpayerRecord.
     FileGroup setOf(PersonCode code) const;
     std::vector<FileGroup> everyGroup() const;
     // Stages each group whole (present files put, missing ones removed) or, when one of its files cannot be
     // used, not at all.
     Staged stage(TreeReader& from, TreeChange& to, const std::vector<FileGroup>& groups,
-                 const InterruptGuard* guard);
+                 const InterruptGuard* guard, Direction direction);
     // The same for one set; says why and returns false when nothing can be done.
-    bool stageSet(TreeReader& from, TreeChange& to, const FileGroup& group, std::string_view title,
-                  std::string_view refusal, std::string_view unchanged);
-    bool removeGroups(const std::string& base, const std::vector<FileGroup>& groups, std::string_view title);
+    bool stageSet(TreeReader& from, TreeChange& to, const FileGroup& group, Direction direction,
+                  std::string_view title, std::string_view refusal, std::string_view unchanged);
+    bool removeGroups(const std::string& base, const std::vector<FileGroup>& groups, Direction direction,
+                      std::string_view title);
+    // The clients whose files a change put or removed: their windows reload.
+    void changedClients(const std::vector<PersonCode>& codes);
     bool commit(TreeChange& change, std::string_view title, std::string_view unchanged);
     bool finishEarlierChanges(const std::string& base, std::string_view title);
     bool apartFromData(const std::string& folder, std::string_view title);

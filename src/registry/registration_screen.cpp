@@ -118,7 +118,7 @@ TaxpayerRecord RegistrationScreen::recordFromScreen(PersonCode code) const {
 void RegistrationScreen::registerTaxpayer() {
     const CodeReading code = readCode(text1.text);
     if (!code.code) {
-        ui().warn(reg::kNewRegistrationTitle, describeError(code.error));
+        ui().warn(reg::kNewRegistrationTitle, codeProblem(text1.text));
         return;
     }
     const RecordWriter writer = taxpayerRecordWriter(recordFromScreen(*code.code));
@@ -144,18 +144,25 @@ void RegistrationScreen::registerTaxpayer() {
         return;
     }
     ui().warn(reg::kSameCodeTitle, describeError(created));
-    const bool replace = ui().ask(reg::kOverwriteTitle, "");
+    // A registration that cannot be read is replaced only by a user who was told what is lost with it.
+    const TaxpayerRead stored = readTaxpayerRecord(store(), *code.code);
+    const bool replace = ui().ask(reg::kOverwriteTitle, stored.check.state == StoredState::unreadable
+                                                            ? "今の登録は読めません。" +
+                                                                  unreadableText(stored.path, stored.check) +
+                                                                  "\n入力した内容で置き換えますか。"
+                                                            : std::string());
     ui().beep();
     if (!replace) {
         clear();
         return;
     }
-    if (const auto refusal = store().saveRefusal(*code.code)) {
-        ui().warn(kOpenElsewhereTitle, *refusal);
+    if (const auto refusal = changeRefusal(store(), {*code.code, ClientChangeKind::registration, {}})) {
+        ui().warn(refusal->title, refusal->body);
         return;
     }
     if (!overwrite(writer, path))
         return;
+    clientChanged(store(), *code.code);
     ui().beep();
     clear();
     ui().beep();
@@ -172,15 +179,18 @@ bool RegistrationScreen::overwrite(const RecordWriter& writer, const std::string
 
 void RegistrationScreen::callUp() {
     const CodeReading code = readCode(text1.text);
-    std::error_code error = code.error;
+    std::string problem = code.code ? std::string() : codeProblem(text1.text);
     TaxpayerRead read;
     if (code.code) {
         read = readTaxpayerRecord(store(), *code.code);
-        error = read.error;
+        if (read.check.state == StoredState::unreadable)
+            problem = unreadableText(read.path, read.check);
+        else if (!read.readable())
+            problem = describeError(std::make_error_code(std::errc::no_such_file_or_directory));
     }
-    if (error) {
+    if (!problem.empty()) {
         clear();
-        ui().warn(reg::kCallUp, describeError(error));
+        ui().warn(reg::kCallUp, problem);
         return;
     }
     ui().beep();

@@ -12,6 +12,8 @@
 // folder below the base is opened without following links, so neither a link in a backup nor one put in
 // its place while the program runs can lead a read or a write outside the tree.
 
+#include "core/file_io.h"
+
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -20,10 +22,6 @@
 #include <vector>
 
 namespace kakutei {
-
-// Far larger than any record the program writes (a few kilobytes): a larger file is no record of ours,
-// and reading it whole could exhaust the memory.
-inline constexpr std::size_t kLargestStoredFile = 1 << 20;
 
 // A name a tree may hold: a file, or a folder and a file; no part empty, none starting with ".".
 bool isTreeName(std::string_view name);

@@ -1,7 +1,7 @@
 #include "registry/year_end_import_screen.h"
 
 #include "core/person_code.h"
-#include "core/record.h"
+#include "core/record_kinds.h"
 #include "core/store_error.h"
 #include "registry/registration_screen.h"
 
@@ -36,27 +36,23 @@ constexpr ConditionRule kConditionRules[7] = {
 };
 
 std::error_code readEmployee(const std::string& path, EmployeeFile& file) {
-    RecordReader reader(path);
-    reader.int16(); // the employee's code in the other program
-    auto reading = reader.text();
-    auto name = reader.text();
-    auto address = reader.text();
-    auto era = reader.text();
-    const auto year = reader.int16();
-    const auto month = reader.int16();
-    const auto day = reader.int16();
-    reader.text(); // not used
-    for (std::string& condition : file.conditions)
-        condition = reader.text().value_or("");
-    if (!reader.ok())
-        return reader.error();
-    file.reading = std::move(*reading);
-    file.name = std::move(*name);
-    file.address = std::move(*address);
-    file.era = std::move(*era);
-    file.birthYear = *year;
-    file.birthMonth = *month;
-    file.birthDay = *day;
+    const StoredRecord stored = readRecordFile(path, yearEndEmployeeSchema());
+    if (stored.check.state == StoredState::missing)
+        return std::make_error_code(std::errc::no_such_file_or_directory);
+    if (!stored.readable())
+        return stored.check.error;
+    // Texts: reading, name, address, era, one not used, then the conditions; numbers: the employee's code in
+    // the other program, then the birth date.
+    const RecordValues& values = stored.values;
+    file.reading = values.texts.at(0);
+    file.name = values.texts.at(1);
+    file.address = values.texts.at(2);
+    file.era = values.texts.at(3);
+    for (std::size_t i = 0; i < file.conditions.size(); ++i)
+        file.conditions[i] = values.texts.at(5 + i);
+    file.birthYear = static_cast<std::int16_t>(values.numbers.at(1));
+    file.birthMonth = static_cast<std::int16_t>(values.numbers.at(2));
+    file.birthDay = static_cast<std::int16_t>(values.numbers.at(3));
     return {};
 }
 

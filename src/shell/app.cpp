@@ -37,6 +37,17 @@ App::App(DataStore& store, UserInterface& ui) : store_(store), ui_(ui) {
     install(std::make_unique<PrintingScreen>(store_, ui_));
     install(std::make_unique<DataManagementScreen>(store_, ui_, *this));
     actualAmount_ = std::make_unique<ActualAmountScreen>(ui_, *this);
+    clients_.setChangedHandler([this](PersonCode code) { clientChanged(code); });
+}
+
+void App::clientChanged(PersonCode code) {
+    const std::string held = std::to_string(code);
+    for (auto& screen : screens_)
+        if (screen && screen->id() != ScreenId::dataManagement && screen->heldCode() == held) {
+            screen->nenGO();
+            screen->clear();
+            screen->data();
+        }
 }
 
 App::~App() = default;

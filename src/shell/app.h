@@ -65,6 +65,10 @@ public:
     // Takes a screen into the program in place of the one it has; it lives until the program ends.
     void install(std::unique_ptr<DataScreen> screen);
 
+    // A client's files changed under its windows (a delete, a restore, a code change): every window bound to
+    // the client shows what is stored now, and those without a file of their own close.
+    void clientChanged(PersonCode code);
+
     // Cross-screen writes of the main menu's call-up.
     void setRegistrationCode(PersonCode code);
     void setIncomeCondition(const std::string& condition);

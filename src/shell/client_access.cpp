@@ -10,11 +10,11 @@ std::string openElsewhereText(const DataStore& store, PersonCode code, const Loc
 }
 
 ClientAccess::ClientAccess(DataStore& store, UserInterface& ui) : store_(store), ui_(ui), locks_(store) {
-    store_.setSaveGate(this);
+    store_.setClientGate(this);
 }
 
 ClientAccess::~ClientAccess() {
-    store_.setSaveGate(nullptr);
+    store_.setClientGate(nullptr);
 }
 
 void ClientAccess::callUp(PersonCode code) {
@@ -40,7 +40,12 @@ std::optional<LockHolder> ClientAccess::openElsewhere(PersonCode code) {
     return attempt.held ? std::nullopt : attempt.holder;
 }
 
-std::optional<std::string> ClientAccess::saveRefusal(PersonCode code) {
+void ClientAccess::changed(PersonCode code) {
+    if (changed_)
+        changed_(code);
+}
+
+std::optional<std::string> ClientAccess::openElsewhereRefusal(PersonCode code) {
     const auto holder = openElsewhere(code);
     if (!holder) {
         // Free, or the other program has let go since: this one holds the mark now and may store.
@@ -52,7 +57,7 @@ std::optional<std::string> ClientAccess::saveRefusal(PersonCode code) {
         return openElsewhereText(store_, code, *holder) +
                "\n見るだけで呼び出したため、保存はしませんでした。引き継ぐときは、もう一度呼び出して「OK」を"
                "選んで下さい。";
-    return openElsewhereText(store_, code, *holder) + "\n保存はしませんでした。";
+    return openElsewhereText(store_, code, *holder) + "\nこの人のデータは変えていません。";
 }
 
 } // namespace kakutei

@@ -7,6 +7,7 @@
 #include "core/data_store.h"
 #include "core/user_interface.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -16,10 +17,12 @@ inline constexpr std::string_view kTakeOverQuestion =
     "\n\n「OK」: 引き継いで入力します（向こうのプログラムでは保存できなくなります）。"
     "\n「キャンセル」: 見るだけにします（保存はできません）。";
 
-class ClientAccess : public SaveGate {
+class ClientAccess : public ClientGate {
 public:
     ClientAccess(DataStore& store, UserInterface& ui);
     ~ClientAccess() override;
+    // Who is told when a client's files changed under its windows (the App, which reloads them).
+    void setChangedHandler(std::function<void(PersonCode)> handler) { changed_ = std::move(handler); }
 
     // The call-up: marks the client as open here and releases the one called up before. A client open
     // in another program is said with who and since when; the user takes it over or only looks.
@@ -30,7 +33,8 @@ public:
     // Whether the call-up left the client to be looked at only.
     bool lookingOnly(PersonCode code) const { return lookingOnly_ == code; }
 
-    std::optional<std::string> saveRefusal(PersonCode code) override;
+    std::optional<std::string> openElsewhereRefusal(PersonCode code) override;
+    void changed(PersonCode code) override;
 
 private:
     DataStore& store_;
@@ -38,6 +42,7 @@ private:
     ClientLocks locks_;
     std::optional<PersonCode> current_;
     std::optional<PersonCode> lookingOnly_;
+    std::function<void(PersonCode)> changed_;
 };
 
 // "個人コード 7（山田太郎） は、山田（コンピューター office-2、プロセス 4711）が 2026/12/10 15:49

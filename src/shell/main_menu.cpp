@@ -38,7 +38,7 @@ MainMenu::MainMenu(App& app) : taxAccountant(app.store(), app.ui()), app_(app) {
 }
 
 void MainMenu::startUp() {
-    taxAccountant.load();
+    taxAccountant.loadQuietly();
     yearCode_ = kYearCode;
     // A tree that cannot be made leaves the menu up but skips the rest, without a message.
     if (app_.store().ensureFolders(yearCode_))
@@ -67,17 +67,17 @@ void MainMenu::callUp() {
     // Calling up reloads these screens: what was typed on them is settled before it is lost.
     if (!askAboutUnsavedInput(app_, kCodeScreens))
         return;
-    currentCode_ = *code;
-    app_.setRegistrationCode(currentCode_);
-
-    const TaxpayerRead read = readTaxpayerRecord(app_.store(), currentCode_, 3);
-    if (read.fieldsRead >= 1)
-        currentCode_ = read.record.personCode;
-    if (read.fieldsRead >= 2)
-        currentName_ = read.record.name;
-    if (read.error)
+    // The registration screen takes the code either way: registering it is what a new code calls for.
+    app_.setRegistrationCode(*code);
+    // The client called up before stays current under a code without a readable registration: the screens
+    // would show that client's name over this code, and their saves would have no client to go to.
+    const TaxpayerRead read = readTaxpayerRecord(app_.store(), *code);
+    if (const auto problem = registrationProblem(read, *code)) {
+        app_.ui().warn(main_menu::kCallUp, *problem);
         return;
-
+    }
+    currentCode_ = *code;
+    currentName_ = read.record.name;
     app_.clients().callUp(currentCode_);
     text2.text = currentName_;
     app_.setIncomeCondition(read.record.condition);

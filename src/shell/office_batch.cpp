@@ -2,7 +2,7 @@
 
 #include "checks/return_checks.h"
 #include "core/store_error.h"
-#include "core/stored_record.h"
+#include "core/stored_return.h"
 #include "core/taxpayer_record.h"
 #include "print/printing_screen.h"
 #include "shell/app.h"
@@ -168,7 +168,10 @@ BatchSummary runOfficeBatch(App& app, OfficeJob job, const std::vector<PersonCod
             summary.notReached = codes.size() - i;
             break;
         }
-        if (readTaxpayerRecord(app.store(), code, 2).fieldsRead < 2) {
+        // A damaged record, the registration among them, would be replaced by an empty screen (or printed
+        // as one): such a client is left exactly as stored.
+        const StoredReturn stored = readStoredReturn(app.store(), code, kYearCode);
+        if (!stored.taxpayer.registered()) {
             outcome.result = BatchResult::skipped;
             outcome.reason = "登録されていません。";
             summary.outcomes.push_back(std::move(outcome));
@@ -180,13 +183,11 @@ BatchSummary runOfficeBatch(App& app, OfficeJob job, const std::vector<PersonCod
             summary.outcomes.push_back(std::move(outcome));
             continue;
         }
-        // A record that is there but cannot be read would be replaced by an empty screen (or printed as
-        // one): such a client is left exactly as stored.
-        const auto unreadable = unreadableRecordsOf(app.store(), code, kYearCode);
+        const auto unreadable = stored.unreadableFiles();
         if (!unreadable.empty()) {
             outcome.result = BatchResult::skipped;
             for (const UnreadableRecord& record : unreadable)
-                outcome.reason += "「" + record.path + "」を読めません。" + describeError(record.error);
+                outcome.reason += unreadableLine(record);
             outcome.reason += "何も計算せず、保存も印刷もしていません。";
             summary.outcomes.push_back(std::move(outcome));
             continue;

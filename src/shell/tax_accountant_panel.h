@@ -4,6 +4,7 @@
 
 #include "core/data_store.h"
 #include "core/field.h"
+#include "core/record_schema.h"
 #include "core/user_interface.h"
 
 namespace kakutei {
@@ -18,6 +19,8 @@ inline constexpr std::string_view kSaveButton = "登録実行";
 inline constexpr std::string_view kLoadButton = "呼出";
 inline constexpr std::string_view kImportButton = "法定調書より呼出";
 inline constexpr std::string_view kSaveFailedTitle = "まず、個人登録を実行して下さい。";
+inline constexpr std::string_view kUnreadableTitle = "税理士名を読めません";
+inline constexpr std::string_view kReplaceDamagedTitle = "読めない税理士名のファイルがあります";
 } // namespace tax_accountant
 
 class TaxAccountantPanel {
@@ -34,10 +37,13 @@ public:
     void hideEntry();                             // "非表示": empties the boxes, keeps the file
     void save();                                  // "登録実行"
     void load();                                  // "呼出"
-    void importFromYearEndProgram();              // "法定調書より呼出"
+    // Start-up's load: a damaged file leaves the boxes empty without a word (printing refuses it, and a save
+    // over it asks first), so that no command that has nothing to do with it fails on it.
+    void loadQuietly();
+    void importFromYearEndProgram(); // "法定調書より呼出"
 
 private:
-    void loadFrom(const std::string& windowsName);
+    void loadFrom(const std::string& windowsName, const RecordSchema& schema, bool sayDamage = true);
     DataStore& store_;
     UserInterface& ui_;
 };

@@ -2,6 +2,7 @@
 
 #include "core/amount_text.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace kakutei {
@@ -11,6 +12,7 @@ namespace hl = housing_loan;
 namespace {
 
 constexpr int kHousingLoanLine = 30;
+constexpr int kHousingLoanRecord = 6;
 
 // A date part as a plain number: no grouping, 0 shown as "0".
 std::string plainNumber(double value) {
@@ -20,16 +22,6 @@ std::string plainNumber(double value) {
 }
 
 } // namespace
-
-std::optional<std::string> HousingLoanScreen::recordPath() const {
-    const auto code = personCode();
-    if (!code)
-        return std::nullopt;
-    const auto name = names::housingLoanFile(*code, workingYearCode());
-    if (!name)
-        return std::nullopt;
-    return store().path(*name);
-}
 
 void HousingLoanScreen::calculatePeriod(std::size_t period) {
     values_[0] = readAmount(year.text);
@@ -51,32 +43,22 @@ void HousingLoanScreen::calculatePeriod(std::size_t period) {
 
 void HousingLoanScreen::save() {
     nenGO();
-    const auto path = recordPath();
-    if (!path)
-        return;
-    RecordWriter writer;
+    RecordWriter writer(screenRecordSchema(kHousingLoanRecord));
     for (double value : values_)
         writer.number(value);
-    writer.fillers();
-    // This screen's save fails silently; the credit has already reached line 30. A stored record that
-    // cannot be read is still never replaced, and that is said.
-    saveRecordAt(*path, kHousingLoanShape, writer, {});
+    // This screen's save fails silently; the credit has already reached line 30. A refusal (a stored record
+    // that cannot be read, another program, another taxpayer) is still said.
+    saveRecord(writer, kHousingLoanRecord, {});
 }
 
 void HousingLoanScreen::data() {
     nenGO();
     // A taxpayer without a record starts from an empty one, never from the previous taxpayer's.
     values_ = {};
-    const auto path = recordPath();
-    if (!path)
+    const StoredRecord record = readOwnRecord(kHousingLoanRecord);
+    if (!record.readable())
         return;
-    if (examineRecordAt(*path, kHousingLoanShape) != StoredState::readable)
-        return;
-    const auto record = readRecordValues(*path, 0, 8);
-    if (!record)
-        return;
-    for (std::size_t i = 0; i < values_.size(); ++i)
-        values_[i] = record->numbers[i];
+    std::copy(record.values.numbers.begin(), record.values.numbers.end(), values_.begin());
     year.text = formatAmount(values_[0]);
     month.text = formatAmount(values_[1]);
     day.text = formatAmount(values_[2]);

@@ -54,7 +54,6 @@ public:
     const std::array<double, 8>& values() const { return values_; }
 
 private:
-    std::optional<std::string> recordPath() const;
     ScreenHost& host_;
     std::array<double, 8> values_{};
 };

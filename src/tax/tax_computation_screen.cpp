@@ -109,10 +109,9 @@ void TaxComputationScreen::calculate() {
     tax();
     amountDue();
     takeTheseLines();
-    RecordWriter writer;
+    RecordWriter writer(screenRecordSchema(kTaxRecord));
     for (double value : amounts_)
         writer.number(value);
-    writer.fillers();
     if (!saveRecord(writer, kTaxRecord))
         return;
     clear();
@@ -135,19 +134,14 @@ void TaxComputationScreen::load(Loading loading) {
     if (!fileCode())
         return;
     setWorkingYearCode(std::string(loading.yearCode));
-    if (examineOwnRecord(kTaxRecord) != StoredState::readable)
+    const StoredRecord record = readOwnRecord(kTaxRecord);
+    if (!record.readable())
         return;
-    if (examineRecord(kIncomeRecord) != StoredState::readable)
+    const StoredRecord income = readScreenRecord(kIncomeRecord);
+    if (!income.readable())
         return;
-    const auto income = readRecordValues(*screenFilePath(kIncomeRecord), 0, 20);
-    if (!income)
-        return;
-    const auto record = readRecordValues(*screenFilePath(kTaxRecord), 0, tc::kAmountCount);
-    if (!record)
-        return;
-    for (int n = 1; n <= tc::kAmountCount; ++n)
-        field(n) = record->numbers[static_cast<std::size_t>(n - 1)];
-    lines_[9] = {formatAmount(income->numbers[19]), loading.colour};
+    std::copy(record.values.numbers.begin(), record.values.numbers.end(), amounts_.begin());
+    lines_[9] = {formatAmount(income.values.numbers.at(19)), loading.colour};
     for (const tc::Line& line : tc::kLines)
         if (line.recordField > 0)
             lines_[line.number] = {formatAmount(field(line.recordField)), loading.colour};
@@ -158,15 +152,19 @@ void TaxComputationScreen::gather() {
     if (!fileCode())
         return;
     // A damaged source is said; a missing one ends the gathering silently, as for a new taxpayer.
-    for (int k : {kIncomeRecord, kDeductionRecord, kPersonalRecord, kBreakdownRecord})
-        if (examineRecord(k) == StoredState::unreadable)
+    std::array<StoredRecord, 4> sources;
+    for (int k : {kIncomeRecord, kDeductionRecord, kPersonalRecord, kBreakdownRecord}) {
+        sources[static_cast<std::size_t>(k - 1)] = readScreenRecord(k);
+        if (sources[static_cast<std::size_t>(k - 1)].check.state == StoredState::unreadable)
             return;
-    const auto income = readRecordValues(*screenFilePath(kIncomeRecord), 0, 20);
-    const auto deductions = readRecordValues(*screenFilePath(kDeductionRecord), 13, 25);
-    const auto personal = readRecordValues(*screenFilePath(kPersonalRecord), 47, 17);
-    const auto breakdown = readRecordValues(*screenFilePath(kBreakdownRecord), 40, 25);
-    if (!income || !deductions || !personal || !breakdown)
-        return;
+    }
+    for (const StoredRecord& source : sources)
+        if (!source.readable())
+            return;
+    const RecordValues* income = &sources[0].values;
+    const RecordValues* deductions = &sources[1].values;
+    const RecordValues* personal = &sources[2].values;
+    const RecordValues* breakdown = &sources[3].values;
     // Record field n of a record whose texts come first.
     const auto number = [](const RecordValues& record, int n) {
         return record.numbers[static_cast<std::size_t>(n - 1) - record.texts.size()];
@@ -193,9 +191,8 @@ void TaxComputationScreen::dividendCredit() {
         data();
     }
     // The user can still correct the dividends on the dividend credit screen.
-    const auto path = screenFilePath(kBreakdownRecord);
-    const auto breakdown = path ? readRecordValues(*path, 40, 25) : std::nullopt;
-    host_.openDividendCredit(field(15), breakdown ? breakdownDividends(*breakdown) : 0.0);
+    const StoredRecord breakdown = readScreenRecord(kBreakdownRecord);
+    host_.openDividendCredit(field(15), breakdown.readable() ? breakdownDividends(breakdown.values) : 0.0);
 }
 
 void TaxComputationScreen::housingLoanCredit() {

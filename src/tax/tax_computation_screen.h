@@ -132,6 +132,8 @@ private:
     void load(Loading loading);
     // Lines 50 and 51 from the tax to pay in field 28: half of it, down to whole thousands, deferred.
     void showDeferral();
+    // Lines 9 to 24 and 37 come from these records; the stored tax follows from them.
+    std::vector<int> sourceRecords() const override { return {1, 2, 3, 4}; }
 
     ScreenHost& host_;
     std::array<Field, tax_computation::kLastLine + 1> lines_{};

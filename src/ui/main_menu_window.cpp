@@ -225,7 +225,7 @@ void MainMenuWindow::showRoster() {
 
 void MainMenuWindow::showYearComparison() {
     const PersonCode code = menu().currentPersonCode();
-    if (code == 0 || readTaxpayerRecord(app_.store(), code, 1).error) {
+    if (code == 0 || !readTaxpayerRecord(app_.store(), code).registered()) {
         QMessageBox::information(this, qt(year_comparison::kCaption), qt(year_comparison::kNoClient));
         return;
     }

@@ -200,7 +200,7 @@ void PrintingWindow::renderPreview() {
 void PrintingWindow::saveWorkSheet() {
     const PersonCode code = screen().printData().personCode;
     const StoredReturn stored = readStoredReturn(app_.store(), code, kYearCode);
-    if (stored.taxpayer.error) {
+    if (!stored.taxpayer.registered()) {
         QMessageBox::warning(this, qt("計算明細書を作れません"),
                              qt("個人コード " + std::to_string(code) + " は登録されていません。"));
         return;

@@ -325,9 +325,11 @@ void ScreenWindow::refreshTitle() {
     std::string text = title.caption;
     if (const auto code = readCode(codeText60).code) {
         text += "　" + codeText(*code);
-        const TaxpayerRead read = readTaxpayerRecord(*title.store, *code, 2);
-        if (read.fieldsRead >= 2)
+        const TaxpayerRead read = readTaxpayerRecord(*title.store, *code);
+        if (read.readable())
             text += " " + read.record.name;
+        else if (read.registered())
+            text += " " + std::string(kDamagedRegistration);
     }
     setWindowTitle(qt(text));
 }

@@ -88,6 +88,8 @@ void YearComparisonWindow::showClient(PersonCode code) {
     client_->setText(qt(comparisonClientLine(comparison_)));
     years_->setText(qt(comparisonYearsLine(comparison_)));
     QStringList notes;
+    if (comparison_.damagedRegistration)
+        notes << qt(*comparison_.damagedRegistration);
     for (const auto* list : {&comparison_.unreadable, &comparison_.notes})
         for (const std::string& note : *list)
             notes << qt(note);

@@ -3,6 +3,7 @@
 
 #include "core/taxpayer_record.h"
 
+#include "screen_fixture.h"
 #include "temp_root.h"
 
 #include <gtest/gtest.h>
@@ -72,15 +73,17 @@ TEST(BatchBackup, BackupAndRestoreThroughTheCommands) {
     record.personCode = 7;
     record.name = "山田";
     ASSERT_FALSE(taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(7))));
-    root.writeBytes("所得税/H16所得税/71.txt", "1\r\n");
+    testing::writeRecordFields(store, 7, 1, {{1, "1"}});
+    const std::string backedUp = root.readBytes("所得税/H16所得税/71.txt");
     EXPECT_EQ(run({"--root", root.path().c_str(), "backup", other.path().c_str()}).status, 0);
-    EXPECT_EQ(other.readBytes("所得税/H16所得税/71.txt"), "1\r\n");
-    root.writeBytes("所得税/H16所得税/71.txt", "changed");
+    EXPECT_EQ(other.readBytes("所得税/H16所得税/71.txt"), backedUp);
+    testing::writeRecordFields(store, 7, 1, {{1, "2"}});
+    const std::string changed = root.readBytes("所得税/H16所得税/71.txt");
     const BatchRun refused = run({"--root", root.path().c_str(), "restore", other.path().c_str()});
     EXPECT_EQ(refused.status, 1); // a restore deletes drive C first: only with --yes
-    EXPECT_EQ(root.readBytes("所得税/H16所得税/71.txt"), "changed");
+    EXPECT_EQ(root.readBytes("所得税/H16所得税/71.txt"), changed);
     EXPECT_EQ(run({"--root", root.path().c_str(), "restore", other.path().c_str(), "--yes"}).status, 0);
-    EXPECT_EQ(root.readBytes("所得税/H16所得税/71.txt"), "1\r\n");
+    EXPECT_EQ(root.readBytes("所得税/H16所得税/71.txt"), backedUp);
     const BatchRun nothing =
         run({"--root", root.path().c_str(), "restore", (other.path() + "/none").c_str(), "--yes"});
     EXPECT_EQ(nothing.status, 1);

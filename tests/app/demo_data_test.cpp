@@ -1,6 +1,6 @@
 #include "app/demo_data.h"
 
-#include "core/record.h"
+#include "core/record_kinds.h"
 #include "core/taxpayer_record.h"
 
 #include "temp_root.h"
@@ -113,16 +113,17 @@ TEST(DemoData, ThreeLawfulReturnsWithTheFiguresWorkedByHand) {
               (std::vector<std::string>{"01 : 見本　一郎", "02 : 見本　二郎", "03 : 見本　三郎"}));
     for (const ExpectedReturn& expected : kReturns) {
         SCOPED_TRACE(expected.code);
-        const auto income =
-            readRecordValues(store.path(*names::screenFile(expected.code, 1, kYearCode)), 0, 20);
-        ASSERT_TRUE(income);
-        EXPECT_EQ(income->numbers.at(19), expected.totalIncome);
-        const auto tax = readRecordValues(store.path(*names::screenFile(expected.code, 5, kYearCode)), 0, 41);
-        ASSERT_TRUE(tax);
+        const StoredRecord income = readRecordFile(
+            store.path(*names::screenFile(expected.code, 1, kYearCode)), screenRecordSchema(1));
+        ASSERT_TRUE(income.readable());
+        EXPECT_EQ(income.values.numbers.at(19), expected.totalIncome);
+        const StoredRecord tax = readRecordFile(store.path(*names::screenFile(expected.code, 5, kYearCode)),
+                                                screenRecordSchema(5));
+        ASSERT_TRUE(tax.readable());
         // Lines 10 to 43 (fields 1 to 31): the deductions, the tax and the amount due or refunded.
         for (int field = 1; field <= 31; ++field) {
             const auto it = expected.taxComputed.find(field);
-            EXPECT_EQ(tax->numbers.at(static_cast<std::size_t>(field - 1)),
+            EXPECT_EQ(tax.values.numbers.at(static_cast<std::size_t>(field - 1)),
                       it != expected.taxComputed.end() ? it->second : 0.0)
                 << "tax computation field " << field;
         }

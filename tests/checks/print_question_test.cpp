@@ -84,8 +84,8 @@ TEST_F(PrintQuestion, TheQuestionNamesTheFilesThatCouldNotBeChecked) {
     ASSERT_EQ(asked.size(), 1u);
     const std::string path = store.path(*names::screenFile(7, 5, kYearCode));
     EXPECT_EQ(asked.at(0).body, "個人の登録 — 税務署名: 税務署名がありません。\n「" + path +
-                                    "」を読めません。" + describeError(StoreErrc::typeMismatch) +
-                                    "\n印刷を続けますか");
+                                    "」を読めません。1 番目の値（雑損控除（10））: " +
+                                    describeError(StoreErrc::typeMismatch) + "\n印刷を続けますか");
     EXPECT_TRUE(surface.jobs.empty());
 }
 

@@ -293,7 +293,10 @@ TEST_F(ReturnChecksTest, AnUnreadableRecordIsNamedAndItsChecksAreLeftOut) {
     EXPECT_FALSE(checks.clean());
     EXPECT_EQ(unreadableLine(checks.unreadable.at(0)), "「" + checks.unreadable.at(0).path +
                                                            "」を読めません。" +
-                                                           describeError(checks.unreadable.at(0).error));
+                                                           unreadableReason(checks.unreadable.at(0).check));
+    EXPECT_NE(unreadableLine(checks.unreadable.at(0)).find("50 番目の値（扶養親族 3 の控除額）"),
+              std::string::npos)
+        << unreadableLine(checks.unreadable.at(0));
 }
 
 TEST_F(ReturnChecksTest, AnUnregisteredOrDamagedTaxpayerRecordIsNamed) {

@@ -1,5 +1,5 @@
 // Record files on a POSIX file system: modes, a size limit, a folder the user may not write.
-#include "core/record.h"
+#include "core/record_schema.h"
 
 #include "file_size_limit.h"
 #include "ordinary_user.h"
@@ -18,14 +18,17 @@ namespace {
 using testing::sjis;
 using testing::TempRoot;
 
+// One text and nothing else: the file holds exactly what a test writes.
+const RecordSchema kOneText{"見本", {{FieldKind::text, "a"}}, false};
+
 TEST(RecordFile, ReplacesAtomicallyWithPrivatePermissions) {
     TempRoot root;
     const std::string path = root.path() + "/r.txt";
-    RecordWriter first;
-    first.text("一", "a");
+    RecordWriter first(kOneText);
+    first.text("一");
     ASSERT_FALSE(first.writeTo(path));
-    RecordWriter second;
-    second.text("二", "a");
+    RecordWriter second(kOneText);
+    second.text("二");
     ASSERT_FALSE(second.writeTo(path));
     EXPECT_EQ(root.readBytes("r.txt"), sjis("\"二\"\r\n"));
     struct stat info {};
@@ -38,8 +41,8 @@ TEST(RecordFile, ReplacesAtomicallyWithPrivatePermissions) {
 TEST(RecordFile, CreateNewRefusesAnExistingFile) {
     TempRoot root;
     root.writeBytes("r.txt", "old");
-    RecordWriter writer;
-    writer.text("new", "a");
+    RecordWriter writer(kOneText);
+    writer.text("new");
     EXPECT_EQ(writer.writeTo(root.path() + "/r.txt", WriteMode::createNew), std::errc::file_exists);
     EXPECT_EQ(root.readBytes("r.txt"), "old");
     EXPECT_FALSE(writer.writeTo(root.path() + "/s.txt", WriteMode::createNew));
@@ -49,8 +52,8 @@ TEST(RecordFile, CreateNewRefusesAnExistingFile) {
 TEST(RecordFile, AWriteThatCannotCompleteLeavesTheOldFileWhole) {
     TempRoot root;
     root.writeBytes("r.txt", "old");
-    RecordWriter writer;
-    writer.text(std::string(100000, 'x'), "a");
+    RecordWriter writer(kOneText);
+    writer.text(std::string(100000, 'x'));
     const std::error_code error = [&] {
         const testing::FileSizeLimit limit(4096);
         return writer.writeTo(root.path() + "/r.txt");
@@ -65,8 +68,8 @@ TEST(RecordFile, AFolderThatCannotBeWrittenLeavesTheOldFileWhole) {
     root.writeBytes("d/r.txt", "old");
     ::chmod(root.path().c_str(), 0755);
     ::chmod((root.path() + "/d").c_str(), 0555);
-    RecordWriter writer;
-    writer.text("new", "a");
+    RecordWriter writer(kOneText);
+    writer.text("new");
     // Root writes into read-only folders, so the write runs as an ordinary user.
     const int status = testing::exitStatusAsOrdinaryUser(
         [&] { return writer.writeTo(root.path() + "/d/r.txt") == std::errc::permission_denied ? 0 : 1; });

@@ -1,4 +1,4 @@
-#include "core/record.h"
+#include "core/record_schema.h"
 #include "core/store_error.h"
 
 #include "temp_root.h"
@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 
 namespace kakutei {
@@ -35,18 +36,48 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{0.000001, "0.000001"}, NumberCase{1e-20, "0.00000000000000000001"},
                       NumberCase{123456789012.345, "123456789012.345"}));
 
-TEST(RecordWriter, WritesQuotedTextsNumbersAndFillersWithCrlf) {
-    RecordWriter writer;
-    writer.integer(7);
-    writer.text("東京都港区1-2,3", "住所");
-    writer.number(750000.7);
-    writer.text("", "空");
-    writer.fillers();
-    std::string expected = crlfLines({"7", sjis("\"東京都港区1-2,3\""), "750000.7", "\"\""});
+// A small record of every kind of field: code, address, amount, note, total; then the fillers.
+RecordSchema sampleSchema(bool fillers = true) {
+    return {"見本",
+            {{FieldKind::int16, "個人コード"},
+             {FieldKind::text, "住所"},
+             {FieldKind::amount, "収入"},
+             {FieldKind::text, "備考"},
+             {FieldKind::int32, "合計"}},
+            fillers};
+}
+
+std::string fillerLines() {
+    std::string lines;
     for (int i = 1; i <= 12; ++i)
-        expected += sjis("\"予備" + std::to_string(i) + "\"") + "\r\n";
-    EXPECT_EQ(writer.bytes(), expected);
+        lines += sjis("\"予備" + std::to_string(i) + "\"") + "\r\n";
+    return lines;
+}
+
+std::string sampleBytes() {
+    return crlfLines({"7", sjis("\"東京都港区1-2,3\""), "750000.7", "\"\"", "-2147483648"}) + fillerLines();
+}
+
+TEST(RecordWriter, WritesQuotedTextsNumbersAndTheSchemasFillersWithCrlf) {
+    const RecordSchema schema = sampleSchema();
+    RecordWriter writer(schema);
+    writer.integer(7);
+    writer.text("東京都港区1-2,3");
+    writer.number(750000.7);
+    writer.text("");
+    writer.integer(-2147483648LL);
+    EXPECT_EQ(writer.bytes(), sampleBytes());
     EXPECT_FALSE(writer.problem());
+}
+
+TEST(RecordSchema, ReadsBackEveryValueOfWhatTheWriterWrote) {
+    const RecordSchema schema = sampleSchema();
+    const RecordValues values{{"①～髙,﨑", "ａ"}, {-42, 750000.7, 2147483647}};
+    const RecordWriter writer = recordFrom(schema, values);
+    const StoredRecord read = parseRecord(writer.bytes(), schema);
+    ASSERT_TRUE(read.readable()) << unreadableReason(read.check);
+    EXPECT_EQ(read.values, values);
+    EXPECT_EQ(recordFrom(schema, read.values).bytes(), writer.bytes());
 }
 
 TEST(RecordWriter, RefusesTextsThatWouldNotReadBack) {
@@ -54,20 +85,22 @@ TEST(RecordWriter, RefusesTextsThatWouldNotReadBack) {
         const char* text;
         char32_t offending;
     } cases[] = {{"𠮷田", U'𠮷'}, {"say \"hi\"", U'"'}, {"🙂", U'🙂'}};
+    const RecordSchema schema{"見本",
+                              {{FieldKind::text, "前"}, {FieldKind::text, "氏名"}, {FieldKind::text, "後"}}};
     TempRoot root;
     const std::string path = root.path() + "/r.txt";
     root.writeBytes("r.txt", "old");
     for (const Case& c : cases) {
-        RecordWriter writer;
-        writer.text("ok", "前");
-        writer.text(c.text, "氏名");
-        writer.text("𠮷", "後"); // only the first problem is reported
+        RecordWriter writer(schema);
+        writer.text("ok");
+        writer.text(c.text);
+        writer.text("𠮷"); // only the first problem is reported
         ASSERT_TRUE(writer.problem());
         EXPECT_EQ(writer.problem()->field, "氏名");
         EXPECT_EQ(writer.problem()->character, c.offending);
         EXPECT_EQ(writer.writeTo(path), make_error_code(StoreErrc::unstorableText));
         EXPECT_EQ(root.readBytes("r.txt"), "old");
-        const Message message = unstorableTextMessage(*writer.problem());
+        const Message message = recordProblemMessage(*writer.problem());
         EXPECT_NE(message.body.find("「氏名」"), std::string::npos) << message.body;
     }
 }
@@ -92,14 +125,17 @@ TEST(RecordWriter, RefusesControlCharactersAndSaysWhichOne) {
         {"\n𠮷", U'\n', "改行"},
         {"\t\"", U'\t', "タブ"},
     };
+    const RecordSchema schema = sampleSchema();
     TempRoot root;
     const std::string path = root.path() + "/r.txt";
     root.writeBytes("r.txt", "old");
     for (const Case& c : cases) {
-        RecordWriter writer;
+        RecordWriter writer(schema);
         writer.integer(7);
-        writer.text(c.text, "住所");
-        writer.fillers();
+        writer.text(c.text);
+        writer.number(0);
+        writer.text("");
+        writer.integer(0);
         ASSERT_TRUE(writer.problem()) << c.named;
         EXPECT_EQ(writer.problem()->field, "住所");
         EXPECT_EQ(writer.problem()->character, c.offending) << c.named;
@@ -108,7 +144,7 @@ TEST(RecordWriter, RefusesControlCharactersAndSaysWhichOne) {
                   make_error_code(StoreErrc::unstorableText));
         EXPECT_EQ(root.readBytes("r.txt"), "old");
         EXPECT_FALSE(std::filesystem::exists(root.path() + "/new.txt"));
-        const Message message = unstorableTextMessage(*writer.problem());
+        const Message message = recordProblemMessage(*writer.problem());
         EXPECT_EQ(message.title, "保存できない文字があります");
         EXPECT_NE(message.body.find("「住所」"), std::string::npos) << message.body;
         EXPECT_NE(message.body.find(c.named), std::string::npos) << message.body;
@@ -128,95 +164,132 @@ TEST(RecordWriter, ControlCharacterMessagesAreReadable) {
     EXPECT_NE(unstorableTextMessage({"氏名", U'\x1b'}).body.find("U+001B"), std::string::npos);
 }
 
-TEST(RecordReader, ReadsWhatTheWriterWrote) {
+// What the reader would refuse, the writer never writes: a figure beyond its field stops the save with a
+// message naming the field.
+TEST(RecordWriter, RefusesNumbersBeyondTheirFieldAndWritesNothing) {
+    struct Case {
+        int field; // 1 個人コード (16-bit), 3 収入 (amount), 5 合計 (32-bit)
+        double value;
+    } cases[] = {{1, 32768},        {1, -32769},       {1, 1.5},           {3, HUGE_VAL}, {3, -HUGE_VAL},
+                 {3, std::nan("")}, {5, 2147483648.0}, {5, -2147483649.0}, {5, 0.5}};
+    const RecordSchema schema = sampleSchema();
     TempRoot root;
-    RecordWriter writer;
-    writer.integer(-42);
-    writer.text("①～髙,﨑", "a");
-    writer.number(750000.7);
-    writer.integer(2147483647);
-    writer.fillers();
-    ASSERT_FALSE(writer.writeTo(root.path() + "/r.txt"));
-    RecordReader reader(root.path() + "/r.txt");
-    EXPECT_EQ(reader.int16(), -42);
-    EXPECT_EQ(reader.text(), "①～髙,﨑");
-    EXPECT_EQ(reader.number(), 750000.7);
-    EXPECT_EQ(reader.int32(), 2147483647);
-    for (int i = 1; i <= 12; ++i)
-        EXPECT_EQ(reader.text(), "予備" + std::to_string(i));
-    EXPECT_TRUE(reader.ok());
-    EXPECT_EQ(reader.text(), std::nullopt);
-    EXPECT_EQ(reader.error(), make_error_code(StoreErrc::endOfFile));
+    root.writeBytes("r.txt", "old");
+    for (const Case& c : cases) {
+        RecordWriter writer(schema);
+        writer.number(c.field == 1 ? c.value : 7);
+        writer.text("");
+        writer.number(c.field == 3 ? c.value : 0);
+        writer.text("");
+        writer.number(c.field == 5 ? c.value : 0);
+        ASSERT_TRUE(writer.problem()) << c.field << " " << c.value;
+        EXPECT_EQ(writer.problem()->field, schema.fields[static_cast<std::size_t>(c.field - 1)].caption);
+        EXPECT_TRUE(writer.writeTo(root.path() + "/r.txt"));
+        EXPECT_EQ(root.readBytes("r.txt"), "old");
+        const Message message = recordProblemMessage(*writer.problem());
+        EXPECT_EQ(message.title, "計算できません");
+        EXPECT_NE(message.body.find("何も保存していません"), std::string::npos) << message.body;
+    }
 }
 
-struct BadFileCase {
+TEST(RecordWriter, AnIncompleteOrMisshapenRecordIsNeverWritten) {
+    const RecordSchema schema = sampleSchema();
+    TempRoot root;
+    RecordWriter shortOne(schema);
+    shortOne.integer(7);
+    EXPECT_EQ(shortOne.writeTo(root.path() + "/a.txt"), make_error_code(StoreErrc::recordShape));
+    RecordWriter misshapen(schema);
+    misshapen.text("7"); // a text where the code belongs
+    EXPECT_EQ(misshapen.writeTo(root.path() + "/b.txt"), make_error_code(StoreErrc::recordShape));
+    EXPECT_FALSE(std::filesystem::exists(root.path() + "/a.txt"));
+    EXPECT_FALSE(std::filesystem::exists(root.path() + "/b.txt"));
+}
+
+struct DamageCase {
     const char* name;
     std::string bytes;
-    int valuesRead; // texts read before the reader fails
-    StoreErrc error;
+    int field; // the field the reader names; 0 the file as a whole
+    StoreErrc why;
 };
 
-TEST(RecordReader, DamagedFilesFailAtTheValueAndKeepWhatCameBefore) {
-    const BadFileCase cases[] = {
-        {"empty", "", 0, StoreErrc::endOfFile},
-        {"truncated mid-record", "\"a\"\r\n\"b\"\r\n", 2, StoreErrc::endOfFile},
-        {"last line without newline", "\"a\"\r\n\"b", 2, StoreErrc::endOfFile},
-        {"line of one megabyte", "\"a\"\r\n\"" + std::string(1 << 20, 'x') + "\"\r\n\"c\"\r\n", 1,
-         StoreErrc::lineTooLong},
+std::string withLine(int index, const std::string& line) {
+    std::vector<std::string> lines = {"7", sjis("\"東京都港区1-2,3\""), "750000.7", "\"\"", "-2147483648"};
+    lines.at(static_cast<std::size_t>(index)) = line;
+    std::string bytes;
+    for (const std::string& l : lines)
+        bytes += l + "\r\n";
+    return bytes + fillerLines();
+}
+
+// Every way a file can come to be unreadable names the field where reading stopped and why; nothing of it
+// is given to the caller.
+TEST(RecordSchema, DamageIsNamedByFieldAndNoValueIsGiven) {
+    const std::string whole = sampleBytes();
+    const DamageCase cases[] = {
+        {"empty", "", 1, StoreErrc::endOfFile},
+        {"cut after a value", crlfLines({"7", "\"a\""}), 3, StoreErrc::endOfFile},
+        // "750000.7" cut to "75": it would read as a smaller figure.
+        {"cut inside the last value", crlfLines({"7", "\"a\""}) + "75", 3, StoreErrc::cutShort},
+        {"fillers gone", whole.substr(0, whole.find(sjis("\"予備1\""))), 6, StoreErrc::endOfFile},
+        {"cut inside a filler", whole.substr(0, whole.size() - 3), 17, StoreErrc::cutShort},
+        {"a filler changed", whole.substr(0, whole.find(sjis("\"予備3\""))) + "\"x\"\r\n", 8,
+         StoreErrc::badFiller},
+        {"a line after the fillers", whole + "\"more\"\r\n", 0, StoreErrc::extraData},
+        {"a text unquoted", withLine(1, "abc"), 2, StoreErrc::notText},
+        {"a text without its closing quote", withLine(3, "\"abc"), 4, StoreErrc::notText},
+        {"a text with a quote inside", withLine(3, "\"a\"b\""), 4, StoreErrc::notText},
+        {"bytes that are no CP932",
+         withLine(1, "\"\x80"
+                     "b\""),
+         2, StoreErrc::notCp932},
+        {"a number that is none", withLine(2, "1,234"), 3, StoreErrc::typeMismatch},
+        {"an empty number", withLine(2, ""), 3, StoreErrc::typeMismatch},
+        {"a quoted number", withLine(0, "\"7\""), 1, StoreErrc::typeMismatch},
+        {"a 16-bit code beyond its range", withLine(0, "32768"), 1, StoreErrc::outOfRange},
+        {"a 32-bit total beyond its range", withLine(4, "2147483648"), 5, StoreErrc::outOfRange},
+        {"a 32-bit total below its range", withLine(4, "-2147483649"), 5, StoreErrc::outOfRange},
+        {"23 digits in a 32-bit field", withLine(4, "12345678901234567890123"), 5, StoreErrc::outOfRange},
+        {"an amount beyond any number", withLine(2, "1e400"), 3, StoreErrc::outOfRange},
+        {"an amount of 400 digits", withLine(2, std::string(400, '9')), 3, StoreErrc::outOfRange},
+        {"not a finite number", withLine(2, "inf"), 3, StoreErrc::typeMismatch},
+        {"a fraction in a whole field", withLine(4, "2.5"), 5, StoreErrc::notWhole},
     };
-    TempRoot root;
-    for (const BadFileCase& c : cases) {
-        root.writeBytes("r.txt", c.bytes);
-        RecordReader reader(root.path() + "/r.txt");
-        int read = 0;
-        while (read < 3 && reader.text())
-            ++read;
-        EXPECT_EQ(read, c.valuesRead) << c.name;
-        EXPECT_EQ(reader.error(), make_error_code(c.error)) << c.name;
+    const RecordSchema schema = sampleSchema();
+    for (const DamageCase& c : cases) {
+        const StoredRecord read = parseRecord(c.bytes, schema);
+        EXPECT_EQ(read.check.state, StoredState::unreadable) << c.name;
+        EXPECT_EQ(read.check.field, c.field) << c.name;
+        EXPECT_EQ(read.check.error, make_error_code(c.why)) << c.name;
+        EXPECT_TRUE(read.values.texts.empty() && read.values.numbers.empty()) << c.name;
+        if (c.field >= 1 && c.field <= 5) {
+            EXPECT_NE(unreadableReason(read.check)
+                          .find(std::to_string(c.field) + " 番目の値（" +
+                                schema.fields[static_cast<std::size_t>(c.field - 1)].caption + "）"),
+                      std::string::npos)
+                << c.name << ": " << unreadableReason(read.check);
+        }
     }
 }
 
-TEST(RecordReader, AcceptsLfOnlyAndUnquotedAndGarbledValues) {
-    TempRoot root;
-    root.writeBytes("r.txt", "\"a\"\n  12345 \n\"\x80"
-                             "b\"\n\"no closing quote\n\"x\" trailing\n");
-    RecordReader reader(root.path() + "/r.txt");
-    EXPECT_EQ(reader.text(), "a");
-    EXPECT_EQ(reader.text(), "12345"); // a number read as text shows its decimal text
-    EXPECT_EQ(reader.text(), "\xEF\xBF\xBD"
-                             "b");
-    EXPECT_EQ(reader.text(), "no closing quote");
-    EXPECT_EQ(reader.text(), "x");
-    EXPECT_TRUE(reader.ok());
+TEST(RecordSchema, AcceptsLfOnlyLinesAndSpacesAroundValues) {
+    const RecordSchema schema = sampleSchema(false);
+    const StoredRecord read = parseRecord("  7 \n\"a\"\n 12.5\n\"\"\n+3\n", schema);
+    ASSERT_TRUE(read.readable()) << unreadableReason(read.check);
+    EXPECT_EQ(read.values, (RecordValues{{"a", ""}, {7, 12.5, 3}}));
 }
 
-TEST(RecordReader, NumbersThatDoNotFitTheirTypeFail) {
-    struct Case {
-        const char* line;
-        bool asInt16;
-        bool asInt32;
-        bool asNumber;
-    } cases[] = {
-        {"12", true, true, true},           {"-32768", true, true, true},    {"32768", false, true, true},
-        {"3000000000", false, false, true}, {"\"12\"", false, false, false}, {"abc", false, false, false},
-        {"1.5e3", true, true, true},        {"", true, true, true},          {"1,234", false, false, false},
-    };
+TEST(RecordSchema, FilesAreReadWithoutWaitingAndNeverTooLarge) {
     TempRoot root;
-    for (const Case& c : cases) {
-        root.writeBytes("r.txt", std::string(c.line) + "\r\n");
-        EXPECT_EQ(RecordReader(root.path() + "/r.txt").int16().has_value(), c.asInt16) << c.line;
-        EXPECT_EQ(RecordReader(root.path() + "/r.txt").int32().has_value(), c.asInt32) << c.line;
-        RecordReader reader(root.path() + "/r.txt");
-        EXPECT_EQ(reader.number().has_value(), c.asNumber) << c.line;
-        EXPECT_EQ(reader.ok(), c.asNumber) << c.line;
-    }
-}
-
-TEST(RecordReader, MissingFileFailsToOpen) {
-    TempRoot root;
-    RecordReader reader(root.path() + "/none.txt");
-    EXPECT_EQ(reader.error(), std::errc::no_such_file_or_directory);
-    EXPECT_EQ(reader.text(), std::nullopt);
+    const RecordSchema schema = sampleSchema();
+    EXPECT_EQ(readRecordFile(root.path() + "/none.txt", schema).check.state, StoredState::missing);
+    EXPECT_EQ(readRecordFile(root.path() + "/no/folder/none.txt", schema).check.state, StoredState::missing);
+    std::filesystem::create_directory(root.path() + "/folder.txt");
+    EXPECT_EQ(readRecordFile(root.path() + "/folder.txt", schema).check.state, StoredState::unreadable);
+    root.writeBytes("large.txt", sampleBytes() + std::string(kLargestStoredFile, '\n'));
+    EXPECT_EQ(readRecordFile(root.path() + "/large.txt", schema).check.error,
+              std::make_error_code(std::errc::file_too_large));
+    root.writeBytes("good.txt", sampleBytes());
+    EXPECT_TRUE(readRecordFile(root.path() + "/good.txt", schema).readable());
 }
 
 } // namespace

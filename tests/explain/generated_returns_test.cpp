@@ -2,7 +2,7 @@
 // returns are typed into the screens with random amounts, calculated as a user would, and explained from
 // the files alone.
 #include "core/amount_text.h"
-#include "core/record.h"
+#include "core/record_kinds.h"
 #include "core/stored_return.h"
 #include "core/taxpayer_record.h"
 #include "deductions/deductions_screen.h"
@@ -153,27 +153,27 @@ struct GeneratedReturns : testing::DataScreenFixture {
 // The figure as the record file holds it, read on its own: the tax computation's line or another screen's
 // record field.
 double storedFigure(const DataStore& store, PersonCode code, LineRef ref) {
-    const auto read = [&](int k, RecordShape shape) {
-        return *readRecordValues(store.path(*names::screenFile(code, k, "H16")), shape.texts, shape.numbers);
-    };
-    const auto field = [&](int k, RecordShape shape, int n) {
-        return read(k, shape).numbers.at(static_cast<std::size_t>(n - 1 - shape.texts));
+    const auto field = [&](int k, int n) {
+        const RecordSchema& schema = screenRecordSchema(k);
+        const StoredRecord read = readRecordFile(store.path(*names::screenFile(code, k, "H16")), schema);
+        EXPECT_TRUE(read.readable()) << unreadableReason(read.check);
+        return read.values.numbers.at(static_cast<std::size_t>(n - 1 - schema.textCount()));
     };
     switch (ref.screen) {
     case ExplainedScreen::income:
-        return field(1, kIncomeShape, ref.number);
+        return field(1, ref.number);
     case ExplainedScreen::deductions:
-        return field(2, kDeductionShape, ref.number);
+        return field(2, ref.number);
     case ExplainedScreen::personalDeductions:
-        return field(3, kPersonalDeductionShape, ref.number);
+        return field(3, ref.number);
     case ExplainedScreen::taxComputation:
         break;
     }
     if (ref.number == 9)
-        return readAmount(formatAmount(field(1, kIncomeShape, 20)));
+        return readAmount(formatAmount(field(1, 20)));
     for (const tax_computation::Line& line : tax_computation::kLines)
         if (line.number == ref.number)
-            return field(5, kTaxComputationShape, line.recordField);
+            return field(5, line.recordField);
     ADD_FAILURE() << "no line " << ref.number;
     return 0;
 }

@@ -84,7 +84,7 @@ struct CellCase {
 
 TEST(RosterCells, ShowFiguresAsTheUserReadsThem) {
     RosterRow unreadable = row(9, "", "", std::nullopt, std::nullopt);
-    unreadable.unreadable.push_back("/x/95.txt");
+    unreadable.unreadable.push_back({"/x/95.txt", unreadableFile(std::make_error_code(std::errc::io_error))});
     RosterRow counted = row(9, "", "", 0, 0);
     counted.warnings = 3;
     counted.returnKind = "青色";

@@ -82,7 +82,7 @@ TEST_F(RosterFixture, ARecordCutShortIsNamedAndItsFiguresLeftEmpty) {
     const std::vector<RosterRow> rows = readRoster(store, kYearCode);
     ASSERT_EQ(rows.size(), 3u);
     ASSERT_EQ(rows[0].unreadable.size(), 1u);
-    EXPECT_TRUE(rows[0].unreadable[0].ends_with("H16所得税/75.txt")) << rows[0].unreadable[0];
+    EXPECT_TRUE(rows[0].unreadable[0].path.ends_with("H16所得税/75.txt")) << rows[0].unreadable[0].path;
     EXPECT_EQ(rows[0].income, 6725000); // the income record itself reads
     EXPECT_FALSE(rows[0].taxDue);
     EXPECT_FALSE(rows[0].refund);

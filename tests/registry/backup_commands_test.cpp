@@ -1,6 +1,7 @@
 // `kakutei backup` and `kakutei restore` as the real program runs them: the data folder is never taken for a
 // backup folder, and SIGINT, SIGTERM or SIGKILL at any moment leave the old state or the new one, never a
 // mix (after SIGKILL, once the program has started again). KAKUTEI_LONG=1 interrupts them many more times.
+#include "core/record_kinds.h"
 #include "core/taxpayer_record.h"
 
 #include "temp_root.h"
@@ -90,12 +91,22 @@ void fillData(const testing::TempRoot& root, int last, const std::string& mark) 
         record.name = mark + std::to_string(code);
         ASSERT_FALSE(
             taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(record.personCode))));
-        for (int k = 1; k <= 5; ++k)
-            root.writeBytes("所得税/H16所得税/" + std::to_string(code * 10 + k) + ".txt",
-                            mark + std::to_string(code * 10 + k) + "\r\n");
-        root.writeBytes("所得税/H16所得税/" + std::to_string(code * 10 + 6) + "住宅.txt", mark + "\r\n");
+        // Whole records, each telling its taxpayer, its screen and its state apart from the others'.
+        for (int k = 1; k <= 6; ++k) {
+            const RecordSchema& schema = screenRecordSchema(k);
+            RecordWriter writer(schema);
+            for (int i = 0; i < schema.textCount(); ++i)
+                writer.text(mark + std::to_string(code * 10 + k));
+            for (int i = 0; i < schema.numberCount(); ++i)
+                writer.number(code * 10 + k + 1'000'000.0 * static_cast<unsigned char>(mark.at(0)));
+            ASSERT_FALSE(
+                writer.writeTo(store.path(*names::recordFile(static_cast<PersonCode>(code), k, kYearCode))));
+        }
     }
-    root.writeBytes("所得税/税理士名.txt", mark + "\r\n");
+    RecordWriter accountant(taxAccountantSchema());
+    for (const std::string& text : {mark, std::string(), std::string()})
+        accountant.text(text);
+    ASSERT_FALSE(accountant.writeTo(store.path(names::taxAccountantFile)));
 }
 
 TEST(BackupCommands, TheDataFolderIsNeverTakenForABackupFolder) {

@@ -21,13 +21,15 @@ using testing::TempRoot;
 
 struct DataManagementFixture : testing::DataScreenFixture {
     DataManagementScreen screen{store, ui, host};
-    TempRoot other; // the other "drive"
+    TempRoot other;      // the other "drive"
+    std::string housing; // 7's housing loan file
 
     DataManagementFixture() {
         screen.text100.text = "H16";
         for (PersonCode code : {7, 9, 1000})
             addTaxpayer(code, "納税者" + std::to_string(code));
-        root.writeBytes("所得税/H16所得税/76住宅.txt", "housing");
+        testing::writeRecordFields(store, 7, 6, {{4, "30000000"}});
+        housing = root.readBytes("所得税/H16所得税/76住宅.txt");
         root.writeBytes("所得税/税理士名.txt", testing::sjis("\"税理士\"\r\n\"\"\r\n\"\"\r\n"));
         root.writeBytes("所得税/印刷要領.txt", "1\r\n2\r\n");
         screen.display();
@@ -38,7 +40,8 @@ struct DataManagementFixture : testing::DataScreenFixture {
         record.name = name;
         taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(code)));
         for (int k = 1; k <= 5; ++k)
-            testing::writeRecordFields(store, code, k, 0, 3, {{1, std::to_string(code * 10 + k)}});
+            testing::writeRecordFields(
+                store, code, k, {{screenRecordSchema(k).textCount() + 1, std::to_string(code * 10 + k)}});
     }
     std::string file(const std::string& relative) const { return root.path() + "/所得税/" + relative; }
     // Every file below 所得税, with its bytes.
@@ -109,7 +112,7 @@ TEST_F(DataManagementFixture, CopyToANewCodeKeepsTheOld) {
     EXPECT_EQ(readTaxpayerRecord(store, 12).record.name, "納税者7");
     EXPECT_EQ(readTaxpayerRecord(store, 12).record.personCode, 12);
     EXPECT_EQ(root.readBytes("所得税/H16所得税/123.txt"), root.readBytes("所得税/H16所得税/73.txt"));
-    EXPECT_EQ(root.readBytes("所得税/H16所得税/126住宅.txt"), "housing");
+    EXPECT_EQ(root.readBytes("所得税/H16所得税/126住宅.txt"), housing);
     EXPECT_TRUE(fs::exists(file("個人名/7.txt")));
     screen.display();
     EXPECT_EQ(screen.list1, (std::vector<std::string>{"07 : 納税者7", "09 : 納税者9", "012 : 納税者7",
@@ -134,7 +137,7 @@ TEST_F(DataManagementFixture, CopyOntoAnOccupiedCodeAsksAndReplacesTheWholeSet) 
     screen.copyToNewCode();
     EXPECT_EQ(readTaxpayerRecord(store, 9).record.name, "納税者7");
     EXPECT_EQ(root.readBytes("所得税/H16所得税/93.txt"), root.readBytes("所得税/H16所得税/73.txt"));
-    EXPECT_EQ(root.readBytes("所得税/H16所得税/96住宅.txt"), "housing");
+    EXPECT_EQ(root.readBytes("所得税/H16所得税/96住宅.txt"), housing);
     // 9's own tax computation would otherwise print under 7's figures.
     EXPECT_FALSE(fs::exists(file("H16所得税/95.txt")));
 }
@@ -232,7 +235,8 @@ TEST_F(DataManagementFixture, RunningOutOfRoomLeavesTheOldBackupOrTheOldDataWhol
     // not fit under the file-size limit, as if the disk were full.
     screen.drive1.text = other.path();
     ASSERT_TRUE(screen.backupTo(other.path()));
-    root.writeBytes("所得税/H16所得税/91.txt", "changed");
+    testing::writeRecordFields(store, 9, 1, {{1, "999"}});
+    const std::string changed = root.readBytes("所得税/H16所得税/91.txt");
     TaxpayerRecord big;
     big.personCode = 500;
     big.name = std::string(3000, 'x');
@@ -258,7 +262,7 @@ TEST_F(DataManagementFixture, RunningOutOfRoomLeavesTheOldBackupOrTheOldDataWhol
         ui.calls.clear();
         EXPECT_EQ(tree(root.path() + "/所得税"), data) << run.name;
         EXPECT_EQ(tree(other.path() + "/所得税"), previous) << run.name;
-        EXPECT_NE(tree(other.path() + "/所得税").at("H16所得税/91.txt"), "changed");
+        EXPECT_NE(tree(other.path() + "/所得税").at("H16所得税/91.txt"), changed);
         for (const std::string& folder : {root.path(), other.path()})
             EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1) << folder;
     }
@@ -313,7 +317,11 @@ TEST_F(DataManagementFixture, AHostileBackupCopiesOnlyPlainFilesAndNeverHangs) {
     ASSERT_EQ(::mkfifo((backup + "H16所得税/92.txt").c_str(), 0600), 0);
     other.writeBytes("所得税/H16所得税/10001.txt", std::string(64 << 20, '9'));
     // Taxpayer 20 is in the backup only, and comes back; the shared file is a link and is left alone.
-    other.writeBytes("所得税/個人名/20.txt", "twenty");
+    TaxpayerRecord twenty;
+    twenty.personCode = 20;
+    twenty.name = "二十";
+    const std::string twentyBytes = taxpayerRecordWriter(twenty).bytes();
+    other.writeBytes("所得税/個人名/20.txt", twentyBytes);
     fs::remove(backup + "印刷要領.txt");
     fs::create_symlink(outside.path() + "/secret.txt", backup + "印刷要領.txt");
     // A plan of an interrupted change, planted to reach a file outside the backup.
@@ -337,7 +345,7 @@ TEST_F(DataManagementFixture, AHostileBackupCopiesOnlyPlainFilesAndNeverHangs) {
     for (const char* kept : {"H16所得税/71.txt", "H16所得税/91.txt", "H16所得税/10002.txt", "印刷要領.txt",
                              "個人名/7.txt", "H16所得税/92.txt", "H16所得税/10001.txt"})
         EXPECT_EQ(after.at(kept), today.at(kept)) << kept;
-    EXPECT_EQ(after.at("個人名/20.txt"), "twenty");
+    EXPECT_EQ(after.at("個人名/20.txt"), twentyBytes);
     for (const auto& [name, bytes] : after) {
         EXPECT_EQ(bytes.find("someone else"), std::string::npos) << name;
         EXPECT_NE(bytes, "planted") << name;
@@ -398,7 +406,7 @@ TEST_F(DataManagementFixture, OneTaxpayersBackupAndRestoreReplaceHisWholeSet) {
     EXPECT_EQ(root.readBytes("所得税/H16所得税/95.txt"), original);
     // The backup had no housing loan for 9: the return is the backup's, not a mix of two states.
     EXPECT_FALSE(fs::exists(file("H16所得税/96住宅.txt")));
-    EXPECT_EQ(root.readBytes("所得税/H16所得税/76住宅.txt"), "housing");
+    EXPECT_EQ(root.readBytes("所得税/H16所得税/76住宅.txt"), housing);
 }
 
 // A restore, copy or deletion writes its new files into a hidden folder beside 所得税 and, once they are on

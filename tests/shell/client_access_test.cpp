@@ -81,11 +81,19 @@ TEST_F(TwoPrograms, TakingOverMovesTheRightToStore) {
     ASSERT_EQ(otherUi.callsOf("warn").size(), 1u);
     EXPECT_EQ(otherUi.callsOf("warn")[0].title, "ほかの所で開いています");
 
-    // Calling another client up lets 7 go: the other program may have it again without a question.
+    // Calling another client up lets 7 go: the other program may have it again without a question. Its
+    // screen still shows 7 as it was before the take-over, and storing that would undo this program's work:
+    // it says so until the figures are read again.
     callUp(here, 8);
     otherUi.calls.clear();
     callUp(other, 7);
     EXPECT_TRUE(otherUi.callsOf("ask").empty());
+    typeAndStore(other, "4,000,000");
+    EXPECT_EQ(firstStoredAmount(), "2000000");
+    ASSERT_EQ(otherUi.callsOf("warn").size(), 1u);
+    EXPECT_EQ(otherUi.callsOf("warn")[0].title, "ほかで変わったデータです");
+    other.screen(ScreenId::income)->data();
+    EXPECT_EQ(other.screenAs<IncomeScreen>(ScreenId::income)->revenue[0].text, "2,000,000");
     typeAndStore(other, "4,000,000");
     EXPECT_EQ(firstStoredAmount(), "4000000");
 }

@@ -107,11 +107,27 @@ TEST_F(PanelFixture, SaveIntoAReadOnlyFolderKeepsTheOldFile) {
 
 TEST_F(PanelFixture, LoadingAShortOrMissingFileChangesNothing) {
     fill("名", "所", "電");
-    panel.load();                                                 // missing
+    panel.load(); // missing: nothing to say
+    EXPECT_TRUE(ui.calls.empty());
     root.writeBytes("所得税/税理士名.txt", "\"x\"\r\n\"y\"\r\n"); // two values only
     panel.load();
     EXPECT_EQ(boxes(), (std::vector<std::string>{"名", "所", "電"}));
-    EXPECT_TRUE(ui.calls.empty());
+    ASSERT_EQ(ui.callsOf("warn").size(), 1u);
+    EXPECT_EQ(ui.calls[0].title, "税理士名を読めません");
+    EXPECT_NE(ui.calls[0].body.find("3 番目の値（税理士の電話番号）"), std::string::npos) << ui.calls[0].body;
+}
+
+// Replacing a file that cannot be read loses what it held: the user is asked, and Cancel keeps it.
+TEST_F(PanelFixture, SavingOverADamagedFileAsksFirst) {
+    root.writeBytes("所得税/税理士名.txt", "\"x\"\r\n\"y");
+    fill("名", "所", "電");
+    panel.save(); // Cancel
+    ASSERT_EQ(ui.callsOf("ask").size(), 1u);
+    EXPECT_EQ(ui.callsOf("ask")[0].title, "読めない税理士名のファイルがあります");
+    EXPECT_EQ(root.readBytes("所得税/税理士名.txt"), "\"x\"\r\n\"y");
+    ui.answers = {true};
+    panel.save();
+    EXPECT_EQ(root.readBytes("所得税/税理士名.txt"), sjis("\"名\"\r\n\"所\"\r\n\"電\"\r\n"));
 }
 
 TEST_F(PanelFixture, ImportsFromTheYearEndProgramShowingNumbersAsText) {

@@ -120,8 +120,7 @@ TEST_F(IsolationFixture, CalculationsAfterACallUpStoreTheCurrentTaxpayersOwnData
 }
 
 TEST_F(IsolationFixture, HousingLoanRegisterStartsFromAnEmptyRecordForANewTaxpayer) {
-    root.writeBytes(file("16住宅.txt"),
-                    testing::crlfLines({"14", "3", "1", "30000000", "250000", "0", "0", "0"}));
+    testing::writeRecordFields(store, 1, 6, {{1, "14"}, {2, "3"}, {3, "1"}, {4, "30000000"}, {5, "250000"}});
     app.openHousingLoan("1", "H16");
     auto* housing = app.screenAs<HousingLoanScreen>(ScreenId::housingLoan);
     ASSERT_EQ(housing->balance.text, "30,000,000");

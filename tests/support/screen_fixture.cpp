@@ -3,7 +3,8 @@
 #include "core/cp932.h"
 #include "core/file_io.h"
 #include "core/path_text.h"
-#include "core/record.h"
+#include "core/record_kinds.h"
+#include "sample_taxpayer.h"
 
 #include <filesystem>
 #include <sstream>
@@ -25,6 +26,21 @@ std::vector<std::string> recordLines(const TempRoot& root, const std::string& re
     return lines;
 }
 
+DataScreenFixture::DataScreenFixture() {
+    store.ensureFolders(kYearCode);
+    registerTaxpayer(store, 7, "七");
+}
+
+void DataScreenFixture::openForSeven(DataScreen& screen) {
+    screen.text60.text = "7";
+    screen.text100.text = "H16";
+    screen.nenGO();
+    screen.clear();
+    screen.data();
+    ui.calls.clear();
+    host.writes.clear();
+}
+
 std::vector<std::string> DataScreenFixture::storedLines(int k, std::string_view year) const {
     return recordLines(root, screenFile(year, k));
 }
@@ -38,6 +54,9 @@ void DataScreenFixture::writeScreenFile(int k, const std::vector<std::string>& l
     std::string bytes;
     for (const std::string& line : lines)
         bytes += encodeCp932(line).bytes + "\r\n";
+    if (lines.size() == screenRecordSchema(k).fields.size())
+        for (int i = 1; i <= kFillerCount; ++i)
+            bytes += encodeCp932("\"予備" + std::to_string(i) + "\"").bytes + "\r\n";
     root.writeBytes(screenFile(year, k), bytes);
 }
 
@@ -51,9 +70,15 @@ void writeRecordFields(const DataStore& store, PersonCode code, int k, int texts
     }
     for (int i = 1; i <= kFillerCount; ++i)
         bytes += encodeCp932("\"予備" + std::to_string(i) + "\"").bytes + "\r\n";
-    const std::string path = store.path(*names::screenFile(code, k, year));
+    const std::string path = store.path(*names::recordFile(code, k, year));
     std::filesystem::create_directories(fsPath(path).parent_path());
     writeFileAtomically(path, bytes, WriteMode::replace);
+}
+
+void writeRecordFields(const DataStore& store, PersonCode code, int k, const std::map<int, std::string>& set,
+                       std::string_view year) {
+    const RecordSchema& schema = screenRecordSchema(k);
+    writeRecordFields(store, code, k, schema.textCount(), schema.numberCount(), set, year);
 }
 
 } // namespace kakutei::testing

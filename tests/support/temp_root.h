@@ -23,7 +23,7 @@ private:
     std::string path_;
 };
 
-// "a\r\nb" from {"a", "b"}: a record file as CP932 bytes, for fixtures.
+// "a\r\nb\r\n" from {"a", "b"}: a record file as CP932 bytes, for fixtures.
 std::string crlfLines(std::initializer_list<std::string_view> lines);
 // UTF-8 to CP932, for fixtures.
 std::string sjis(std::string_view utf8);

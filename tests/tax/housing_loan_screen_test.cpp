@@ -1,5 +1,6 @@
 #include "tax/housing_loan_screen.h"
 
+#include "sample_taxpayer.h"
 #include "screen_fixture.h"
 
 namespace kakutei {
@@ -10,8 +11,11 @@ using testing::DataScreenFixture;
 struct HousingFixture : DataScreenFixture {
     HousingLoanScreen screen{store, ui, host};
     HousingFixture() {
+        testing::registerTaxpayer(store, 12, "十二");
         screen.text60.text = "12";
         screen.text100.text = "H16";
+        screen.clear();
+        screen.data();
     }
     std::vector<std::string> record() const {
         return testing::recordLines(root, "所得税/H16所得税/126住宅.txt");

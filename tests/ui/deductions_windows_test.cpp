@@ -16,10 +16,7 @@ namespace kakutei {
 namespace {
 
 struct DeductionsWindowsFixture : testing::WindowFixture {
-    void SetUp() override {
-        app.mainMenu().text3.text = "7";
-        app.mainMenu().callUp(); // no record: the menu keeps 7 as the current code
-    }
+    void SetUp() override { callUpSeven(); }
     void open(void (MainMenu::*button)()) { press(button); }
 };
 
@@ -27,7 +24,7 @@ TEST_F(DeductionsWindowsFixture, Form4FromTheLastBoxToCalculate) {
     open(&MainMenu::deductions1);
     QWidget& form = window(ScreenId::deductions1);
     ASSERT_TRUE(form.isVisible());
-    EXPECT_EQ(form.windowTitle(), "医療費控除 / 社会保険料等　07"); // no record: the code alone
+    EXPECT_EQ(form.windowTitle(), "医療費控除 / 社会保険料等　07 山田　太郎");
     auto* cause = child<QLineEdit>(ScreenId::deductions1, "lossCause");
     cause->setFocus();
     QTest::keyClick(cause, Qt::Key_Return);

@@ -81,8 +81,7 @@ TEST(FormImages, ACopyPdfKeepsTheImageSmall) {
 struct PreviewFixture : testing::WindowFixture {};
 
 TEST_F(PreviewFixture, ThePrintingScreenShowsAPreviewThatFollowsTheOffsets) {
-    app.mainMenu().text3.text = "7";
-    press(&MainMenu::callUp);
+    callUpSeven();
     press(&MainMenu::print);
     QWidget& form = window(ScreenId::printing);
     ASSERT_TRUE(form.isVisible());
