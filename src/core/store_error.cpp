@@ -27,6 +27,9 @@ std::string describeStoreError(StoreErrc e) {
         return "オーバーフローしました。";
     case StoreErrc::notRegularFile:
         return "普通のファイルではありません（フォルダや特殊なファイルがあります）。";
+    case StoreErrc::insideDataFolder:
+        return "そこはデータのフォルダの中です。データのファイルを置き換えないよう、書き出しませんでした。"
+               "別の場所を指定して下さい。";
     }
     return "原因不明のエラーが発生しました。";
 }

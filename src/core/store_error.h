@@ -15,6 +15,7 @@ enum class StoreErrc {
     unstorableText,         // a text that CP932 cannot hold, or that holds a double quote
     overflow,               // a number typed where it does not fit (a code above 32767)
     notRegularFile,         // a folder, a pipe or a device stands where a record should be
+    insideDataFolder,       // an output file (a PDF, a CSV) asked for inside the data folder
 };
 
 const std::error_category& storeCategory();

@@ -1,8 +1,8 @@
 #include "office/csv_text.h"
 
 #include "core/cp932.h"
-#include "core/file_io.h"
 #include "core/store_error.h"
+#include "registry/output_gate.h"
 
 namespace kakutei {
 
@@ -47,11 +47,11 @@ std::string csvAmount(const std::optional<std::int64_t>& amount) {
     return amount ? std::to_string(*amount) : std::string();
 }
 
-std::error_code writeCsvFile(const std::string& path, std::string_view utf8) {
+std::error_code writeCsvFile(const OutputGate& gate, const std::string& path, std::string_view utf8) {
     const Cp932Encoding encoded = encodeCp932(utf8);
     if (!encoded.ok())
         return make_error_code(StoreErrc::unstorableText);
-    return writeFileAtomically(path, encoded.bytes, WriteMode::replace);
+    return gate.write(path, encoded.bytes);
 }
 
 } // namespace kakutei

@@ -205,11 +205,11 @@ std::error_code OpenFolder::syncFiles() const {
     return statusOf(::syncfs(state_->fd));
 }
 
-std::optional<unsigned> OpenFolder::mode() const {
+std::optional<Permissions> OpenFolder::permissions() const {
     struct stat info {};
     if (::fstat(state_->fd, &info) != 0)
         return std::nullopt;
-    return static_cast<unsigned>(info.st_mode & 07777);
+    return Permissions{static_cast<unsigned>(info.st_mode & 07777), static_cast<std::int64_t>(info.st_gid)};
 }
 
 std::optional<std::chrono::system_clock::time_point> OpenFolder::modified() const {

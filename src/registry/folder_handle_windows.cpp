@@ -232,7 +232,7 @@ std::error_code OpenFolder::syncFiles() const {
     return {};
 }
 
-std::optional<unsigned> OpenFolder::mode() const {
+std::optional<Permissions> OpenFolder::permissions() const {
     return std::nullopt;
 }
 

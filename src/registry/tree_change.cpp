@@ -105,8 +105,8 @@ public:
     // The permission bits a new file in `place` takes: its folder's, or the nearest one above it.
     unsigned newFileMode(const Place& place) const {
         const OpenFolder& folder = place.folder ? *place.folder : tree_.isOpen() ? tree_ : base_;
-        const std::optional<unsigned> mode = folder.mode();
-        return mode ? *mode & 0666 : 0600;
+        const std::optional<Permissions> permissions = folder.permissions();
+        return permissions ? permissions->mode & 0666 : 0600;
     }
 
     void syncAll() const {
