@@ -137,7 +137,7 @@ std::vector<DataManagementScreen::FileGroup> DataManagementScreen::everyGroup() 
 
 DataManagementScreen::Staged DataManagementScreen::stage(TreeReader& from, TreeChange& to,
                                                          const std::vector<FileGroup>& groups,
-                                                         const InterruptGuard* guard) {
+                                                         const InterruptGuard* guard, Into into) {
     Staged staged;
     std::size_t done = 0;
     for (const FileGroup& group : groups) {
@@ -163,7 +163,8 @@ DataManagementScreen::Staged DataManagementScreen::stage(TreeReader& from, TreeC
             const std::string& target = group.names[i].second;
             if (files[i].state == SourceState::ok) {
                 ++staged.found;
-                staged.error = to.put(target, files[i].bytes);
+                staged.error =
+                    into == Into::backup ? to.copy(target, files[i], from) : to.put(target, files[i].bytes);
             } else {
                 staged.error = to.remove(target);
             }
@@ -174,10 +175,10 @@ DataManagementScreen::Staged DataManagementScreen::stage(TreeReader& from, TreeC
     return staged;
 }
 
-bool DataManagementScreen::stageSet(TreeReader& from, TreeChange& to, const FileGroup& group,
+bool DataManagementScreen::stageSet(TreeReader& from, TreeChange& to, const FileGroup& group, Into into,
                                     std::string_view title, std::string_view refusal,
                                     std::string_view unchanged) {
-    const Staged staged = stage(from, to, {group}, nullptr);
+    const Staged staged = stage(from, to, {group}, nullptr, into);
     if (!staged.unusable.empty()) {
         ui().warn(title, std::string(refusal) + std::string(unchanged) + listUnusable(staged.unusable));
         return false;
@@ -324,7 +325,7 @@ void DataManagementScreen::copyToNewCode() {
     constexpr std::string_view unchanged = "どちらの個人コードのデータも元のままです。";
     TreeReader reader(store().root());
     TreeChange change(store().root());
-    if (!stageSet(reader, change, group, "個人コードの変更",
+    if (!stageSet(reader, change, group, Into::data, "個人コードの変更",
                   "次のファイルが使えないため、コピーしませんでした。", unchanged))
         return;
     if (const auto error = writer.problem()
@@ -383,7 +384,7 @@ bool DataManagementScreen::backupTo(const std::string& folder) {
                   "バックアップを始められません。" + describeError(error) + std::string(unchanged));
         return false;
     }
-    const Staged staged = stage(reader, change, everyGroup(), &guard);
+    const Staged staged = stage(reader, change, everyGroup(), &guard, Into::backup);
     if (!stagedWell(staged, "バックアップ", unchanged))
         return false;
     // A data folder that is empty (another --root, a disk not mounted) must not wipe the last backup.
@@ -428,7 +429,7 @@ bool DataManagementScreen::restoreFrom(const std::string& folder, bool confirmed
         ui().warn("リストア", "リストアを始められません。" + describeError(error) + std::string(unchanged));
         return false;
     }
-    const Staged staged = stage(reader, change, everyGroup(), &guard);
+    const Staged staged = stage(reader, change, everyGroup(), &guard, Into::data);
     if (!stagedWell(staged, "リストア", unchanged))
         return false;
     if (staged.found == 0) {
@@ -507,7 +508,7 @@ void DataManagementScreen::backupOne() {
     constexpr std::string_view unchanged = "前のバックアップはそのままです。";
     TreeReader reader(store().root());
     TreeChange change(drive3.text);
-    if (stageSet(reader, change, setOf(*code), "バックアップ",
+    if (stageSet(reader, change, setOf(*code), Into::backup, "バックアップ",
                  "次のファイルは使えないため、バックアップしませんでした。", unchanged))
         commit(change, "バックアップ", unchanged);
 }
@@ -526,7 +527,7 @@ void DataManagementScreen::restoreOne() {
     constexpr std::string_view unchanged = "データは元のままです。";
     TreeReader reader(drive3.text);
     TreeChange change(store().root());
-    if (!stageSet(reader, change, setOf(*code), "リストア",
+    if (!stageSet(reader, change, setOf(*code), Into::data, "リストア",
                   "バックアップの次のファイルが使えないため、戻しませんでした。", unchanged))
         return;
     std::string question = codeText(*code) + " のデータを " + drive3.text + " のバックアップで置き換えます。";

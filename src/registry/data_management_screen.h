@@ -89,12 +89,15 @@ private:
     std::vector<std::string> taxpayerFiles(PersonCode code) const;
     FileGroup setOf(PersonCode code) const;
     std::vector<FileGroup> everyGroup() const;
+    // Into the data its rules hold (a replaced file keeps its permissions, a new one takes its folder's);
+    // a backup keeps the data's own, whatever the folder it goes to would give.
+    enum class Into { data, backup };
     // Stages each group whole (present files put, missing ones removed) or, when one of its files cannot be
     // used, not at all.
     Staged stage(TreeReader& from, TreeChange& to, const std::vector<FileGroup>& groups,
-                 const InterruptGuard* guard);
+                 const InterruptGuard* guard, Into into);
     // The same for one set; says why and returns false when nothing can be done.
-    bool stageSet(TreeReader& from, TreeChange& to, const FileGroup& group, std::string_view title,
+    bool stageSet(TreeReader& from, TreeChange& to, const FileGroup& group, Into into, std::string_view title,
                   std::string_view refusal, std::string_view unchanged);
     bool removeGroups(const std::string& base, const std::vector<FileGroup>& groups, std::string_view title);
     bool commit(TreeChange& change, std::string_view title, std::string_view unchanged);

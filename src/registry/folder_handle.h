@@ -38,8 +38,10 @@ public:
     // A folder inside this one, never through a link: a link in its place fails like anything else that is
     // no folder, with not_a_directory.
     OpenFolder child(const std::string& name, std::error_code& error) const;
-    // The same, made first when it is missing; a new folder takes this one's permission bits.
-    OpenFolder makeChild(const std::string& name, std::error_code& error) const;
+    // The same, made first when it is missing; a new folder takes `given`, or else this one's permission
+    // bits.
+    OpenFolder makeChild(const std::string& name, std::error_code& error,
+                         const Permissions* given = nullptr) const;
     // A new private folder whose name starts with `prefix` and no other folder here has; `name` gets it.
     OpenFolder makeUniqueChild(std::string_view prefix, std::string& name, std::error_code& error) const;
 

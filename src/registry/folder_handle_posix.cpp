@@ -90,17 +90,26 @@ OpenFolder OpenFolder::child(const std::string& name, std::error_code& error) co
 }
 
 // Whatever the umask, setgid included: a shared data folder stays shared below.
-OpenFolder OpenFolder::makeChild(const std::string& name, std::error_code& error) const {
+OpenFolder OpenFolder::makeChild(const std::string& name, std::error_code& error,
+                                 const Permissions* given) const {
     struct stat info {};
-    if (::fstat(state_->fd, &info) != 0 ||
-        (::mkdirat(state_->fd, name.c_str(), 0700) != 0 && errno != EEXIST)) {
+    if (::fstat(state_->fd, &info) != 0) {
         error = lastError();
         return {};
     }
-    OpenFolder made = child(name, error);
-    if (made.isOpen())
-        (void)::fchmod(made.state_->fd, info.st_mode & 07777);
-    return made;
+    const bool made = ::mkdirat(state_->fd, name.c_str(), 0700) == 0;
+    if (!made && errno != EEXIST) {
+        error = lastError();
+        return {};
+    }
+    OpenFolder folder = child(name, error);
+    if (!folder.isOpen() || !made)
+        return folder;
+    // The group first: a change of group may clear the setgid bit that the mode then sets.
+    if (given && given->group >= 0)
+        (void)::fchown(folder.state_->fd, static_cast<uid_t>(-1), static_cast<gid_t>(given->group));
+    (void)::fchmod(folder.state_->fd, given ? given->mode & 07777 : info.st_mode & 07777);
+    return folder;
 }
 
 OpenFolder OpenFolder::makeUniqueChild(std::string_view prefix, std::string& name,
