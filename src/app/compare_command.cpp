@@ -6,6 +6,7 @@
 #include "office/comparison_csv.h"
 #include "office/comparison_report.h"
 #include "office/year_comparison.h"
+#include "registry/output_gate.h"
 
 #include <ostream>
 
@@ -23,7 +24,7 @@ int runCompareCommand(const DataStore& store, const std::string& word, const std
     for (const std::string& problem : comparison.unreadable)
         err << problem << "この列は空けてあります。\n";
     if (csv) {
-        if (const auto error = writeComparisonCsv(*csv, comparison)) {
+        if (const auto error = writeComparisonCsv(OutputGate(store), *csv, comparison)) {
             err << "「" << *csv << "」に書けません。" << describeError(error) << '\n';
             return kExitFailure;
         }

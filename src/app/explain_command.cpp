@@ -8,6 +8,7 @@
 #include "core/stored_return.h"
 #include "explain/explanation.h"
 #include "explain/explanation_text.h"
+#include "registry/output_gate.h"
 #include "ui/print_output.h"
 
 #include <ostream>
@@ -34,7 +35,7 @@ int runExplainCommand(const CommandLine& line, PrintOutput& output, std::ostream
         // A folder gets the sheet under its usual name, as the printing screen would save it.
         const std::string file =
             folderExists(*line.pdf) ? *line.pdf + "/" + workSheetFileName(explanation) : *line.pdf;
-        if (const auto error = output.workSheet(explanation, file)) {
+        if (const auto error = output.workSheet(OutputGate(store), explanation, file)) {
             err << "計算明細書を「" << file << "」に保存できません。" << describeError(error) << '\n';
             return kExitFailure;
         }

@@ -3,7 +3,9 @@
 #include "app/stream_user_interface.h"
 #include "core/data_store.h"
 #include "core/file_io.h"
+#include "core/store_error.h"
 #include "print/printing_screen.h"
+#include "registry/output_gate.h"
 #include "shell/app.h"
 #include "ui/print_output.h"
 
@@ -63,9 +65,15 @@ int runPrintCommand(const CommandLine& line, PrintOutput& output, std::ostream& 
     DataStore store(resolveRoot(line.root));
     if (!prepareDataFolders(store, err))
         return kExitFailure;
-    const std::unique_ptr<PrintSurface> surface = !line.pdf  ? output.printer()
-                                                  : toFolder ? output.pdfFolder(*line.pdf)
-                                                             : output.pdfFile(*line.pdf);
+    const OutputGate gate(store);
+    // Every job would be refused by itself; one line says it once.
+    if (const std::error_code refused = line.pdf ? gate.refusal(*line.pdf) : std::error_code()) {
+        err << "「" << *line.pdf << "」に PDF を保存できません。" << describeError(refused) << '\n';
+        return kExitFailure;
+    }
+    const std::unique_ptr<PrintSurface> surface = !line.pdf  ? output.printer(gate)
+                                                  : toFolder ? output.pdfFolder(gate, *line.pdf)
+                                                             : output.pdfFile(gate, *line.pdf);
     StreamUserInterface ui(err, line.yes);
     App app(store, ui);
     app.start();

@@ -6,6 +6,7 @@
 #include "office/roster.h"
 #include "office/roster_csv.h"
 #include "office/roster_table.h"
+#include "registry/output_gate.h"
 
 #include <ostream>
 
@@ -36,7 +37,7 @@ int runRosterCommand(const DataStore& store, const std::optional<std::string>& c
             unreadable = true;
         }
     if (csv) {
-        if (const auto error = writeRosterCsv(*csv, rows)) {
+        if (const auto error = writeRosterCsv(OutputGate(store), *csv, rows)) {
             err << "「" << *csv << "」に書けません。" << describeError(error) << '\n';
             return kExitFailure;
         }

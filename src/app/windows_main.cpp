@@ -28,10 +28,16 @@ std::vector<std::string> commandWords() {
 // `explain` writes its text without any print output; only --pdf would need one, and that is refused first.
 class NoPrintOutput : public kakutei::PrintOutput {
 public:
-    std::unique_ptr<kakutei::PrintSurface> printer() override { return nullptr; }
-    std::unique_ptr<kakutei::PrintSurface> pdfFile(const std::string&) override { return nullptr; }
-    std::unique_ptr<kakutei::PrintSurface> pdfFolder(const std::string&) override { return nullptr; }
-    std::error_code workSheet(const kakutei::Explanation&, const std::string&) override {
+    std::unique_ptr<kakutei::PrintSurface> printer(const kakutei::OutputGate&) override { return nullptr; }
+    std::unique_ptr<kakutei::PrintSurface> pdfFile(const kakutei::OutputGate&, const std::string&) override {
+        return nullptr;
+    }
+    std::unique_ptr<kakutei::PrintSurface> pdfFolder(const kakutei::OutputGate&,
+                                                     const std::string&) override {
+        return nullptr;
+    }
+    std::error_code workSheet(const kakutei::OutputGate&, const kakutei::Explanation&,
+                              const std::string&) override {
         return std::make_error_code(std::errc::not_supported);
     }
 };

@@ -31,6 +31,11 @@ std::error_code writeFileAtomically(const std::string& path, std::string_view by
     return platform_files::replaceFile(path, bytes, mode, true);
 }
 
+std::error_code writeFileAtomically(const std::string& path, std::string_view bytes, WriteMode mode,
+                                    const Permissions& permissions) {
+    return platform_files::replaceFile(path, bytes, mode, true, &permissions);
+}
+
 std::error_code copyFile(const std::string& from, const std::string& to, bool* sourceMissing) {
     std::string bytes;
     if (auto error = readRecordBytes(from, bytes)) {

@@ -21,6 +21,17 @@ enum class WriteMode {
 
 std::error_code writeFileAtomically(const std::string& path, std::string_view bytes, WriteMode mode);
 
+// The permission bits and group a file is given. Windows has neither and ignores both.
+struct Permissions {
+    unsigned mode = 0600;
+    std::int64_t group = -1; // -1: whatever the system gives a new file
+};
+
+// Like the above, but gives the file `permissions` whatever it had before or its folder would give: for the
+// files the program writes outside the data, whose privacy follows the data rather than where they land.
+std::error_code writeFileAtomically(const std::string& path, std::string_view bytes, WriteMode mode,
+                                    const Permissions& permissions);
+
 // A regular file opened for reading. Opening never waits (a pipe put where a record should be fails instead
 // of waiting for a writer) and anything but a regular file is refused with StoreErrc::notRegularFile.
 class FileReader {

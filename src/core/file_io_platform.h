@@ -6,7 +6,9 @@
 namespace kakutei::platform_files {
 
 // Writes `bytes` to a new file beside `path` and gives it the name in one step; `durable` waits for the disk.
-std::error_code replaceFile(const std::string& path, std::string_view bytes, WriteMode mode, bool durable);
+// Without `permissions`, a replaced file keeps its own and a new one takes its folder's.
+std::error_code replaceFile(const std::string& path, std::string_view bytes, WriteMode mode, bool durable,
+                            const Permissions* permissions = nullptr);
 // A copy's bytes to `to`, made new or replacing what is there; a failure leaves no piece of a file.
 std::error_code writeCopy(const std::string& to, std::string_view bytes);
 

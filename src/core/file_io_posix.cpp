@@ -31,13 +31,15 @@ std::string parentOf(const std::string& path) {
 // Offices share a data folder through its group: a replaced file keeps its own mode and group, a new one
 // takes the permission bits of the folder it is made in (without execute bits; its group comes with the
 // folder's setgid bit). A private folder (0700) therefore holds 0600 files and a shared one (2770) 0660 files
-// of its group, whatever the umask.
+// of its group, whatever the umask. Permissions given by the caller override both.
 struct FileMode {
     mode_t mode = 0600;
     gid_t group = static_cast<gid_t>(-1); // unchanged
 };
 
-FileMode modeFor(const std::string& path) {
+FileMode modeFor(const std::string& path, const Permissions* given) {
+    if (given)
+        return {static_cast<mode_t>(given->mode & 0777), static_cast<gid_t>(given->group)};
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode))
         return {static_cast<mode_t>(info.st_mode & 0777), info.st_gid};
@@ -80,8 +82,8 @@ bool linksUnsupported(int error) {
 // "Create, never overwrite" where link() cannot do it: O_EXCL still refuses a name that another program
 // took in the meantime. Without the rename there is a moment when the file is incomplete, so a failed
 // write removes it again rather than leave half a record under the name.
-std::error_code createExclusively(const std::string& path, std::string_view bytes, bool durable) {
-    const FileMode mode = modeFor(path);
+std::error_code createExclusively(const std::string& path, std::string_view bytes, bool durable,
+                                  FileMode mode) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0)
         return lastError();
@@ -96,7 +98,8 @@ std::error_code createExclusively(const std::string& path, std::string_view byte
 
 namespace platform_files {
 
-std::error_code replaceFile(const std::string& path, std::string_view bytes, WriteMode mode, bool durable) {
+std::error_code replaceFile(const std::string& path, std::string_view bytes, WriteMode mode, bool durable,
+                            const Permissions* permissions) {
     const std::string folder = parentOf(path);
     if (folderExists(path))
         return {EISDIR, std::generic_category()};
@@ -106,7 +109,8 @@ std::error_code replaceFile(const std::string& path, std::string_view bytes, Wri
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC); // mkostemp creates 0600
     if (fd < 0)
         return lastError();
-    applyMode(fd, modeFor(path));
+    const FileMode fileMode = modeFor(path, permissions);
+    applyMode(fd, fileMode);
     std::error_code error = writeAndClose(fd, bytes, durable);
     if (!error && mode == WriteMode::replace && ::rename(temporary.c_str(), path.c_str()) != 0)
         error = lastError();
@@ -114,7 +118,7 @@ std::error_code replaceFile(const std::string& path, std::string_view bytes, Wri
     if (!error && mode == WriteMode::createNew &&
         file_io_testing::linkFile(temporary.c_str(), path.c_str()) != 0) {
         const int linkError = errno;
-        error = linksUnsupported(linkError) ? createExclusively(path, bytes, durable)
+        error = linksUnsupported(linkError) ? createExclusively(path, bytes, durable, fileMode)
                                             : std::error_code(linkError, std::generic_category());
     }
     if (error || mode == WriteMode::createNew)
@@ -126,7 +130,7 @@ std::error_code replaceFile(const std::string& path, std::string_view bytes, Wri
 
 // Without waiting for the disk: bulk copies call syncFileSystem once at the end instead.
 std::error_code writeCopy(const std::string& to, std::string_view bytes) {
-    const FileMode mode = modeFor(to);
+    const FileMode mode = modeFor(to, nullptr);
     const int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0) {
         if (errno == EEXIST)

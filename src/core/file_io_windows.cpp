@@ -71,7 +71,8 @@ namespace platform_files {
 
 // The bytes go to a new file beside the target and take its name by one move, which with
 // MOVEFILE_REPLACE_EXISTING replaces the old file whole and without it refuses a name that exists.
-std::error_code replaceFile(const std::string& path, std::string_view bytes, WriteMode mode, bool durable) {
+std::error_code replaceFile(const std::string& path, std::string_view bytes, WriteMode mode, bool durable,
+                            const Permissions*) {
     if (folderExists(path))
         return std::make_error_code(std::errc::is_a_directory);
     if (mode == WriteMode::createNew && fileExists(path))

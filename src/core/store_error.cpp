@@ -47,6 +47,9 @@ std::string describeStoreError(StoreErrc e) {
         return "読めないファイルには上書きしません（ファイルが壊れています）。";
     case StoreErrc::codeMismatch:
         return "ファイル名と違う個人コードが書かれています（ファイルが壊れています）。";
+    case StoreErrc::insideDataFolder:
+        return "そこはデータのフォルダの中です。データのファイルを置き換えないよう、書き出しませんでした。"
+               "別の場所を指定して下さい。";
     }
     return "原因不明のエラーが発生しました。";
 }

@@ -25,6 +25,7 @@ enum class StoreErrc {
     recordShape,            // a record put together with values of the wrong kinds (a program error)
     codeMismatch,           // a registration holds another code than its file name
     damagedFile,            // a file that cannot be read is not written over
+    insideDataFolder,       // an output file (a PDF, a CSV) asked for inside the data folder
 };
 
 const std::error_category& storeCategory();

@@ -13,8 +13,9 @@ std::string comparisonCsv(const YearComparison& comparison) {
     return csv;
 }
 
-std::error_code writeComparisonCsv(const std::string& path, const YearComparison& comparison) {
-    return writeCsvFile(path, comparisonCsv(comparison));
+std::error_code writeComparisonCsv(const OutputGate& gate, const std::string& path,
+                                   const YearComparison& comparison) {
+    return writeCsvFile(gate, path, comparisonCsv(comparison));
 }
 
 } // namespace kakutei

@@ -18,8 +18,9 @@ std::string rosterCsv(const std::vector<RosterRow>& rows) {
     return csv;
 }
 
-std::error_code writeRosterCsv(const std::string& path, const std::vector<RosterRow>& rows) {
-    return writeCsvFile(path, rosterCsv(rows));
+std::error_code writeRosterCsv(const OutputGate& gate, const std::string& path,
+                               const std::vector<RosterRow>& rows) {
+    return writeCsvFile(gate, path, rosterCsv(rows));
 }
 
 } // namespace kakutei

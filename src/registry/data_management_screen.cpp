@@ -138,7 +138,7 @@ std::vector<DataManagementScreen::FileGroup> DataManagementScreen::everyGroup() 
 
 DataManagementScreen::Staged DataManagementScreen::stage(TreeReader& from, TreeChange& to,
                                                          const std::vector<FileGroup>& groups,
-                                                         const InterruptGuard* guard, Direction direction) {
+                                                         const InterruptGuard* guard, Into into) {
     Staged staged;
     std::size_t done = 0;
     for (const FileGroup& group : groups) {
@@ -167,7 +167,7 @@ DataManagementScreen::Staged DataManagementScreen::stage(TreeReader& from, TreeC
                     staged.unusable.push_back({file.source, unreadableReason(check)});
                 }
         }
-        if (usable && direction == Direction::intoData && group.client)
+        if (usable && into == Into::data && group.client)
             if (const auto refusal = changeRefusal(store(), {*group.client, ClientChangeKind::restore, {}})) {
                 usable = false;
                 staged.unusable.push_back({codeText(*group.client), refusal->body});
@@ -180,7 +180,8 @@ DataManagementScreen::Staged DataManagementScreen::stage(TreeReader& from, TreeC
             const std::string& target = group.files[i].target;
             if (files[i].state == SourceState::ok) {
                 ++staged.found;
-                staged.error = to.put(target, files[i].bytes);
+                staged.error =
+                    into == Into::backup ? to.copy(target, files[i], from) : to.put(target, files[i].bytes);
             } else {
                 staged.error = to.remove(target);
             }
@@ -192,9 +193,9 @@ DataManagementScreen::Staged DataManagementScreen::stage(TreeReader& from, TreeC
 }
 
 bool DataManagementScreen::stageSet(TreeReader& from, TreeChange& to, const FileGroup& group,
-                                    Direction direction, std::string_view title, std::string_view refusal,
+                                    Into into, std::string_view title, std::string_view refusal,
                                     std::string_view unchanged) {
-    const Staged staged = stage(from, to, {group}, nullptr, direction);
+    const Staged staged = stage(from, to, {group}, nullptr, into);
     if (!staged.unusable.empty()) {
         ui().warn(title, std::string(refusal) + std::string(unchanged) + listUnusable(staged.unusable));
         return false;
@@ -292,7 +293,7 @@ void DataManagementScreen::deleteTaxpayer() {
     }
     const std::string name = read.readable() ? read.record.name : codeText(*code) + "（登録を読めません）";
     if (confirm(name + " 氏を削除しますか", "")) {
-        removeGroups(store().root(), {setOf(*code)}, Direction::intoData, "個人の削除");
+        removeGroups(store().root(), {setOf(*code)}, Into::data, "個人の削除");
     }
     ui().beep();
     refresh();
@@ -350,7 +351,7 @@ void DataManagementScreen::copyToNewCode() {
     constexpr std::string_view unchanged = "どちらの個人コードのデータも元のままです。";
     TreeReader reader(store().root());
     TreeChange change(store().root());
-    if (!stageSet(reader, change, group, Direction::outOfData, "個人コードの変更",
+    if (!stageSet(reader, change, group, Into::backup, "個人コードの変更",
                   "次のファイルが使えないため、コピーしませんでした。", unchanged))
         return;
     if (const auto error = writer.problem()
@@ -373,7 +374,7 @@ void DataManagementScreen::refresh() {
 }
 
 bool DataManagementScreen::removeGroups(const std::string& base, const std::vector<FileGroup>& groups,
-                                        Direction direction, std::string_view title) {
+                                        Into into, std::string_view title) {
     TreeChange change(base);
     std::error_code error = change.error();
     std::size_t done = 0;
@@ -382,7 +383,7 @@ bool DataManagementScreen::removeGroups(const std::string& base, const std::vect
     for (const FileGroup& group : groups) {
         if (groups.size() > 1)
             setProgress(static_cast<int>(++done * 100 / groups.size()));
-        if (direction == Direction::intoData && group.client) {
+        if (into == Into::data && group.client) {
             if (const auto refusal = changeRefusal(store(), {*group.client, ClientChangeKind::removal, {}})) {
                 left.push_back({codeText(*group.client), refusal->body});
                 continue;
@@ -431,7 +432,7 @@ bool DataManagementScreen::backupTo(const std::string& folder) {
                   "バックアップを始められません。" + describeError(error) + std::string(unchanged));
         return false;
     }
-    const Staged staged = stage(reader, change, everyGroup(), &guard, Direction::outOfData);
+    const Staged staged = stage(reader, change, everyGroup(), &guard, Into::backup);
     if (!stagedWell(staged, "バックアップ", unchanged))
         return false;
     // A data folder that is empty (another --root, a disk not mounted) must not wipe the last backup.
@@ -476,7 +477,7 @@ bool DataManagementScreen::restoreFrom(const std::string& folder, bool confirmed
         ui().warn("リストア", "リストアを始められません。" + describeError(error) + std::string(unchanged));
         return false;
     }
-    const Staged staged = stage(reader, change, everyGroup(), &guard, Direction::intoData);
+    const Staged staged = stage(reader, change, everyGroup(), &guard, Into::data);
     if (!stagedWell(staged, "リストア", unchanged))
         return false;
     if (staged.found == 0) {
@@ -528,7 +529,7 @@ void DataManagementScreen::deleteTargetData() {
                 describeFolder(drive1) + " にあるバックアップ（個人コード 1〜1000 の登録と" +
                     workingYearCode() +
                     "年分の各画面のデータ、税理士名、印刷調整）を削除します。よろしいですか。"))
-        removeGroups(drive1.text, everyGroup(), Direction::outOfData, "相手ドライブのデータを削除");
+        removeGroups(drive1.text, everyGroup(), Into::backup, "相手ドライブのデータを削除");
 }
 
 void DataManagementScreen::deleteLocalData() {
@@ -536,7 +537,7 @@ void DataManagementScreen::deleteLocalData() {
     if (confirm("Cドライブのデータを削除",
                 "いまのデータ（個人コード 1〜1000 の登録と" + workingYearCode() +
                     "年分の各画面のデータ、税理士名、印刷調整）をすべて削除します。よろしいですか。"))
-        removeGroups(store().root(), everyGroup(), Direction::intoData, "Cドライブのデータを削除");
+        removeGroups(store().root(), everyGroup(), Into::data, "Cドライブのデータを削除");
 }
 
 void DataManagementScreen::backupOne() {
@@ -555,7 +556,7 @@ void DataManagementScreen::backupOne() {
     constexpr std::string_view unchanged = "前のバックアップはそのままです。";
     TreeReader reader(store().root());
     TreeChange change(drive3.text);
-    if (stageSet(reader, change, setOf(*code), Direction::outOfData, "バックアップ",
+    if (stageSet(reader, change, setOf(*code), Into::backup, "バックアップ",
                  "次のファイルは使えないため、バックアップしませんでした。", unchanged))
         commit(change, "バックアップ", unchanged);
 }
@@ -574,7 +575,7 @@ void DataManagementScreen::restoreOne() {
     constexpr std::string_view unchanged = "データは元のままです。";
     TreeReader reader(drive3.text);
     TreeChange change(store().root());
-    if (!stageSet(reader, change, setOf(*code), Direction::intoData, "リストア",
+    if (!stageSet(reader, change, setOf(*code), Into::data, "リストア",
                   "次の理由で、戻しませんでした。", unchanged))
         return;
     std::string question = codeText(*code) + " のデータを " + drive3.text + " のバックアップで置き換えます。";

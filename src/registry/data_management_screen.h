@@ -102,19 +102,21 @@ private:
         std::error_code error;           // ends the operation; nothing has changed
         bool interrupted = false;
     };
-    // Which way the files go: into the data folder, a client's files change and pass the client gate.
-    enum class Direction { intoData, outOfData };
     // One taxpayer's files: the five screen files, the housing loan file and the TaxpayerRecord.
     FileGroup setOf(PersonCode code) const;
     std::vector<FileGroup> everyGroup() const;
+    // Into the data its rules hold (a replaced file keeps its permissions, a new one takes its folder's) and
+    // each client's files change only through the client gate; a backup keeps the data's own permissions,
+    // whatever the folder it goes to would give.
+    enum class Into { data, backup };
     // Stages each group whole (present files put, missing ones removed) or, when one of its files cannot be
     // used, not at all.
     Staged stage(TreeReader& from, TreeChange& to, const std::vector<FileGroup>& groups,
-                 const InterruptGuard* guard, Direction direction);
+                 const InterruptGuard* guard, Into into);
     // The same for one set; says why and returns false when nothing can be done.
-    bool stageSet(TreeReader& from, TreeChange& to, const FileGroup& group, Direction direction,
+    bool stageSet(TreeReader& from, TreeChange& to, const FileGroup& group, Into into,
                   std::string_view title, std::string_view refusal, std::string_view unchanged);
-    bool removeGroups(const std::string& base, const std::vector<FileGroup>& groups, Direction direction,
+    bool removeGroups(const std::string& base, const std::vector<FileGroup>& groups, Into into,
                       std::string_view title);
     // The clients whose files a change put or removed: their windows reload.
     void changedClients(const std::vector<PersonCode>& codes);

@@ -5,6 +5,8 @@
 // pointing at the same folder whatever is renamed meanwhile; the full path on Windows, checked for
 // reparse points as each folder is opened.
 
+#include "core/file_io.h"
+
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -16,12 +18,6 @@
 #include <vector>
 
 namespace kakutei {
-
-// What a file takes when it is made. Windows has neither and ignores both.
-struct Permissions {
-    unsigned mode = 0600;
-    std::int64_t group = -1; // -1: whatever the system gives a new file
-};
 
 enum class EntryKind { missing, regular, link, folder, other };
 
@@ -42,8 +38,10 @@ public:
     // A folder inside this one, never through a link: a link in its place fails like anything else that is
     // no folder, with not_a_directory.
     OpenFolder child(const std::string& name, std::error_code& error) const;
-    // The same, made first when it is missing; a new folder takes this one's permission bits.
-    OpenFolder makeChild(const std::string& name, std::error_code& error) const;
+    // The same, made first when it is missing; a new folder takes `given`, or else this one's permission
+    // bits.
+    OpenFolder makeChild(const std::string& name, std::error_code& error,
+                         const Permissions* given = nullptr) const;
     // A new private folder whose name starts with `prefix` and no other folder here has; `name` gets it.
     OpenFolder makeUniqueChild(std::string_view prefix, std::string& name, std::error_code& error) const;
 
@@ -66,8 +64,8 @@ public:
     // Everything written to files in this folder reaches the disk.
     std::error_code syncFiles() const;
 
-    // The folder's own permission bits; nothing where the platform has none.
-    std::optional<unsigned> mode() const;
+    // The folder's own permission bits and group; nothing where the platform has none.
+    std::optional<Permissions> permissions() const;
     std::optional<std::chrono::system_clock::time_point> modified() const;
 
     struct State; // the platform's

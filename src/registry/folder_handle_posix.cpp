@@ -90,17 +90,26 @@ OpenFolder OpenFolder::child(const std::string& name, std::error_code& error) co
 }
 
 // Whatever the umask, setgid included: a shared data folder stays shared below.
-OpenFolder OpenFolder::makeChild(const std::string& name, std::error_code& error) const {
+OpenFolder OpenFolder::makeChild(const std::string& name, std::error_code& error,
+                                 const Permissions* given) const {
     struct stat info {};
-    if (::fstat(state_->fd, &info) != 0 ||
-        (::mkdirat(state_->fd, name.c_str(), 0700) != 0 && errno != EEXIST)) {
+    if (::fstat(state_->fd, &info) != 0) {
         error = lastError();
         return {};
     }
-    OpenFolder made = child(name, error);
-    if (made.isOpen())
-        (void)::fchmod(made.state_->fd, info.st_mode & 07777);
-    return made;
+    const bool made = ::mkdirat(state_->fd, name.c_str(), 0700) == 0;
+    if (!made && errno != EEXIST) {
+        error = lastError();
+        return {};
+    }
+    OpenFolder folder = child(name, error);
+    if (!folder.isOpen() || !made)
+        return folder;
+    // The group first: a change of group may clear the setgid bit that the mode then sets.
+    if (given && given->group >= 0)
+        (void)::fchown(folder.state_->fd, static_cast<uid_t>(-1), static_cast<gid_t>(given->group));
+    (void)::fchmod(folder.state_->fd, given ? given->mode & 07777 : info.st_mode & 07777);
+    return folder;
 }
 
 OpenFolder OpenFolder::makeUniqueChild(std::string_view prefix, std::string& name,
@@ -205,11 +214,11 @@ std::error_code OpenFolder::syncFiles() const {
     return statusOf(::syncfs(state_->fd));
 }
 
-std::optional<unsigned> OpenFolder::mode() const {
+std::optional<Permissions> OpenFolder::permissions() const {
     struct stat info {};
     if (::fstat(state_->fd, &info) != 0)
         return std::nullopt;
-    return static_cast<unsigned>(info.st_mode & 07777);
+    return Permissions{static_cast<unsigned>(info.st_mode & 07777), static_cast<std::int64_t>(info.st_gid)};
 }
 
 std::optional<std::chrono::system_clock::time_point> OpenFolder::modified() const {

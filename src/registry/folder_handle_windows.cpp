@@ -107,7 +107,7 @@ OpenFolder OpenFolder::child(const std::string& name, std::error_code& error) co
     return OpenFolder(stateOf(path));
 }
 
-OpenFolder OpenFolder::makeChild(const std::string& name, std::error_code& error) const {
+OpenFolder OpenFolder::makeChild(const std::string& name, std::error_code& error, const Permissions*) const {
     error = callOn(*state_, name, [](const wchar_t* path) {
         return ::CreateDirectoryW(path, nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
     });
@@ -232,7 +232,7 @@ std::error_code OpenFolder::syncFiles() const {
     return {};
 }
 
-std::optional<unsigned> OpenFolder::mode() const {
+std::optional<Permissions> OpenFolder::permissions() const {
     return std::nullopt;
 }
 

@@ -4,7 +4,9 @@
 #include "registry/folder_handle.h"
 #include "registry/interrupt_guard.h"
 
+#include <charconv>
 #include <chrono>
+#include <limits>
 #include <map>
 #include <optional>
 
@@ -69,10 +71,16 @@ public:
     // The open folder that holds `name`, made (with 所得税 above it) when `create` is set.
     Place place(std::string_view name, bool create) {
         const auto [folder, file] = splitName(name);
-        Place place;
+        Place place = folderPlace(folder, create);
         place.file = std::string(file);
+        return place;
+    }
+
+    // The open folder of that name in 所得税, or 所得税 itself for an empty name; made when `create` is set.
+    Place folderPlace(std::string_view folder, bool create) {
+        Place place;
         if (!tree_.isOpen() && create && treeError_ == std::errc::no_such_file_or_directory)
-            tree_ = base_.makeChild(std::string(kTreeFolder), treeError_);
+            tree_ = base_.makeChild(std::string(kTreeFolder), treeError_, newFolder({}));
         if (!tree_.isOpen()) {
             if (treeError_ != std::errc::no_such_file_or_directory)
                 place.error = treeError_;
@@ -92,7 +100,7 @@ public:
         std::error_code error;
         OpenFolder opened = tree_.child(key, error);
         if (error == std::errc::no_such_file_or_directory && create)
-            opened = tree_.makeChild(key, error);
+            opened = tree_.makeChild(key, error, newFolder(key));
         if (!opened.isOpen()) {
             if (error != std::errc::no_such_file_or_directory)
                 place.error = error;
@@ -105,9 +113,12 @@ public:
     // The permission bits a new file in `place` takes: its folder's, or the nearest one above it.
     unsigned newFileMode(const Place& place) const {
         const OpenFolder& folder = place.folder ? *place.folder : tree_.isOpen() ? tree_ : base_;
-        const std::optional<unsigned> mode = folder.mode();
-        return mode ? *mode & 0666 : 0600;
+        const std::optional<Permissions> permissions = folder.permissions();
+        return permissions ? permissions->mode & 0666 : 0600;
     }
+
+    // What the folders made from now on take instead of their parent's bits: 所得税 by an empty name.
+    void giveNewFolders(std::map<std::string, Permissions> folders) { newFolders_ = std::move(folders); }
 
     void syncAll() const {
         for (const auto& [name, folder] : folders_)
@@ -123,6 +134,12 @@ private:
     std::error_code baseError_;
     std::error_code treeError_;
     std::map<std::string, OpenFolder> folders_;
+    std::map<std::string, Permissions> newFolders_;
+
+    const Permissions* newFolder(const std::string& name) const {
+        const auto found = newFolders_.find(name);
+        return found == newFolders_.end() ? nullptr : &found->second;
+    }
 };
 
 TreeReader::TreeReader(const std::string& base) : folders_(std::make_unique<FolderHandles>(base)) {
@@ -175,6 +192,7 @@ SourceFile TreeReader::read(std::string_view name) {
         return source;
     }
     error = place.folder->readFile(place.file, kLargestStoredFile, source.bytes);
+    source.permissions = entry.permissions;
     if (!error)
         source.state = SourceState::ok;
     else if (error == std::errc::too_many_symbolic_link_levels)
@@ -190,17 +208,32 @@ SourceFile TreeReader::read(std::string_view name) {
     return source;
 }
 
+std::optional<Permissions> TreeReader::folderPermissions(std::string_view folder) {
+    if (error_ || (!folder.empty() && !isPart(folder)))
+        return std::nullopt;
+    const FolderHandles::Place place = folders_->folderPlace(folder, false);
+    return place.folder ? place.folder->permissions() : std::nullopt;
+}
+
 namespace {
 
+enum class Step { put, remove, folder };
+
 struct PlanEntry {
-    bool put = false;
+    Step step = Step::remove;
     std::string staged; // for a put
-    std::string name;
+    std::string name;   // for a folder, empty for 所得税
+    Permissions permissions; // for a folder
 };
 
 std::string planText(const std::vector<std::pair<std::string, std::string>>& puts,
-                     const std::vector<std::string>& removals) {
+                     const std::vector<std::string>& removals,
+                     const std::map<std::string, Permissions>& folders) {
     std::string text;
+    // First, so that a change finished after an interruption makes its folders as the change would have.
+    for (const auto& [name, permissions] : folders)
+        text += "folder\t" + std::to_string(permissions.mode) + "\t" + std::to_string(permissions.group) +
+                "\t" + name + "\n";
     for (const auto& [staged, name] : puts)
         text += "put\t" + staged + "\t" + name + "\n";
     for (const std::string& name : removals)
@@ -211,6 +244,30 @@ std::string planText(const std::vector<std::pair<std::string, std::string>>& put
 bool isStagedName(std::string_view name) {
     return name.size() > 1 && name.front() == 'f' &&
            name.find_first_not_of("0123456789", 1) == std::string_view::npos;
+}
+
+// A whole decimal number of the line's next field, which `line` then starts after; nothing when there is
+// none or it lies outside [low, high].
+std::optional<std::int64_t> takeNumber(std::string_view& line, std::int64_t low, std::int64_t high) {
+    const auto tab = line.find('\t');
+    if (tab == std::string_view::npos)
+        return std::nullopt;
+    std::int64_t value = 0;
+    const std::string_view field = line.substr(0, tab);
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+    if (error != std::errc() || end != field.data() + field.size() || value < low || value > high)
+        return std::nullopt;
+    line.remove_prefix(tab + 1);
+    return value;
+}
+
+// "MODE\tGROUP\t" at the start of a folder line, which `line` then starts after.
+std::optional<Permissions> takePermissions(std::string_view& line) {
+    const auto mode = takeNumber(line, 0, 07777);
+    const auto group = mode ? takeNumber(line, -1, std::numeric_limits<std::uint32_t>::max()) : std::nullopt;
+    if (!group)
+        return std::nullopt;
+    return Permissions{static_cast<unsigned>(*mode), *group};
 }
 
 // The plan as written by planText; nothing when any line is not one this program writes, since a backup
@@ -224,12 +281,23 @@ std::optional<std::vector<PlanEntry>> parsePlan(std::string_view text) {
         std::string_view line = text.substr(0, end);
         text.remove_prefix(end + 1);
         PlanEntry entry;
+        if (line.starts_with("folder\t")) {
+            line.remove_prefix(7);
+            const std::optional<Permissions> permissions = takePermissions(line);
+            if (!permissions || (!line.empty() && !isPart(line)))
+                return std::nullopt;
+            entry.step = Step::folder;
+            entry.permissions = *permissions;
+            entry.name = std::string(line);
+            entries.push_back(std::move(entry));
+            continue;
+        }
         if (line.starts_with("put\t")) {
             line.remove_prefix(4);
             const auto tab = line.find('\t');
             if (tab == std::string_view::npos)
                 return std::nullopt;
-            entry.put = true;
+            entry.step = Step::put;
             entry.staged = std::string(line.substr(0, tab));
             entry.name = std::string(line.substr(tab + 1));
             if (!isStagedName(entry.staged))
@@ -255,13 +323,21 @@ std::error_code applyPlan(const OpenFolder& staging, FolderHandles& tree,
         if (error && error != std::errc::no_such_file_or_directory && !first)
             first = error;
     };
+    std::map<std::string, Permissions> folders;
+    for (const PlanEntry& entry : entries)
+        if (entry.step == Step::folder)
+            folders[entry.name] = entry.permissions;
+    tree.giveNewFolders(std::move(folders));
     for (const PlanEntry& entry : entries) {
-        const FolderHandles::Place place = tree.place(entry.name, entry.put);
+        if (entry.step == Step::folder)
+            continue;
+        const bool put = entry.step == Step::put;
+        const FolderHandles::Place place = tree.place(entry.name, put);
         if (place.error) {
             note(place.error);
             continue;
         }
-        if (entry.put) {
+        if (put) {
             if (!place.folder) {
                 if (!first)
                     first = std::make_error_code(std::errc::no_such_file_or_directory);
@@ -329,6 +405,20 @@ std::error_code TreeChange::placeOf(std::string_view name, FolderHandles::Place&
 }
 
 std::error_code TreeChange::put(std::string_view name, std::string_view bytes) {
+    return stage(name, bytes, nullptr);
+}
+
+std::error_code TreeChange::copy(std::string_view name, const SourceFile& file, TreeReader& from) {
+    for (const std::string_view made : {std::string_view(), splitName(name).first})
+        if (!newFolders_.contains(std::string(made)))
+            if (const std::optional<Permissions> permissions = from.folderPermissions(made))
+                newFolders_.emplace(made, *permissions);
+    // A record is never a program: no execute, setuid or sticky bits, whatever the source file had.
+    const Permissions permissions{file.permissions.mode & 0666, file.permissions.group};
+    return stage(name, file.bytes, &permissions);
+}
+
+std::error_code TreeChange::stage(std::string_view name, std::string_view bytes, const Permissions* given) {
     FolderHandles::Place place;
     if (const auto error = placeOf(name, place))
         return error;
@@ -341,6 +431,8 @@ std::error_code TreeChange::put(std::string_view name, std::string_view bytes) {
         if (existing.kind == EntryKind::regular)
             permissions = existing.permissions;
     }
+    if (given)
+        permissions = *given;
     const std::string staged = "f" + std::to_string(puts_.size());
     if (const auto error = staging_->createFile(staged, bytes, permissions))
         return error;
@@ -375,7 +467,8 @@ std::error_code TreeChange::commit() {
     // Every staged file reaches the disk before the plan that names it.
     if (const auto error = staging_->syncFiles())
         return error;
-    std::error_code error = staging_->createFile(kPlanDraft, planText(puts_, removals_), Permissions{}, true);
+    std::error_code error =
+        staging_->createFile(kPlanDraft, planText(puts_, removals_, newFolders_), Permissions{}, true);
     if (!error)
         error = moveReplacing(*staging_, kPlanDraft, *staging_, kPlan);
     if (!error)
@@ -384,10 +477,12 @@ std::error_code TreeChange::commit() {
         return error;
     committed_ = true; // from here on the change is finished, now or at the next recovery
     std::vector<PlanEntry> entries;
+    for (const auto& [name, permissions] : newFolders_)
+        entries.push_back({Step::folder, {}, name, permissions});
     for (const auto& [staged, name] : puts_)
-        entries.push_back({true, staged, name});
+        entries.push_back({Step::put, staged, name, {}});
     for (const std::string& name : removals_)
-        entries.push_back({false, {}, name});
+        entries.push_back({Step::remove, {}, name, {}});
     error = applyPlan(*staging_, *target_, entries);
     if (!error)
         finishStaging(target_->base(), *staging_, stagingName_);

@@ -15,7 +15,9 @@
 #include "core/file_io.h"
 
 #include <cstddef>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -42,6 +44,7 @@ enum class SourceState {
 struct SourceFile {
     SourceState state = SourceState::missing;
     std::string bytes;
+    Permissions permissions; // for ok: the file's bits and group as they stand
     std::error_code error; // for unreadable
     std::string where;     // the name at fault: the file, or the folder above it
 };
@@ -57,6 +60,9 @@ public:
     // Why the tree cannot be read at all: no such folder, or 所得税 is a link or no folder.
     std::error_code error() const { return error_; }
     SourceFile read(std::string_view name);
+    // The bits and group of 所得税 (an empty name) or of a folder in it; nothing when it is not there or
+    // the platform has none.
+    std::optional<Permissions> folderPermissions(std::string_view folder);
 
 private:
     std::unique_ptr<FolderHandles> folders_;
@@ -77,6 +83,10 @@ public:
     // `name` holds these bytes once the change is made. A replaced file keeps its permissions and group; a
     // new one takes those of its folder.
     std::error_code put(std::string_view name, std::string_view bytes);
+    // For a copy of another tree (a backup): `name` holds `file` read from `from` once the change is made,
+    // with that file's permissions and group whatever stood here, and a folder the change makes takes
+    // those of the same folder there. Private data stays private wherever it is copied, shared data shared.
+    std::error_code copy(std::string_view name, const SourceFile& file, TreeReader& from);
     // `name` is gone once the change is made; a name that is not there is no error.
     std::error_code remove(std::string_view name);
     // The names that the change removes and that are there now.
@@ -90,12 +100,15 @@ public:
 
 private:
     std::error_code placeOf(std::string_view name, FolderPlace& place);
+    // Stages the bytes, with `given` or else with the permissions a put gives.
+    std::error_code stage(std::string_view name, std::string_view bytes, const Permissions* given);
     std::string base_;
     std::unique_ptr<FolderHandles> target_;
     std::unique_ptr<OpenFolder> staging_;
     std::string stagingName_;
     std::vector<std::pair<std::string, std::string>> puts_; // staged file, name
     std::vector<std::string> removals_;
+    std::map<std::string, Permissions> newFolders_; // a copy's folders: 所得税 by an empty name
     std::error_code error_;
     bool committed_ = false;
 };

@@ -1,5 +1,6 @@
 #include "ui/print_destination_row.h"
 
+#include "core/store_error.h"
 #include "print/printing_screen.h"
 #include "ui/qt_print_surface.h"
 #include "ui/qt_text.h"
@@ -32,8 +33,9 @@ private:
 
 } // namespace
 
-PrintDestinationRow::PrintDestinationRow(std::function<PrintingScreen&()> screen, QWidget* parent)
-    : QWidget(parent), screen_(std::move(screen)) {
+PrintDestinationRow::PrintDestinationRow(std::function<PrintingScreen&()> screen, OutputGate gate,
+                                         QWidget* parent)
+    : QWidget(parent), screen_(std::move(screen)), gate_(std::move(gate)) {
     printers_ = new FreshList([this] { listPrinters(); }, this);
     printers_->setObjectName("printerChoice");
     printers_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -100,8 +102,13 @@ void PrintDestinationRow::switchPdf(bool on) {
             pdfButton_->setChecked(false);
             return;
         }
+        if (const std::error_code refused = gate_.refusal(utf8(folder))) {
+            QMessageBox::warning(window(), qt("PDF に保存"), folder + "\n" + qt(describeError(refused)));
+            pdfButton_->setChecked(false);
+            return;
+        }
         pdfFolder_ = folder;
-        pdf_ = QtPrintSurface::toPdfFolder(folder);
+        pdf_ = QtPrintSurface::toPdfFolder(gate_, folder);
         if (!beforePdf_)
             beforePdf_ = screen_().surface();
         screen_().setSurface(pdf_.get());

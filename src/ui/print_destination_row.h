@@ -3,6 +3,8 @@
 // moment of printing), another printer picked from those the machine has when the list is opened, or PDF
 // files in a folder the user picks, one file a page.
 
+#include "registry/output_gate.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -21,7 +23,8 @@ class QtPrintSurface;
 
 class PrintDestinationRow : public QWidget {
 public:
-    PrintDestinationRow(std::function<PrintingScreen&()> screen, QWidget* parent);
+    // The PDFs pass `gate`; a folder it refuses is said so when it is picked.
+    PrintDestinationRow(std::function<PrintingScreen&()> screen, OutputGate gate, QWidget* parent);
     ~PrintDestinationRow() override;
 
     // The printer surface whose printer this row chooses; it becomes the screen's surface.
@@ -41,6 +44,7 @@ private:
     void showWhere();
 
     std::function<PrintingScreen&()> screen_;
+    OutputGate gate_;
     QtPrintSurface* printer_ = nullptr;
     PrintSurface* beforePdf_ = nullptr; // the screen's surface while the pages go to PDF
     std::unique_ptr<QtPrintSurface> pdf_;

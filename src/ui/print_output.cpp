@@ -15,22 +15,23 @@ class QtPrintOutput : public PrintOutput {
 public:
     explicit QtPrintOutput(std::unique_ptr<Printers> printers) : printers_(std::move(printers)) {}
 
-    std::unique_ptr<PrintSurface> printer() override {
+    std::unique_ptr<PrintSurface> printer(const OutputGate& gate) override {
         startQt();
-        return QtPrintSurface::toPrinter(printers_ ? std::move(printers_) : systemPrinters(),
+        return QtPrintSurface::toPrinter(printers_ ? std::move(printers_) : systemPrinters(), gate,
                                          defaultPdfFolder());
     }
-    std::unique_ptr<PrintSurface> pdfFile(const std::string& file) override {
+    std::unique_ptr<PrintSurface> pdfFile(const OutputGate& gate, const std::string& file) override {
         startQt();
-        return QtPrintSurface::toPdfFile(qt(file));
+        return QtPrintSurface::toPdfFile(gate, qt(file));
     }
-    std::unique_ptr<PrintSurface> pdfFolder(const std::string& folder) override {
+    std::unique_ptr<PrintSurface> pdfFolder(const OutputGate& gate, const std::string& folder) override {
         startQt();
-        return QtPrintSurface::toPdfFolder(qt(folder));
+        return QtPrintSurface::toPdfFolder(gate, qt(folder));
     }
-    std::error_code workSheet(const Explanation& explanation, const std::string& file) override {
+    std::error_code workSheet(const OutputGate& gate, const Explanation& explanation,
+                              const std::string& file) override {
         startQt();
-        return writeWorkSheetPdf(explanation, file);
+        return writeWorkSheetPdf(gate, explanation, file);
     }
 
 private:

@@ -11,18 +11,21 @@
 namespace kakutei {
 
 struct Explanation;
+class OutputGate;
 
+// Every PDF passes `gate`, which refuses the data folder and makes the file as private as the data.
 class PrintOutput {
 public:
     virtual ~PrintOutput() = default;
     // The default printer; while the machine has none, PDF files in Documents/kakutei.
-    virtual std::unique_ptr<PrintSurface> printer() = 0;
+    virtual std::unique_ptr<PrintSurface> printer(const OutputGate& gate) = 0;
     // Every job into this one file.
-    virtual std::unique_ptr<PrintSurface> pdfFile(const std::string& file) = 0;
+    virtual std::unique_ptr<PrintSurface> pdfFile(const OutputGate& gate, const std::string& file) = 0;
     // Each job into a file of its own in this folder, named after the job.
-    virtual std::unique_ptr<PrintSurface> pdfFolder(const std::string& folder) = 0;
+    virtual std::unique_ptr<PrintSurface> pdfFolder(const OutputGate& gate, const std::string& folder) = 0;
     // The work sheet "計算明細書" of one return, as a PDF file.
-    virtual std::error_code workSheet(const Explanation& explanation, const std::string& file) = 0;
+    virtual std::error_code workSheet(const OutputGate& gate, const Explanation& explanation,
+                                      const std::string& file) = 0;
 };
 
 class Printers;

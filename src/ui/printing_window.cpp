@@ -5,6 +5,7 @@
 #include "explain/explanation.h"
 #include "explain/explanation_text.h"
 #include "print/printing_screen.h"
+#include "registry/output_gate.h"
 #include "shell/app.h"
 #include "ui/preview_surface.h"
 #include "ui/print_destination_row.h"
@@ -62,7 +63,8 @@ PrintingWindow::PrintingWindow(App& app, WindowRegistry& registry)
     jobNote_->setObjectName("jobNote");
     jobNote_->setWordWrap(true);
     jobNote_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    destination_ = new PrintDestinationRow([this]() -> PrintingScreen& { return screen(); }, this);
+    destination_ = new PrintDestinationRow([this]() -> PrintingScreen& { return screen(); },
+                                           OutputGate(app_.store()), this);
     auto* layout = new QVBoxLayout(page());
     layout->addWidget(notice);
     layout->addLayout(columns);
@@ -214,7 +216,7 @@ void PrintingWindow::saveWorkSheet() {
     if (file.isEmpty())
         return;
     workSheetFolder_ = QFileInfo(file).path();
-    if (const auto error = writeWorkSheetPdf(explanation, utf8(file)))
+    if (const auto error = writeWorkSheetPdf(OutputGate(app_.store()), explanation, utf8(file)))
         QMessageBox::warning(this, qt("計算明細書を保存できません"), file + "\n" + qt(describeError(error)));
     else
         QMessageBox::information(this, qt("計算明細書を保存しました"), file);

@@ -9,7 +9,7 @@
 namespace kakutei {
 
 ProgramWindows::ProgramWindows(const std::string& root)
-    : store(root), printer(QtPrintSurface::toPrinter(ui, defaultPdfFolder())) {
+    : store(root), printer(QtPrintSurface::toPrinter(ui, OutputGate(store), defaultPdfFolder())) {
     if (auto* printing = dynamic_cast<PrintingWindow*>(windows.window(ScreenId::printing)))
         printing->usePrinter(printer.get());
     app.start();

@@ -17,6 +17,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kakutei {
@@ -91,18 +92,23 @@ public:
 } // namespace
 
 // A PDF that no one else can read even for a moment and that is never left torn: the bytes go to a temporary
-// file of mode 0600 beside the target, and take the target's name only once they are all on the disk.
+// file beside the target, made 0600 and given the output gate's permissions before its first byte, and take
+// the target's name only once they are all on the disk.
 class PrivatePdfFile : public QIODevice {
 public:
     ~PrivatePdfFile() override { discard(); }
 
-    std::error_code create(const QString& folder) {
+    std::error_code create(const QString& folder, const Permissions& permissions) {
         temporary_ = QFile::encodeName(folder + "/.kakutei-XXXXXX").toStdString();
         fd_ = ::mkostemp(temporary_.data(), O_CLOEXEC); // mkostemp creates 0600
         if (fd_ < 0) {
             temporary_.clear();
             return lastError();
         }
+        // Before the first byte; a file system without groups or modes keeps its own.
+        if (permissions.group >= 0)
+            (void)::fchown(fd_, static_cast<uid_t>(-1), static_cast<gid_t>(permissions.group));
+        (void)::fchmod(fd_, permissions.mode & 0777);
         open(QIODevice::WriteOnly | QIODevice::Unbuffered);
         return {};
     }
@@ -197,8 +203,10 @@ std::unique_ptr<Printers> systemPrinters() {
     return std::make_unique<SystemPrinters>();
 }
 
-QtPrintSurface::QtPrintSurface(Target target, QString destination, std::unique_ptr<Printers> printers)
-    : target_(target), destination_(std::move(destination)), printers_(std::move(printers)) {}
+QtPrintSurface::QtPrintSurface(Target target, OutputGate gate, QString destination,
+                               std::unique_ptr<Printers> printers)
+    : target_(target), gate_(std::move(gate)), destination_(std::move(destination)),
+      printers_(std::move(printers)) {}
 
 QtPrintSurface::~QtPrintSurface() {
     if (inJob_)
@@ -206,21 +214,23 @@ QtPrintSurface::~QtPrintSurface() {
 }
 
 std::unique_ptr<QtPrintSurface> QtPrintSurface::toPrinter(std::unique_ptr<Printers> printers,
+                                                          const OutputGate& gate,
                                                           const QString& fallbackFolder) {
     return std::unique_ptr<QtPrintSurface>(
-        new QtPrintSurface(Target::printer, fallbackFolder, std::move(printers)));
+        new QtPrintSurface(Target::printer, gate, fallbackFolder, std::move(printers)));
 }
 
-std::unique_ptr<QtPrintSurface> QtPrintSurface::toPrinter(UserInterface&, const QString& fallbackFolder) {
-    return toPrinter(systemPrinters(), fallbackFolder);
+std::unique_ptr<QtPrintSurface> QtPrintSurface::toPrinter(UserInterface&, const OutputGate& gate,
+                                                          const QString& fallbackFolder) {
+    return toPrinter(systemPrinters(), gate, fallbackFolder);
 }
 
-std::unique_ptr<QtPrintSurface> QtPrintSurface::toPdfFile(const QString& file) {
-    return std::unique_ptr<QtPrintSurface>(new QtPrintSurface(Target::pdfFile, file, nullptr));
+std::unique_ptr<QtPrintSurface> QtPrintSurface::toPdfFile(const OutputGate& gate, const QString& file) {
+    return std::unique_ptr<QtPrintSurface>(new QtPrintSurface(Target::pdfFile, gate, file, nullptr));
 }
 
-std::unique_ptr<QtPrintSurface> QtPrintSurface::toPdfFolder(const QString& folder) {
-    return std::unique_ptr<QtPrintSurface>(new QtPrintSurface(Target::pdfFolder, folder, nullptr));
+std::unique_ptr<QtPrintSurface> QtPrintSurface::toPdfFolder(const OutputGate& gate, const QString& folder) {
+    return std::unique_ptr<QtPrintSurface>(new QtPrintSurface(Target::pdfFolder, gate, folder, nullptr));
 }
 
 QString QtPrintSurface::nextPdfPath(const QString& folder) const {
@@ -282,15 +292,21 @@ void QtPrintSurface::beginPrinter() {
 }
 
 void QtPrintSurface::beginPdf(const QString& folder) {
+    pdfPath_ = folder.isEmpty() ? destination_ : nextPdfPath(folder);
+    const std::string target = QFile::encodeName(pdfPath_).toStdString();
+    // Judged before any folder is made for it: no folder of PDFs inside the data either.
+    if (const auto refused = gate_.refusal(target)) {
+        failOnPdf(refused);
+        return;
+    }
     if (!folder.isEmpty()) {
         if (const auto error = createFolders(QFile::encodeName(folder).toStdString())) {
             fail(jobName_ + qt(" の PDF を保存するフォルダを作れませんでした: ") + folder, describe(error));
             return;
         }
     }
-    pdfPath_ = folder.isEmpty() ? destination_ : nextPdfPath(folder);
     pdf_ = std::make_unique<PrivatePdfFile>();
-    if (const auto error = pdf_->create(QFileInfo(pdfPath_).path())) {
+    if (const auto error = pdf_->create(QFileInfo(pdfPath_).path(), gate_.permissionsFor(target))) {
         failOnPdf(error);
         return;
     }

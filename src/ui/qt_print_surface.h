@@ -3,6 +3,7 @@
 // and says how it ended: the printer that took it, the PDF it wrote, or what kept it from either.
 
 #include "core/user_interface.h"
+#include "registry/output_gate.h"
 #include "ui/painter_surface.h"
 
 #include <QString>
@@ -49,17 +50,20 @@ class PrivatePdfFile;
 
 class QtPrintSurface : public PainterSurface {
 public:
+    // Every PDF passes `gate`: none in the data folder, each as private as the data.
+
     // To the printer that `printers` choose for each job; while there is none, to PDF files in
     // `fallbackFolder`, and the job's report says where.
     static std::unique_ptr<QtPrintSurface> toPrinter(std::unique_ptr<Printers> printers,
-                                                     const QString& fallbackFolder);
+                                                     const OutputGate& gate, const QString& fallbackFolder);
     // The same on the machine's printers, for the window program (whose printing screen tells the user how
     // each job ended).
-    static std::unique_ptr<QtPrintSurface> toPrinter(UserInterface& ui, const QString& fallbackFolder);
+    static std::unique_ptr<QtPrintSurface> toPrinter(UserInterface& ui, const OutputGate& gate,
+                                                     const QString& fallbackFolder);
     // Every job into this one file.
-    static std::unique_ptr<QtPrintSurface> toPdfFile(const QString& file);
+    static std::unique_ptr<QtPrintSurface> toPdfFile(const OutputGate& gate, const QString& file);
     // Each job into a file of its own in this folder (made when missing), named after the job.
-    static std::unique_ptr<QtPrintSurface> toPdfFolder(const QString& folder);
+    static std::unique_ptr<QtPrintSurface> toPdfFolder(const OutputGate& gate, const QString& folder);
     ~QtPrintSurface() override;
 
     void beginJob(std::string_view name) override;
@@ -78,7 +82,7 @@ public:
 
 private:
     enum class Target { printer, pdfFile, pdfFolder };
-    QtPrintSurface(Target target, QString destination, std::unique_ptr<Printers> printers);
+    QtPrintSurface(Target target, OutputGate gate, QString destination, std::unique_ptr<Printers> printers);
     QString nextPdfPath(const QString& folder) const;
     void beginPrinter();
     // A PDF named after the job in `folder` (made when missing); with no folder, the one file this surface
@@ -92,6 +96,7 @@ private:
     void failOnPdf(std::error_code error);
 
     Target target_;
+    OutputGate gate_;
     QString destination_;
     std::unique_ptr<Printers> printers_;
     QString chosenPrinter_;

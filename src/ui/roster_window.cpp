@@ -2,7 +2,9 @@
 
 #include "checks/return_checks.h"
 #include "core/data_store.h"
+#include "core/store_error.h"
 #include "print/printing_screen.h"
+#include "registry/output_gate.h"
 #include "shell/app.h"
 #include "shell/main_menu.h"
 #include "ui/print_output.h"
@@ -260,8 +262,13 @@ void RosterWindow::runBatch(OfficeJob job) {
         const QString folder = QFileDialog::getExistingDirectory(this, qt(roster::kToPdf));
         if (folder.isEmpty())
             return;
+        const OutputGate gate(app_.store());
+        if (const std::error_code refused = gate.refusal(utf8(folder))) {
+            QMessageBox::warning(this, qt(roster::kToPdf), folder + "\n" + qt(describeError(refused)));
+            return;
+        }
         output = qtPrintOutput();
-        pdfFolder = output->pdfFolder(utf8(folder));
+        pdfFolder = output->pdfFolder(gate, utf8(folder));
         printing->setSurface(pdfFolder.get());
     }
     DialogProgress progress(this, qt(officeJobCaption(job)));

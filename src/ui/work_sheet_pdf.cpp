@@ -2,9 +2,9 @@
 
 #include "ui/own_fonts.h"
 
-#include "core/file_io.h"
 #include "explain/explanation_text.h"
 #include "print/print_surface.h"
+#include "registry/output_gate.h"
 #include "ui/painter_surface.h"
 #include "ui/qt_text.h"
 
@@ -251,7 +251,8 @@ void drawFrame(Sheet& sheet, const Explanation& explanation, std::size_t page, s
 
 } // namespace
 
-std::error_code writeWorkSheetPdf(const Explanation& explanation, const std::string& file) {
+std::error_code writeWorkSheetPdf(const OutputGate& gate, const Explanation& explanation,
+                                  const std::string& file) {
     usePrintingFaces();
     QBuffer bytes;
     bytes.open(QIODevice::WriteOnly);
@@ -276,7 +277,7 @@ std::error_code writeWorkSheetPdf(const Explanation& explanation, const std::str
         }
         sheet.end();
     }
-    return writeFileAtomically(file, bytes.data().toStdString(), WriteMode::replace);
+    return gate.write(file, bytes.data().toStdString());
 }
 
 } // namespace kakutei

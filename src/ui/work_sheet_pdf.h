@@ -8,9 +8,11 @@
 namespace kakutei {
 
 struct Explanation;
+class OutputGate;
 
-// Writes the sheet to `file`, replacing a file there whole or leaving it as it was. Needs a running Qt
-// application, for the fonts.
-std::error_code writeWorkSheetPdf(const Explanation& explanation, const std::string& file);
+// Writes the sheet to `file` through `gate`, replacing a file there whole or leaving it as it was. Needs a
+// running Qt application, for the fonts.
+std::error_code writeWorkSheetPdf(const OutputGate& gate, const Explanation& explanation,
+                                  const std::string& file);
 
 } // namespace kakutei

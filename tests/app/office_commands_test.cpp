@@ -40,6 +40,7 @@ Outcome kakutei(const std::string& arguments) {
 struct OfficeCommands : ::testing::Test {
     TempRoot root;
     DataStore store{root.path()};
+    TempRoot outputs; // for the CSV and the PDFs: never inside the data folder
     std::string rootArgument = "--root '" + root.path() + "'";
 
     OfficeCommands() {
@@ -72,11 +73,11 @@ TEST_F(OfficeCommands, RecalcAllThenRosterShowsEveryClientsFigures) {
     EXPECT_NE(after.out.find("42\t髙橋花子\t\t白\t3,460,000\t納付 246,400\t"), std::string::npos)
         << after.out;
 
-    const std::string csv = root.path() + "/一覧.csv";
+    const std::string csv = outputs.path() + "/一覧.csv";
     const Outcome written = kakutei(rootArgument + " roster --csv '" + csv + "'");
     EXPECT_EQ(written.status, 0) << written.out;
     EXPECT_EQ(written.out, "");
-    const std::string text = decodeCp932(root.readBytes("一覧.csv"));
+    const std::string text = decodeCp932(outputs.readBytes("一覧.csv"));
     EXPECT_NE(text.find("\r\n42,髙橋花子,,白色,3460000,246400,0,"), std::string::npos) << text;
 }
 
@@ -91,7 +92,7 @@ TEST_F(OfficeCommands, RosterNamesAnUnreadableRecordAndFails) {
 }
 
 TEST_F(OfficeCommands, PrintAllWritesOnePdfPerClientIntoTheFolder) {
-    const std::string folder = root.path() + "/pdf";
+    const std::string folder = outputs.path() + "/pdf";
     std::filesystem::create_directory(folder);
     const Outcome run = kakutei(rootArgument + " print --all --page 1 --a4-copy --pdf '" + folder + "'");
     EXPECT_EQ(run.status, 0) << run.out;
@@ -113,7 +114,7 @@ TEST_F(OfficeCommands, RecalcAndPrintSkipAClientOpenOnAnotherWorkstation) {
     EXPECT_FALSE(std::filesystem::exists(store.path(*names::screenFile(7, 5, kYearCode))));
     EXPECT_TRUE(std::filesystem::exists(store.path(*names::screenFile(42, 5, kYearCode))));
 
-    const std::string folder = root.path() + "/pdf";
+    const std::string folder = outputs.path() + "/pdf";
     std::filesystem::create_directory(folder);
     const Outcome print = kakutei(rootArgument + " print --all --page 2 --pdf '" + folder + "'");
     EXPECT_EQ(print.status, 1) << print.out;

@@ -3,6 +3,7 @@
 #include "core/data_store.h"
 #include "core/file_io.h"
 
+#include "file_tree.h"
 #include "ordinary_user.h"
 #include "temp_root.h"
 
@@ -14,18 +15,8 @@
 namespace kakutei {
 namespace {
 
+using testing::modeOf;
 using testing::TempRoot;
-
-struct Mode {
-    unsigned bits;
-    gid_t group;
-};
-
-Mode modeOf(const std::string& path) {
-    struct stat info {};
-    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
-    return {static_cast<unsigned>(info.st_mode & 07777), info.st_gid};
-}
 
 constexpr gid_t kOffice = 60100;
 constexpr uid_t kClerk = 60101;

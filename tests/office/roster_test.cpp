@@ -3,6 +3,7 @@
 
 #include "core/cp932.h"
 #include "core/taxpayer_record.h"
+#include "registry/output_gate.h"
 
 #include "screen_fixture.h"
 #include "temp_root.h"
@@ -97,9 +98,9 @@ TEST_F(RosterFixture, CsvIsCp932WithCrlfAndRawIntegers) {
     rows[0].warnings = 2;
     rows[1].warnings.reset();
     rows[2].warnings = 0;
-    const std::string path = root.path() + "/roster.csv";
-    ASSERT_FALSE(writeRosterCsv(path, rows));
-    const std::string bytes = root.readBytes("roster.csv");
+    const TempRoot outputs; // never in the data folder
+    ASSERT_FALSE(writeRosterCsv(OutputGate(store), outputs.path() + "/roster.csv", rows));
+    const std::string bytes = outputs.readBytes("roster.csv");
     EXPECT_EQ(decodeCp932(bytes),
               "個人コード,氏名,フリガナ,申告の種類,所得金額,納める税金,還付される税金,最終計算日時,警告数,"
               "読めないファイル数\r\n"

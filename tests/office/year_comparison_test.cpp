@@ -6,6 +6,7 @@
 #include "office/year_comparison.h"
 
 #include "core/cp932.h"
+#include "registry/output_gate.h"
 #include "tax/tax_computation_screen.h"
 
 #include "sample_taxpayer.h"
@@ -210,10 +211,10 @@ TEST_F(YearComparisonFixture, CsvIsCp932WithCrlfAndPlainIntegers) {
     EXPECT_NE(csv.find("\r\n41,還付される税金,0,35000,-35000,＊\r\n"), std::string::npos) << csv;
     EXPECT_NE(csv.find("\r\n29,,0,0,0,\r\n"), std::string::npos) << csv; // the line without a caption
 
-    const std::string path = root.path() + "/前年比較.csv";
-    ASSERT_FALSE(writeComparisonCsv(path, comparison));
-    EXPECT_EQ(root.readBytes("前年比較.csv"), encodeCp932(csv).bytes);
-    EXPECT_TRUE(root.readBytes("前年比較.csv").starts_with(testing::sjis("行,項目,")));
+    const testing::TempRoot outputs; // never in the data folder
+    ASSERT_FALSE(writeComparisonCsv(OutputGate(store), outputs.path() + "/前年比較.csv", comparison));
+    EXPECT_EQ(outputs.readBytes("前年比較.csv"), encodeCp932(csv).bytes);
+    EXPECT_TRUE(outputs.readBytes("前年比較.csv").starts_with(testing::sjis("行,項目,")));
 }
 
 TEST(ComparisonReport, FullWidthCharactersTakeTwoColumns) {

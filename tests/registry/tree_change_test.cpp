@@ -200,6 +200,12 @@ TEST_F(TreeChangeTest, RecoveryFinishesAChangeWithAPlanAndForgetsAbandonedOnes) 
         {"a plan cut short", "put\tf0\t個人名/7.txt\nremove\t個人", 2, false, false},
         {"a plan leading out of the tree", "put\tf0\t../7.txt\n", 2, false, false},
         {"a plan naming a file it did not stage", "put\t../f0\t個人名/7.txt\n", 2, false, false},
+        {"a copy's plan, with the folders it makes",
+         "folder\t448\t-1\t\nfolder\t1528\t60100\t個人名\nput\tf0\t個人名/7.txt\nremove\t個人名/9.txt\n", 0,
+         true, false},
+        {"a folder's bits out of range", "folder\t4096\t-1\t個人名\nput\tf0\t個人名/7.txt\n", 2, false,
+         false},
+        {"a folder leading out of the tree", "folder\t448\t-1\t..\nput\tf0\t個人名/7.txt\n", 2, false, false},
     };
     const auto before = contents(root, "所得税");
     const std::string staging = std::string(kStagingPrefix) + "Ab12Cd";

@@ -68,7 +68,8 @@ TEST(FormImages, EveryBoxLandsWhereTheCopyPrintsIntoIt) {
 TEST(FormImages, ACopyPdfKeepsTheImageSmall) {
     testing::TempRoot root;
     const QString pdf = QString::fromStdString(root.path() + "/copy.pdf");
-    auto surface = QtPrintSurface::toPdfFile(pdf);
+    const testing::TempRoot data;
+    auto surface = QtPrintSurface::toPdfFile(OutputGate(data.path()), pdf);
     surface->beginJob("copy");
     surface->drawImage(FormImage::page1, 0, 0, kPage1ImageWidthMm, kImageHeightMm);
     surface->drawText(100, 66, " 9 ");

@@ -73,6 +73,7 @@ private:
 };
 
 struct PrintCommandFixture : testing::DataScreenFixture {
+    testing::TempRoot outputs; // never inside the data folder
     PrintCommandFixture() {
         TaxpayerRecord record;
         record.personCode = 7;
@@ -86,7 +87,7 @@ struct PrintCommandFixture : testing::DataScreenFixture {
         storePrintOffsets(store, {2, 3});
     }
     std::vector<Word> print(int page) {
-        const std::string pdf = root.path() + "/page" + std::to_string(page) + ".pdf";
+        const std::string pdf = outputs.path() + "/page" + std::to_string(page) + ".pdf";
         const std::string pageText = std::to_string(page);
         std::vector<const char*> argv = {"kakutei",        "--root", root.path().c_str(),
                                          "print",          "7",      "--page",
@@ -157,7 +158,8 @@ TEST_F(PrintCommandFixture, PageTwoMovesAllButTheAccountant) {
 // The accountant's lines are in the brush face the program carries, embedded so that any viewer shows it.
 TEST_F(PrintCommandFixture, TheAccountantsBrushFaceIsEmbedded) {
     print(2);
-    EXPECT_THAT(testing::embeddedFonts(root.path() + "/page2.pdf"), ::testing::Contains("AoyagiKouzanFontT"));
+    EXPECT_THAT(testing::embeddedFonts(outputs.path() + "/page2.pdf"),
+                ::testing::Contains("AoyagiKouzanFontT"));
 }
 
 // Options that name no form are usage errors, and nothing is printed.
@@ -170,20 +172,20 @@ TEST_F(PrintCommandFixture, CombinationsThatMeanNothingAreUsageErrors) {
     };
     for (const auto& options : meaningless) {
         std::vector<std::string> withPdf = options;
-        withPdf.insert(withPdf.end(), {"--pdf", root.path()});
+        withPdf.insert(withPdf.end(), {"--pdf", outputs.path()});
         const Run result = run(withPdf);
         EXPECT_EQ(result.status, 2) << options.at(0) << " " << options.at(1);
         EXPECT_EQ(result.out, "");
         EXPECT_NE(result.err.find("使い方"), std::string::npos) << result.err;
     }
-    for (const auto& entry : std::filesystem::directory_iterator(root.path()))
+    for (const auto& entry : std::filesystem::directory_iterator(outputs.path()))
         EXPECT_NE(entry.path().extension(), ".pdf") << entry.path();
-    EXPECT_EQ(run({"--resident-tax", "--office-form", "--pdf", root.path()}).status, 0);
+    EXPECT_EQ(run({"--resident-tax", "--office-form", "--pdf", outputs.path()}).status, 0);
 }
 
 // A folder of many clients' PDFs reads at a glance: code, name, page.
 TEST_F(PrintCommandFixture, PdfFileNamesCarryTheCodeAndTheName) {
-    const std::string folder = root.path() + "/pdfs";
+    const std::string folder = outputs.path() + "/pdfs";
     std::filesystem::create_directory(folder);
     const struct {
         std::vector<std::string> options;
@@ -204,14 +206,15 @@ TEST_F(PrintCommandFixture, PdfFileNamesCarryTheCodeAndTheName) {
 }
 
 TEST_F(PrintCommandFixture, APdfThatCannotBeWrittenIsAFailureNamingTheFileAndWhy) {
-    root.writeBytes("a-file", "x");
+    outputs.writeBytes("a-file", "x");
     const struct {
         std::string pdf;
         std::string reason;
     } cases[] = {
-        {root.path() + "/no-such-folder/page1.pdf",
+        {outputs.path() + "/no-such-folder/page1.pdf",
          describeError(std::make_error_code(std::errc::no_such_file_or_directory))},
-        {root.path() + "/a-file/page1.pdf", describeError(std::make_error_code(std::errc::not_a_directory))},
+        {outputs.path() + "/a-file/page1.pdf",
+         describeError(std::make_error_code(std::errc::not_a_directory))},
     };
     for (const auto& c : cases) {
         const Run result = run({"--pdf", c.pdf});
@@ -224,7 +227,7 @@ TEST_F(PrintCommandFixture, APdfThatCannotBeWrittenIsAFailureNamingTheFileAndWhy
 }
 
 TEST_F(PrintCommandFixture, APdfCutShortByAFullDiskIsRemovedAndReported) {
-    const std::string pdf = root.path() + "/page1.pdf";
+    const std::string pdf = outputs.path() + "/page1.pdf";
     const Run result = [&] {
         const testing::FileSizeLimit limit(8192); // the A4 copy's PDF is several times larger
         return run({"--a4-copy", "--pdf", pdf});
@@ -237,7 +240,7 @@ TEST_F(PrintCommandFixture, APdfCutShortByAFullDiskIsRemovedAndReported) {
         << result.err;
     EXPECT_FALSE(std::filesystem::exists(pdf));
     // Nor is a piece of it left under another name.
-    for (const auto& entry : std::filesystem::directory_iterator(root.path()))
+    for (const auto& entry : std::filesystem::directory_iterator(outputs.path()))
         EXPECT_NE(entry.path().extension(), ".pdf") << entry.path();
 }
 
@@ -289,7 +292,7 @@ private:
 };
 
 TEST_F(PrintCommandFixture, APdfIsPrivateFromItsFirstByte) {
-    const std::string folder = root.path() + "/out";
+    const std::string folder = outputs.path() + "/out";
     std::filesystem::create_directory(folder);
     const mode_t previousMask = ::umask(022);
     CreationWatcher watcher(folder);
@@ -306,7 +309,7 @@ TEST_F(PrintCommandFixture, APdfIsPrivateFromItsFirstByte) {
 }
 
 TEST_F(PrintCommandFixture, WithoutAPrinterThePdfInDocumentsIsASuccessThatSaysWhere) {
-    const std::string home = root.path() + "/home";
+    const std::string home = outputs.path() + "/home";
     const std::string pdf = home + "/Documents/kakutei/07_山田太郎_第一表.pdf";
     const Run saved = runAt(home);
     EXPECT_EQ(saved.status, 0) << saved.err;
@@ -317,7 +320,7 @@ TEST_F(PrintCommandFixture, WithoutAPrinterThePdfInDocumentsIsASuccessThatSaysWh
 
     // A file where the folder should be: the user is told, and nothing counts as printed.
     std::filesystem::remove_all(home + "/Documents");
-    root.writeBytes("home/Documents", "not a folder");
+    outputs.writeBytes("home/Documents", "not a folder");
     const Run refused = runAt(home);
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.out, "");

@@ -1,9 +1,13 @@
 // The printing window says where a page went under its buttons, and a page that went nowhere in a message
 // box; its pages go to the default printer, a printer the user picks, or PDF files.
+#include "core/store_error.h"
+#include "print/print_offsets.h"
 #include "print/printing_screen.h"
 #include "ui/printing_window.h"
 #include "ui/qt_print_surface.h"
 
+#include "file_dialog_answers.h"
+#include "file_tree.h"
 #include "message_box_answerer.h"
 #include "pdf_words.h"
 #include "window_fixture.h"
@@ -76,61 +80,25 @@ struct PrintingWindowFixture : testing::WindowFixture {
     void click(std::string_view caption) {
         QTest::mouseClick(captioned<QPushButton>(ScreenId::printing, caption), Qt::LeftButton);
     }
+    // Registers the sample taxpayer as 7 and opens the printing screen on that return.
+    TaxpayerRecord openSample() {
+        TaxpayerRecord record = testing::sampleRecord();
+        record.personCode = 7;
+        EXPECT_FALSE(taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(7))));
+        app.openPrinting(7);
+        windows.refreshVisible();
+        return record;
+    }
 };
 
-// Presses OK on a file dialog. Under load the dialog's file model may not have read the folder yet, and
-// the dialog then asks a question of its own: that box is closed, and the file dialog cancelled, so that
-// the test fails instead of hanging.
-void acceptFileDialog(QFileDialog* dialog) {
-    QTest::qWait(200); // time for the file model's own thread to read the folder
-    QTimer::singleShot(3000, [] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-            box->reject();
-    });
-    static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, as its OK button runs it
-    if (dialog->isVisible())
-        dialog->reject(); // a dialog that would not take the answer fails the test instead of hanging it
-}
-
-// Picks `folder` in the next folder dialog, or cancels it when `folder` is empty.
-void answerFolderDialog(const QString& folder) {
-    QTimer::singleShot(20, [folder] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return answerFolderDialog(folder);
-        if (folder.isEmpty())
-            return dialog->reject();
-        dialog->setDirectory(folder);
-        dialog->selectFile(folder);
-        acceptFileDialog(dialog);
-    });
-}
-
-// Notes the file name the next save dialog suggests in `suggested`, then saves under `file` (the suggestion
-// itself when empty), or cancels when `cancel`.
-void answerSaveDialog(QString* suggested, const QString& file, bool cancel = false) {
-    QTimer::singleShot(20, [=] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return answerSaveDialog(suggested, file, cancel);
-        *suggested = dialog->selectedFiles().value(0);
-        if (cancel)
-            return dialog->reject();
-        if (!file.isEmpty())
-            dialog->findChild<QLineEdit*>("fileNameEdit")->setText(file);
-        acceptFileDialog(dialog);
-    });
-}
+using testing::answerFolderDialog;
+using testing::answerSaveDialog;
 
 TEST_F(PrintingWindowFixture, WorkSheetIsSavedWhereTheUserSaysWithAMessageEitherWay) {
-    TaxpayerRecord record = testing::sampleRecord();
-    record.personCode = 7;
-    ASSERT_FALSE(taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(7))));
-    app.openPrinting(7);
-    windows.refreshVisible();
+    const TaxpayerRecord record = openSample();
     ASSERT_NE(captioned<QPushButton>(ScreenId::printing, "計算明細書"), nullptr);
     // The folder last used for the pages' PDFs is where the sheet is suggested first.
-    const std::string folder = root.path() + "/pdfs";
+    const std::string folder = outputs.path() + "/pdfs";
     std::filesystem::create_directory(folder);
     answerFolderDialog(qt(folder));
     QTest::mouseClick(child<QPushButton>(ScreenId::printing, "savePdf"), Qt::LeftButton);
@@ -151,7 +119,7 @@ TEST_F(PrintingWindowFixture, WorkSheetIsSavedWhereTheUserSaysWithAMessageEither
         EXPECT_TRUE(testing::hasWord(words, word)) << word;
 
     // Where the sheet cannot go, a warning says so and why; cancelling writes nothing and says nothing.
-    const std::string missing = root.path() + "/なし/明細.pdf";
+    const std::string missing = outputs.path() + "/なし/明細.pdf";
     {
         testing::MessageBoxAnswerer answerer({QMessageBox::Ok});
         answerSaveDialog(&suggested, qt(missing));
@@ -173,7 +141,7 @@ TEST_F(PrintingWindowFixture, WorkSheetIsSavedWhereTheUserSaysWithAMessageEither
 }
 
 TEST_F(PrintingWindowFixture, ThePageSaysWhereItWentOrWhyItWentNowhere) {
-    const std::string fallback = root.path() + "/Documents/kakutei";
+    const std::string fallback = outputs.path() + "/Documents/kakutei";
     const struct {
         QString printer;
         QStringList boxes;
@@ -191,8 +159,8 @@ TEST_F(PrintingWindowFixture, ThePageSaysWhereItWentOrWhyItWentNowhere) {
          "color: red;"},
     };
     for (const auto& c : cases) {
-        auto surface =
-            QtPrintSurface::toPrinter(std::make_unique<StoppedOrNoPrinter>(c.printer), qt(fallback));
+        auto surface = QtPrintSurface::toPrinter(std::make_unique<StoppedOrNoPrinter>(c.printer),
+                                                 OutputGate(store), qt(fallback));
         app.screenAs<PrintingScreen>(ScreenId::printing)->setSurface(surface.get());
         testing::MessageBoxAnswerer answerer({QMessageBox::Ok});
         QTest::mouseClick(captioned<QPushButton>(ScreenId::printing, printing::kPage1), Qt::LeftButton);
@@ -208,7 +176,8 @@ TEST_F(PrintingWindowFixture, ThePageSaysWhereItWentOrWhyItWentNowhere) {
 TEST_F(PrintingWindowFixture, PdfButtonSavesEachPageAsAFileAndSaysWhereWithAnInformationBox) {
     auto printers = std::make_unique<OfficePrinters>();
     OfficePrinters& office = *printers;
-    auto surface = QtPrintSurface::toPrinter(std::move(printers), qt(root.path() + "/fallback"));
+    auto surface =
+        QtPrintSurface::toPrinter(std::move(printers), OutputGate(store), qt(outputs.path() + "/fallback"));
     printingWindow().usePrinter(surface.get());
     auto* pdfButton = child<QPushButton>(ScreenId::printing, "savePdf");
     ASSERT_NE(pdfButton, nullptr);
@@ -217,7 +186,7 @@ TEST_F(PrintingWindowFixture, PdfButtonSavesEachPageAsAFileAndSaysWhereWithAnInf
     QTest::mouseClick(pdfButton, Qt::LeftButton);
     EXPECT_FALSE(pdfButton->isChecked());
 
-    const std::string folder = root.path() + "/pdfs";
+    const std::string folder = outputs.path() + "/pdfs";
     std::filesystem::create_directory(folder);
     answerFolderDialog(qt(folder));
     QTest::mouseClick(pdfButton, Qt::LeftButton);
@@ -247,11 +216,60 @@ TEST_F(PrintingWindowFixture, PdfButtonSavesEachPageAsAFileAndSaysWhereWithAnInf
     EXPECT_EQ(office.used, QStringList{qt("事務所")});
 }
 
+TEST_F(PrintingWindowFixture, NoPageAndNoWorkSheetGoesIntoTheDataFolder) {
+    openSample();
+    storePrintOffsets(store, {0, 0}); // as each print stores them
+    const auto before = testing::treeOf(root);
+    const QString refusal = qt(describeError(StoreErrc::insideDataFolder));
+
+    // A folder for the pages' PDFs is refused as it is picked, and the pages still go to the printer.
+    {
+        testing::MessageBoxAnswerer answerer({QMessageBox::Ok});
+        answerFolderDialog(qt(root.path() + "/所得税"));
+        QTest::mouseClick(child<QPushButton>(ScreenId::printing, "savePdf"), Qt::LeftButton);
+        EXPECT_EQ(answerer.titles, QStringList{qt("PDF に保存")});
+        EXPECT_EQ(answerer.icons, QList<QMessageBox::Icon>{QMessageBox::Warning});
+        EXPECT_TRUE(answerer.texts.value(0).contains(refusal)) << utf8(answerer.texts.value(0));
+    }
+    EXPECT_FALSE(child<QPushButton>(ScreenId::printing, "savePdf")->isChecked());
+    EXPECT_EQ(child<QLabel>(ScreenId::printing, "destination")->text(), QString());
+
+    // The work sheet saved there: a warning, nothing written.
+    {
+        testing::MessageBoxAnswerer answerer({QMessageBox::Ok});
+        QString suggested;
+        answerSaveDialog(&suggested, qt(root.path() + "/所得税/個人名/明細.pdf"));
+        click("計算明細書");
+        EXPECT_EQ(answerer.titles, QStringList{qt("計算明細書を保存できません")});
+        EXPECT_TRUE(answerer.texts.value(0).contains(refusal)) << utf8(answerer.texts.value(0));
+    }
+
+    // Wherever a surface was told to put its PDFs, even where no window asked first.
+    const std::string inside = root.path() + "/所得税";
+    std::unique_ptr<QtPrintSurface> surfaces[] = {
+        QtPrintSurface::toPrinter(std::make_unique<StoppedOrNoPrinter>(QString()), OutputGate(store),
+                                  qt(root.path() + "/Documents/kakutei")),
+        QtPrintSurface::toPdfFolder(OutputGate(store), qt(inside + "/PDF")),
+        QtPrintSurface::toPdfFile(OutputGate(store), qt(inside + "/個人名/7.txt")),
+    };
+    for (const auto& surface : surfaces) {
+        app.screenAs<PrintingScreen>(ScreenId::printing)->setSurface(surface.get());
+        testing::MessageBoxAnswerer answerer({QMessageBox::Ok});
+        click(printing::kPage1);
+        EXPECT_EQ(answerer.titles, QStringList{qt("印刷できません")});
+        EXPECT_TRUE(answerer.texts.value(0).contains(refusal)) << utf8(answerer.texts.value(0));
+        EXPECT_EQ(surface->writtenFiles(), QStringList());
+    }
+    app.screenAs<PrintingScreen>(ScreenId::printing)->setSurface(nullptr);
+    EXPECT_EQ(testing::treeOf(root), before);
+}
+
 TEST_F(PrintingWindowFixture, PrinterIsTheDefaultUnlessPickedAndTheListIsMadeWhenLookedAt) {
     window(ScreenId::printing).hide();
     auto printers = std::make_unique<OfficePrinters>();
     OfficePrinters& office = *printers;
-    auto surface = QtPrintSurface::toPrinter(std::move(printers), qt(root.path() + "/fallback"));
+    auto surface =
+        QtPrintSurface::toPrinter(std::move(printers), OutputGate(store), qt(outputs.path() + "/fallback"));
     printingWindow().usePrinter(surface.get());
     EXPECT_EQ(office.listed, 0); // nobody has looked yet
     app.openPrinting(7);

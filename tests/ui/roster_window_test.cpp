@@ -1,15 +1,18 @@
 // The roster window: opened from the main menu, it lists every client, narrows as the user types, sorts by
 // a header click, calls a client up on Enter, and runs a batch for the selected clients with a summary.
+#include "core/store_error.h"
 #include "core/taxpayer_record.h"
 #include "ui/roster_window.h"
 
 #include "print/printing_screen.h"
 
 #include "../print/recording_surface.h"
+#include "file_dialog_answers.h"
 #include "message_box_answerer.h"
 #include "screen_fixture.h"
 #include "window_fixture.h"
 
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -130,6 +133,25 @@ TEST_F(RosterWindowFixture, APrintBatchAsksAboutWarningsBeforeAnyProgressShows) 
     ASSERT_EQ(texts.size(), 2);
     EXPECT_TRUE(texts[1].contains("完了 1 人")) << utf8(texts[1]);
     EXPECT_EQ(surface.jobs, std::vector<std::string>{"07 山田太郎 第一表（控え）"});
+}
+
+TEST_F(RosterWindowFixture, APdfBatchIntoTheDataFolderIsRefusedBeforeAnyClientIsPrinted) {
+    testing::RecordingSurface surface;
+    app.screenAs<PrintingScreen>(ScreenId::printing)->setSurface(&surface);
+    rosterWindow->findChild<QCheckBox*>()->setChecked(true);
+    rows()->selectRow(0);
+    testing::MessageBoxAnswerer answerer({QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok});
+    testing::answerFolderDialog(qt(root.path() + "/所得税/個人名"));
+    rosterWindow->runBatch(OfficeJob::copyPage1);
+    QTest::qWait(50);
+    EXPECT_EQ(answerer.titles, QStringList{qt(roster::kToPdf)});
+    EXPECT_EQ(answerer.icons, QList<QMessageBox::Icon>{QMessageBox::Warning});
+    EXPECT_TRUE(answerer.texts.value(0).contains(qt(describeError(StoreErrc::insideDataFolder))))
+        << utf8(answerer.texts.value(0));
+    EXPECT_EQ(surface.jobs, std::vector<std::string>());
+    EXPECT_EQ(app.screenAs<PrintingScreen>(ScreenId::printing)->surface(), &surface);
+    for (const auto& entry : std::filesystem::directory_iterator(root.path() + "/所得税/個人名"))
+        EXPECT_EQ(entry.path().extension(), ".txt") << entry.path();
 }
 
 } // namespace

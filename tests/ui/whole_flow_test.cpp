@@ -101,9 +101,9 @@ TEST_F(WholeFlow, RegisterEnterComputeAndPrint) {
 
     // Both pages to PDF.
     // The folder is the user's choice and must exist: a missing one is a failure the user is told of.
-    std::filesystem::create_directory(root.path() + "/pdf");
-    const QString folder = QString::fromStdString(root.path() + "/pdf");
-    auto surface = QtPrintSurface::toPdfFolder(folder);
+    std::filesystem::create_directory(outputs.path() + "/pdf");
+    const QString folder = QString::fromStdString(outputs.path() + "/pdf");
+    auto surface = QtPrintSurface::toPdfFolder(OutputGate(store), folder);
     press(&MainMenu::print);
     app.screenAs<PrintingScreen>(ScreenId::printing)->setSurface(surface.get());
     {

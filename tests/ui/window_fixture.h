@@ -18,6 +18,7 @@ namespace kakutei::testing {
 struct WindowFixture : ::testing::Test {
     TempRoot root;
     DataStore store{root.path()};
+    TempRoot outputs; // for PDFs: never inside the data folder
     QtUserInterface ui;
     App app{store, ui};
     WindowSet windows{app, ui};

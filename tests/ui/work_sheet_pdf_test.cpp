@@ -1,6 +1,7 @@
 // The work sheet's PDF: a header and a page number on every page, each line's block kept on one page,
 // long steps wrapped inside the margins, and nothing written where it cannot be written whole.
 #include "explain/explanation.h"
+#include "registry/output_gate.h"
 #include "ui/work_sheet_pdf.h"
 
 #include "pdf_words.h"
@@ -27,6 +28,8 @@ std::string threeDigits(int n) {
 }
 
 struct WorkSheetPdf : ::testing::Test {
+    testing::TempRoot data;
+    OutputGate gate{data.path()};
     testing::TempRoot folder;
     std::string pdf = folder.path() + "/sheet.pdf";
 };
@@ -45,7 +48,7 @@ TEST_F(WorkSheetPdf, EveryPageHasTheHeaderAndItsNumberAndNoLineIsSplit) {
         }
         explanation.sections.push_back(section);
     }
-    ASSERT_FALSE(writeWorkSheetPdf(explanation, pdf));
+    ASSERT_FALSE(writeWorkSheetPdf(gate, explanation, pdf));
 
     const int pages = testing::pdfPageCount(pdf);
     ASSERT_GE(pages, 3);                                           // sixty lines of three rows each
@@ -95,7 +98,7 @@ TEST_F(WorkSheetPdf, ALongStepWrapsInsideTheMargins) {
         step += "所得控除の合計から基礎控除を差し引いた残り";
     const Explanation explanation{
         7, "山田太郎", {{"税額の計算", {{{}, "26 課税所得金額", 6725000, Provenance::stale, {step}}}}}, {}};
-    ASSERT_FALSE(writeWorkSheetPdf(explanation, pdf));
+    ASSERT_FALSE(writeWorkSheetPdf(gate, explanation, pdf));
     ASSERT_EQ(testing::pdfPageCount(pdf), 1);
     std::set<long> rows;
     std::string joined;
@@ -112,7 +115,7 @@ TEST_F(WorkSheetPdf, ALongStepWrapsInsideTheMargins) {
 }
 
 TEST_F(WorkSheetPdf, NothingToExplainIsOnePageThatSaysSo) {
-    ASSERT_FALSE(writeWorkSheetPdf(Explanation{42, "", {}, {}}, pdf));
+    ASSERT_FALSE(writeWorkSheetPdf(gate, Explanation{42, "", {}, {}}, pdf));
     ASSERT_EQ(testing::pdfPageCount(pdf), 1);
     const std::vector<Word> words = testing::pdfWords(pdf);
     EXPECT_TRUE(testing::hasWord(words, "（明細はありません）"));
@@ -122,7 +125,7 @@ TEST_F(WorkSheetPdf, NothingToExplainIsOnePageThatSaysSo) {
 
 TEST_F(WorkSheetPdf, AFileThatCannotBeWrittenIsNotWrittenAtAll) {
     const std::string missing = folder.path() + "/なし/sheet.pdf";
-    EXPECT_EQ(writeWorkSheetPdf(Explanation{7, "山田太郎", {}, {}}, missing),
+    EXPECT_EQ(writeWorkSheetPdf(gate, Explanation{7, "山田太郎", {}, {}}, missing),
               std::errc::no_such_file_or_directory);
     EXPECT_FALSE(std::filesystem::exists(folder.path() + "/なし"));
     EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
