@@ -11,6 +11,7 @@
 #include "core/stored_record.h"
 #include "core/taxpayer_record.h"
 #include "registry/data_management_screen.h"
+#include "registry/tree_change.h"
 #include "shell/app.h"
 #include "shell/main_menu.h"
 #include "shell/office_batch.h"
@@ -30,6 +31,16 @@ int listTaxpayers(App& app, std::ostream& out) {
 }
 
 } // namespace
+
+bool finishInterruptedWork(const DataStore& store, std::ostream& err) {
+    const Recovery recovery = finishInterruptedChanges(store.root());
+    if (!recovery.error)
+        return true;
+    err << store.root()
+        << " には、途中で止まった前回のバックアップ、リストアなどが残っていて、最後まで済ませられません。"
+        << describeError(recovery.error) << "データは読んでいません。\n";
+    return false;
+}
 
 bool prepareDataFolders(const DataStore& store, std::ostream& err) {
     if (const auto error = store.ensureFolders(kYearCode)) {
@@ -209,6 +220,8 @@ int runBatchCommand(const CommandLine& line, std::ostream& out, std::ostream& er
         return kExitUsage;
     }
     DataStore store(resolveRoot(line.root));
+    if (!finishInterruptedWork(store, err))
+        return kExitFailure;
     if (line.command == "check") // reads only: it makes no folder either
         return runCheckCommand(store, line.arguments.front(), out, err);
     if (line.command == "compare") // reads only, like check

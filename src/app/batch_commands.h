@@ -39,6 +39,10 @@ int runBatchCommand(const CommandLine& line, std::ostream& out, std::ostream& er
 
 class App;
 class DataStore;
+// Finishes a restore, backup, copy or deletion that a crash or a kill stopped half-way in the data folder,
+// before anything reads it: no command reads a tree that is half old and half new. When one cannot be
+// finished, says why on `err` and returns false.
+bool finishInterruptedWork(const DataStore& store, std::ostream& err);
 // Makes the year's data folders; when it cannot, says why on `err` and returns false.
 bool prepareDataFolders(const DataStore& store, std::ostream& err);
 // The code given on the command line, if it names a registered taxpayer; otherwise says why on `err`.

@@ -26,6 +26,8 @@ int runExplainCommand(const CommandLine& line, PrintOutput& output, std::ostream
         return kExitUsage;
     }
     const DataStore store(resolveRoot(line.root));
+    if (!finishInterruptedWork(store, err))
+        return kExitFailure;
     const auto code = registeredCode(store, word, err);
     if (!code)
         return kExitFailure;

@@ -63,7 +63,7 @@ int runPrintCommand(const CommandLine& line, PrintOutput& output, std::ostream& 
         return kExitUsage;
     }
     DataStore store(resolveRoot(line.root));
-    if (!prepareDataFolders(store, err))
+    if (!finishInterruptedWork(store, err) || !prepareDataFolders(store, err))
         return kExitFailure;
     const OutputGate gate(store);
     // Every job would be refused by itself; one line says it once.

@@ -192,8 +192,8 @@ DataManagementScreen::Staged DataManagementScreen::stage(TreeReader& from, TreeC
     return staged;
 }
 
-bool DataManagementScreen::stageSet(TreeReader& from, TreeChange& to, const FileGroup& group,
-                                    Into into, std::string_view title, std::string_view refusal,
+bool DataManagementScreen::stageSet(TreeReader& from, TreeChange& to, const FileGroup& group, Into into,
+                                    std::string_view title, std::string_view refusal,
                                     std::string_view unchanged) {
     const Staged staged = stage(from, to, {group}, nullptr, into);
     if (!staged.unusable.empty()) {
@@ -437,8 +437,11 @@ bool DataManagementScreen::backupTo(const std::string& folder) {
         return false;
     // A data folder that is empty (another --root, a disk not mounted) must not wipe the last backup.
     if (staged.found == 0) {
-        ui().warn("バックアップ",
-                  "バックアップするデータがありません（" + store().root() + "）。" + std::string(unchanged));
+        ui().warn("バックアップ", staged.unusable.empty()
+                                      ? "バックアップするデータがありません（" + store().root() + "）。" +
+                                            std::string(unchanged)
+                                      : "次のファイルは使えないため、バックアップしていません。" +
+                                            std::string(unchanged) + listUnusable(staged.unusable));
         return false;
     }
     if (!commit(change, "バックアップ", unchanged))
@@ -481,8 +484,11 @@ bool DataManagementScreen::restoreFrom(const std::string& folder, bool confirmed
     if (!stagedWell(staged, "リストア", unchanged))
         return false;
     if (staged.found == 0) {
-        ui().warn("リストア", "このフォルダのバックアップには、戻せるデータがありません。" +
-                                  std::string(unchanged) + " " + folder);
+        ui().warn("リストア", staged.unusable.empty()
+                                  ? "このフォルダのバックアップには、戻せるデータがありません。" +
+                                        std::string(unchanged) + " " + folder
+                                  : "次の理由で、戻せるデータがありません。" + std::string(unchanged) +
+                                        listUnusable(staged.unusable));
         return false;
     }
     std::string question = "いまのデータ（個人コード 1〜1000 の登録と" + workingYearCode() +
@@ -575,8 +581,8 @@ void DataManagementScreen::restoreOne() {
     constexpr std::string_view unchanged = "データは元のままです。";
     TreeReader reader(drive3.text);
     TreeChange change(store().root());
-    if (!stageSet(reader, change, setOf(*code), Into::data, "リストア",
-                  "次の理由で、戻しませんでした。", unchanged))
+    if (!stageSet(reader, change, setOf(*code), Into::data, "リストア", "次の理由で、戻しませんでした。",
+                  unchanged))
         return;
     std::string question = codeText(*code) + " のデータを " + drive3.text + " のバックアップで置き換えます。";
     if (!change.removals().empty()) {
