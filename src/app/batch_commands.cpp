@@ -24,10 +24,19 @@
 namespace kakutei {
 namespace {
 
-int listTaxpayers(App& app, std::ostream& out) {
+// The main menu's list, a damaged registration in it with its mark; the file and why go to `err`.
+int listTaxpayers(App& app, std::ostream& out, std::ostream& err) {
     for (const std::string& entry : app.mainMenu().list1)
         out << entry << '\n';
-    return kExitOk;
+    int status = kExitOk;
+    for (PersonCode code : registeredCodes(app.store())) {
+        const TaxpayerRead read = readTaxpayerRecord(app.store(), code);
+        if (read.readable())
+            continue;
+        err << unreadableText(read.path, read.check) << '\n';
+        status = kExitFailure;
+    }
+    return status;
 }
 
 } // namespace
@@ -234,7 +243,7 @@ int runBatchCommand(const CommandLine& line, std::ostream& out, std::ostream& er
     App app(store, ui);
     app.start();
     if (line.command == "list")
-        return listTaxpayers(app, out);
+        return listTaxpayers(app, out, err);
     if (line.command == "recalc")
         return recalculateAll(app, line, err, ui);
     if (line.command == "backup" || line.command == "restore") {

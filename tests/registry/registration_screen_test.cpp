@@ -138,15 +138,22 @@ TEST_F(RegistrationFixture, ExistingCodeOkOverwrites) {
     EXPECT_TRUE(cleared());
 }
 
+// The message says what to type: an empty box is not a damaged file.
 TEST_F(RegistrationFixture, UnreadableCodeWritesNothingAndKeepsTheScreen) {
-    for (const char* code : {"", "abc", "32768", "1.2.3"}) {
+    const std::pair<const char*, const char*> cases[] = {{"", "個人コードを入れて下さい。"},
+                                                         {"　", "個人コードを入れて下さい。"},
+                                                         {"abc", "「abc」は数字ではありません"},
+                                                         {"32768", "個人コードが大きすぎます。"},
+                                                         {"1.2.3", "「1.2.3」は数字ではありません"}};
+    for (const auto& [code, said] : cases) {
         ui.calls.clear();
         typeSample();
         screen.text1.text = code;
         screen.registerTaxpayer();
         ASSERT_EQ(ui.dialogue(), (std::vector<std::string>{"warn"})) << code;
         EXPECT_EQ(ui.calls[0].title, "個人の新規登録");
-        EXPECT_FALSE(ui.calls[0].body.empty());
+        EXPECT_NE(ui.calls[0].body.find(said), std::string::npos) << ui.calls[0].body;
+        EXPECT_EQ(ui.calls[0].body.find("壊れています"), std::string::npos) << ui.calls[0].body;
         EXPECT_EQ(screen.text1.text, code);
         EXPECT_EQ(screen.text5.text, "山田　太郎");
     }

@@ -3,9 +3,13 @@
 // open elsewhere.
 #include "core/taxpayer_record.h"
 #include "income/income_screen.h"
+#include "registry/data_management_screen.h"
 #include "shell/app.h"
 #include "shell/main_menu.h"
 #include "shell/office_batch.h"
+
+#include <filesystem>
+#include <functional>
 
 #include "sample_taxpayer.h"
 #include "screen_fixture.h"
@@ -107,6 +111,63 @@ TEST_F(TwoPrograms, ABatchSkipsAClientOpenElsewhereAndSaysWho) {
     EXPECT_EQ(summary.outcomes[1].result, BatchResult::done);
     EXPECT_TRUE(ui.callsOf("ask").empty()); // a batch asks nobody to take over
     EXPECT_EQ(firstStoredAmount(), "1000000");
+}
+
+// The lock guards every change to a client's files, not only saves: a program told it may only look cannot
+// delete the client, copy another code over it or over another code from it, or restore it, and is told who
+// has it open.
+TEST_F(TwoPrograms, AClientOpenElsewhereIsNeitherDeletedNorCopiedNorRestored) {
+    ui.answers = {false}; // look only
+    callUp(here, 7);
+    testing::TempRoot drive;
+    auto* data = here.screenAs<DataManagementScreen>(ScreenId::dataManagement);
+    data->text100.text = "H16";
+    data->drive3.text = drive.path();
+    data->text1.text = "7";
+    data->backupOne();
+    ASSERT_TRUE(std::filesystem::exists(drive.path() + "/所得税/個人名/7.txt"));
+    testing::writeRecordFields(store, 7, 1, 0, 20, {{1, "5000000"}});
+    const std::string stored = root.readBytes("所得税/H16所得税/71.txt");
+    const struct {
+        const char* what;
+        std::function<void()> press;
+    } changes[] = {
+        {"delete",
+         [&] {
+             data->text1.text = "7";
+             data->deleteTaxpayer();
+         }},
+        {"copy onto it",
+         [&] {
+             data->text1.text = "8";
+             data->text3.text = "7";
+             data->copyToNewCode();
+         }},
+        {"copy from it",
+         [&] {
+             data->text1.text = "7";
+             data->text3.text = "12";
+             data->copyToNewCode();
+         }},
+        {"restore it",
+         [&] {
+             data->text1.text = "7";
+             data->restoreOne();
+         }},
+    };
+    for (const auto& change : changes) {
+        ui.calls.clear();
+        ui.answers = {true, true};
+        change.press();
+        const auto warned = ui.callsOf("warn");
+        ASSERT_EQ(warned.size(), 1u) << change.what;
+        EXPECT_NE(warned[0].body.find("個人コード 7（顧客7） は、" + thisProgram().user), std::string::npos)
+            << change.what << ": " << warned[0].body;
+        EXPECT_TRUE(ui.callsOf("ask").empty()) << change.what;
+        EXPECT_EQ(root.readBytes("所得税/H16所得税/71.txt"), stored) << change.what;
+        EXPECT_TRUE(std::filesystem::exists(root.path() + "/所得税/個人名/7.txt")) << change.what;
+        EXPECT_FALSE(std::filesystem::exists(root.path() + "/所得税/個人名/12.txt")) << change.what;
+    }
 }
 
 } // namespace
