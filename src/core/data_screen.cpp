@@ -1,6 +1,5 @@
 #include "core/data_screen.h"
 
-#include "core/file_io.h"
 #include "core/person_code.h"
 #include "core/store_error.h"
 
@@ -94,12 +93,8 @@ bool DataScreen::saveRecord(const RecordWriter& record, int k, std::string_view 
                               "\nこの画面の計算に使う数字が分からないため、保存しませんでした。"
                               "\n（何も保存していません。）");
     }
-    std::string bytes;
-    const std::error_code readError = readRecordBytes(*path, bytes);
-    const bool there = !isAbsence(readError);
-    const StoredCheck now = !there      ? missingFile()
-                            : readError ? unreadableFile(readError)
-                                        : parseRecord(bytes, record.schema()).check;
+    std::optional<std::string> current;
+    const StoredCheck now = readRecordFile(*path, record.schema(), &current).check;
     if (unreadable_.contains(*path) || now.state == StoredState::unreadable)
         return refuse(*path, kUnreadableNotSavedTitle,
                       "「" + *path + "」は読めないため、上書きしませんでした。\n" +
@@ -111,8 +106,7 @@ bool DataScreen::saveRecord(const RecordWriter& record, int k, std::string_view 
     // Another program, a restore or a recalculation may have stored this file since the screen read it:
     // storing what the screen holds would undo that.
     const auto seen = seen_.find(*path);
-    const std::optional<std::string> current = there ? std::optional<std::string>(bytes) : std::nullopt;
-    if (seen == seen_.end() ? there : seen->second != current)
+    if (seen == seen_.end() ? current.has_value() : seen->second != current)
         return refuse(*path, kChangedSinceTitle,
                       "「" + *path +
                           "」は、この画面で読んだ後に変わりました（ほかのプログラム、リストアなど）。"
@@ -136,17 +130,9 @@ StoredRecord DataScreen::readOwnRecord(int k) {
     const auto path = screenFilePath(k);
     if (!path)
         return {};
-    std::string bytes;
-    const std::error_code error = readRecordBytes(*path, bytes);
-    StoredRecord stored;
-    if (isAbsence(error))
-        seen_[*path] = std::nullopt;
-    else if (error)
-        stored.check = unreadableFile(error);
-    else {
-        seen_[*path] = bytes;
-        stored = parseRecord(bytes, screenRecordSchema(k));
-    }
+    std::optional<std::string> bytes;
+    StoredRecord stored = readRecordFile(*path, screenRecordSchema(k), &bytes);
+    seen_[*path] = bytes;
     if (stored.check.state != StoredState::unreadable) {
         unreadable_.erase(*path);
         return stored;

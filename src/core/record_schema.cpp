@@ -188,16 +188,20 @@ StoredRecord parseRecord(std::string_view bytes, const RecordSchema& schema) {
     return record;
 }
 
-StoredRecord readRecordFile(const std::string& path, const RecordSchema& schema) {
+StoredRecord readRecordFile(const std::string& path, const RecordSchema& schema,
+                            std::optional<std::string>* bytes) {
     StoredRecord record;
-    std::string bytes;
-    if (const std::error_code error = readRecordBytes(path, bytes)) {
-        if (isAbsence(error))
-            return record;
+    std::string read;
+    const std::error_code error = readRecordBytes(path, read);
+    if (bytes)
+        *bytes = isAbsence(error) ? std::nullopt : std::optional<std::string>(read);
+    if (isAbsence(error))
+        return record;
+    if (error) {
         record.check = unreadableFile(error);
         return record;
     }
-    return parseRecord(bytes, schema);
+    return parseRecord(read, schema);
 }
 
 std::string unreadableReason(const StoredCheck& check) {

@@ -81,8 +81,10 @@ std::vector<std::int32_t> int32Numbers(const RecordValues& values);
 // Reads record bytes through the schema.
 StoredRecord parseRecord(std::string_view bytes, const RecordSchema& schema);
 // Reads the file at `path` through the schema. It reads without blocking: a pipe or a device where a record
-// should be is unreadable, never waited on.
-StoredRecord readRecordFile(const std::string& path, const RecordSchema& schema);
+// should be is unreadable, never waited on. `bytes`, when given, gets what the file held (nothing when it is
+// not there), so that a screen can tell later whether the file changed since.
+StoredRecord readRecordFile(const std::string& path, const RecordSchema& schema,
+                            std::optional<std::string>* bytes = nullptr);
 
 // Why a record cannot be read, for a message: "20 番目の値（社会保険料控除）が…".
 std::string unreadableReason(const StoredCheck& check);
