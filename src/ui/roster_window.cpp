@@ -95,6 +95,7 @@ RosterWindow::RosterWindow(App& app, WindowRegistry& registry, QWidget* parent)
         showRows();
     });
     count_ = new QLabel(this);
+    count_->setObjectName("RosterCount");
     auto* reloadButton = new QPushButton(qt(roster::kReload), this);
     connect(reloadButton, &QPushButton::clicked, this, [this] { reload(); });
     top->addWidget(new QLabel(qt(roster::kSearch), this));

@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -76,6 +77,17 @@ TEST_F(RosterWindowFixture, ListsSearchesSortsAndCallsUpOnEnter) {
     QTest::keyClick(rows(), Qt::Key_Return);
     EXPECT_EQ(app.mainMenu().text3.text, "42");
     EXPECT_EQ(app.mainMenu().text2.text, "髙橋花子");
+}
+
+// A client whose registration cannot be read stays in the roster, marked and counted, never dropped.
+TEST_F(RosterWindowFixture, ADamagedRegistrationIsListedMarkedAndCounted) {
+    root.writeBytes("所得税/個人名/42.txt", root.readBytes("所得税/個人名/42.txt").substr(0, 30));
+    rosterWindow->reload();
+    EXPECT_EQ(column(0), (QStringList{"7", "42", "100"}));
+    EXPECT_EQ(column(1)[1], "※登録を読めません");
+    EXPECT_EQ(rows()->item(1, 0)->foreground().color(), QColor(Qt::red));
+    EXPECT_TRUE(rosterWindow->findChild<QLabel*>("RosterCount")->text().startsWith("全 3 人中 3 人"))
+        << utf8(rosterWindow->findChild<QLabel*>("RosterCount")->text());
 }
 
 TEST_F(RosterWindowFixture, RecalculatesTheSelectedClientsAndSaysHowItWent) {
