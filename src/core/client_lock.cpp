@@ -134,6 +134,23 @@ void ClientLocks::close(PersonCode code) {
     held_.erase(code);
 }
 
+std::optional<LockHolder> ClientLocks::holderOf(PersonCode code) const {
+    std::error_code error;
+    const std::optional<LockHolder> holder = readMark(code, error);
+    if (!holder) {
+        if (error == std::errc::no_such_file_or_directory)
+            return std::nullopt;
+        // A mark that cannot be read is still a mark.
+        return LockHolder{"?", "?", 0, 0, {}};
+    }
+    const auto ours = held_.find(code);
+    if (ours != held_.end() && ours->second == holder->token)
+        return std::nullopt;
+    if (holder->host == self_.host && !processRuns(holder->process))
+        return std::nullopt;
+    return holder;
+}
+
 bool ClientLocks::holds(PersonCode code) const {
     const auto found = held_.find(code);
     if (found == held_.end())

@@ -55,6 +55,9 @@ public:
     void close(PersonCode code);
     // Whether the mark on the file is still ours.
     bool holds(PersonCode code) const;
+    // Who else has the client open, by looking only: no mark is made. A mark this program made, or one left
+    // by a program of this computer that is gone, is nobody's.
+    std::optional<LockHolder> holderOf(PersonCode code) const;
 
 private:
     std::optional<LockHolder> readMark(PersonCode code, std::error_code& error) const;

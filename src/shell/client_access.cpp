@@ -46,7 +46,9 @@ void ClientAccess::changed(PersonCode code) {
 }
 
 std::optional<std::string> ClientAccess::openElsewhereRefusal(PersonCode code) {
-    const auto holder = openElsewhere(code);
+    // The client called up here keeps its mark, or takes it again once the other program let go; any other
+    // is only looked at, so that a restore of a thousand clients makes no mark on any of them.
+    const auto holder = current_ == code ? openElsewhere(code) : locks_.holderOf(code);
     if (!holder) {
         // Free, or the other program has let go since: this one holds the mark now and may store.
         if (lookingOnly_ == code)
