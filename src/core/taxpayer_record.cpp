@@ -84,7 +84,8 @@ std::optional<std::string> registrationProblem(const TaxpayerRead& read, PersonC
         return "個人コード " + std::to_string(code) + " は登録されていません。";
     if (read.check.state == StoredState::unreadable)
         return "個人コード " + std::to_string(code) + " の登録が壊れています。" +
-               unreadableText(read.path, read.check);
+               unreadableText(read.path, read.check) +
+               "\n「個人登録」で登録し直すか、「データ」でこの人をバックアップから戻して下さい。";
     return std::nullopt;
 }
 
