@@ -1,6 +1,7 @@
 // Two programs on one data folder: the second to call a client up is told who has them open, and may only
 // look (every save refused with that message) unless it takes the client over; the batches skip a client
 // open elsewhere.
+#include "core/file_io.h"
 #include "core/taxpayer_record.h"
 #include "income/income_screen.h"
 #include "registry/data_management_screen.h"
@@ -8,7 +9,6 @@
 #include "shell/main_menu.h"
 #include "shell/office_batch.h"
 
-#include <filesystem>
 #include <functional>
 
 #include "sample_taxpayer.h"
@@ -125,7 +125,7 @@ TEST_F(TwoPrograms, AClientOpenElsewhereIsNeitherDeletedNorCopiedNorRestored) {
     data->drive3.text = drive.path();
     data->text1.text = "7";
     data->backupOne();
-    ASSERT_TRUE(std::filesystem::exists(drive.path() + "/所得税/個人名/7.txt"));
+    ASSERT_TRUE(fileExists(drive.path() + "/所得税/個人名/7.txt"));
     testing::writeRecordFields(store, 7, 1, 0, 20, {{1, "5000000"}});
     const std::string stored = root.readBytes("所得税/H16所得税/71.txt");
     const struct {
@@ -165,8 +165,8 @@ TEST_F(TwoPrograms, AClientOpenElsewhereIsNeitherDeletedNorCopiedNorRestored) {
             << change.what << ": " << warned[0].body;
         EXPECT_TRUE(ui.callsOf("ask").empty()) << change.what;
         EXPECT_EQ(root.readBytes("所得税/H16所得税/71.txt"), stored) << change.what;
-        EXPECT_TRUE(std::filesystem::exists(root.path() + "/所得税/個人名/7.txt")) << change.what;
-        EXPECT_FALSE(std::filesystem::exists(root.path() + "/所得税/個人名/12.txt")) << change.what;
+        EXPECT_TRUE(fileExists(root.path() + "/所得税/個人名/7.txt")) << change.what;
+        EXPECT_FALSE(fileExists(root.path() + "/所得税/個人名/12.txt")) << change.what;
     }
 }
 

@@ -1,13 +1,12 @@
 // A client's files changed by a restore or a delete made here: the windows bound to that client show what is
 // stored now, and none of them stores what it showed before over it.
+#include "core/file_io.h"
 #include "income/income_screen.h"
 #include "registry/data_management_screen.h"
 #include "shell/app.h"
 #include "shell/main_menu.h"
 
 #include "screen_fixture.h"
-
-#include <filesystem>
 
 namespace kakutei {
 namespace {
@@ -54,11 +53,11 @@ TEST_F(ClientChanges, RestoringOneClientReloadsItsOpenWindows) {
 TEST_F(ClientChanges, AWindowOfADeletedClientStoresNothing) {
     ui.answers = {true};
     data().deleteTaxpayer();
-    ASSERT_FALSE(std::filesystem::exists(root.path() + "/所得税/個人名/7.txt"));
+    ASSERT_FALSE(fileExists(root.path() + "/所得税/個人名/7.txt"));
     EXPECT_EQ(income().revenue[0].text, "");
     ui.calls.clear();
     typeAndCalculate("3,000,000");
-    EXPECT_FALSE(std::filesystem::exists(root.path() + "/所得税/H16所得税/71.txt"));
+    EXPECT_FALSE(fileExists(root.path() + "/所得税/H16所得税/71.txt"));
     ASSERT_EQ(ui.callsOf("warn").size(), 1u);
     EXPECT_NE(ui.callsOf("warn")[0].body.find("個人コード 7 は登録されていません"), std::string::npos)
         << ui.callsOf("warn")[0].body;
