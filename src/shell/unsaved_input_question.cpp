@@ -1,11 +1,7 @@
 #include "shell/unsaved_input_question.h"
 
-#include "deductions/deductions_screen.h"
-#include "deductions/personal_deductions_screen.h"
-#include "income/income_breakdown_screen.h"
-#include "income/income_screen.h"
 #include "shell/app.h"
-#include "tax/tax_computation_screen.h"
+#include "shell/screen_caption.h"
 
 #include <algorithm>
 
@@ -13,25 +9,8 @@ namespace kakutei {
 
 namespace {
 
-std::string_view caption(ScreenId id) {
-    switch (id) {
-    case ScreenId::income:
-        return income_screen::kCaption;
-    case ScreenId::deductions1:
-        return deductions1::kCaption;
-    case ScreenId::personalDeductions:
-        return personal_deductions::kCaption;
-    case ScreenId::incomeBreakdown:
-        return income_breakdown::kCaption;
-    case ScreenId::taxComputation:
-        return tax_computation::kCaption;
-    default:
-        return formName(id);
-    }
-}
-
 std::string question(ScreenId id, const DataScreen& screen) {
-    std::string body = "「" + std::string(caption(id)) + "」";
+    std::string body = "「" + std::string(screenCaption(id)) + "」";
     if (!screen.text60.text.empty())
         body += "（個人コード " + screen.text60.text + "）";
     body += "に、「計算実行」で保存していない入力があります。保存しますか？\n\n";
@@ -42,7 +21,7 @@ std::string question(ScreenId id, const DataScreen& screen) {
 }
 
 std::string notStored(ScreenId id, const DataScreen& screen) {
-    return "「" + std::string(caption(id)) + "」の入力を保存できませんでした。個人コード「" +
+    return "「" + std::string(screenCaption(id)) + "」の入力を保存できませんでした。個人コード「" +
            screen.text60.text + "」では保存先が決まりません。\n入力はそのまま残っています。";
 }
 
