@@ -26,13 +26,15 @@ std::optional<std::string> DataScreen::screenFilePath(int k) const {
     return store_.path(*name);
 }
 
-void DataScreen::calculateForCurrentTaxpayer() {
+bool DataScreen::calculateForCurrentTaxpayer() {
     if (!holdsCurrentTaxpayer()) {
         nenGO();
         clear();
         data();
     }
+    failedSave_.reset();
     calculate();
+    return !failedSave_;
 }
 
 void DataScreen::discardUnsavedInput() {

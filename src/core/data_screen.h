@@ -41,8 +41,9 @@ public:
     virtual void calculate() {} // "計算実行", on the screens that have one
     // "計算実行" pressed from elsewhere (the menu's run-all buttons, "各データの実行"): a screen whose fields
     // still hold another taxpayer's figures, or nobody's yet, loads the current taxpayer's first, so that
-    // nothing of one taxpayer is stored into another's files.
-    void calculateForCurrentTaxpayer();
+    // nothing of one taxpayer is stored into another's files. False when the calculation stored nothing
+    // (the user was told why): whatever would be worked out from its record must not go on.
+    bool calculateForCurrentTaxpayer();
     // The call-up hands the screen another taxpayer's code. A screen that shows someone else's figures
     // loads this taxpayer's at once: no window shows, and no 計算実行 stores, one taxpayer's figures under
     // another's code.
@@ -52,7 +53,8 @@ public:
     const std::optional<std::string>& failedSave() const { return failedSave_; }
     void forgetFailedSave() { failedSave_.reset(); }
 
-    // The user's typing since the screen last loaded or stored its figures; the windows report to it.
+    // The user's typing since the screen last loaded or stored its figures, and what other windows handed
+    // over at the user's word; the windows and App report to it.
     UnsavedInput& typed() { return typed_; }
     // Typed figures that "計算実行" has not stored and no load has replaced: leaving would drop them.
     bool holdsUnsavedInput() const { return typed_.any(); }

@@ -1,8 +1,9 @@
 #pragma once
 // What the user typed on a screen since its figures were last loaded or stored. The windows report each box
 // and option just before the user's hand changes it; the record keeps what it held then. Input is unsaved
-// while one of those differs from what it held, so a figure typed and typed back counts for nothing, and
-// what the program writes into a box (a result, another screen's figure) never counts at all.
+// while one of those differs from what it held, so a figure typed and typed back counts for nothing. What the
+// program writes into a box (a result, a figure a load keeps in step) never counts; a figure another window
+// hands over at the user's word does, as App reports it here before it writes it.
 
 #include "core/field.h"
 

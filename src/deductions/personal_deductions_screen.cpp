@@ -212,14 +212,15 @@ void PersonalDeductionsScreen::calculateSpouse() {
     spouseSalaryIncome.text = formatAmount(salary);
     spouseOtherIncome.text = formatAmount(other);
     spouseTotalIncome.text = formatAmount(total);
-    host_.setTaxComputationLine(kSpouseTotalIncomeLine, Field{spouseTotalIncome.text});
 
     const double ownIncome = readAmount(totalIncome.text);
     const std::int64_t deduction = kakutei::specialSpouseDeduction(total, ownIncome, nullptr);
     // Above the income limit the box stays empty rather than showing a 0 the user might take for a figure.
     specialSpouseDeduction.text = ownIncome > kOwnIncomeLimit ? std::string() : formatAmount(deduction);
-    host_.setTaxComputationLine(kSpouseDeductionLine, Field{});
-    host_.setTaxComputationLine(kSpecialSpouseDeductionLine, Field{formatAmount(deduction)});
+    host_.setTaxComputationLines({id(), heldCode()},
+                                 {{kSpouseTotalIncomeLine, Field{spouseTotalIncome.text}},
+                                  {kSpouseDeductionLine, Field{}},
+                                  {kSpecialSpouseDeductionLine, Field{formatAmount(deduction)}}});
 }
 
 void PersonalDeductionsScreen::fillSpouseDeduction() {

@@ -22,14 +22,24 @@ void ActualAmountScreen::calculate() {
 }
 
 void ActualAmountScreen::confirm() {
-    host_.setSalaryIncome(formatAmount(income_));
-    close();
+    if (host_.setSalaryIncome({ScreenId::actualAmount, text60.text}, formatAmount(income_)))
+        close();
 }
 
 void ActualAmountScreen::clear() {
     revenue.text.clear();
     expenses.text.clear();
     income.text.clear();
+}
+
+void ActualAmountScreen::takeTaxpayer(const std::string& code) {
+    if (text60.text == code)
+        return;
+    clear();
+    revenue_ = 0;
+    expenses_ = 0;
+    income_ = 0;
+    text60.text = code;
 }
 
 void ActualAmountScreen::close() {

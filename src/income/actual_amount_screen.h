@@ -1,12 +1,14 @@
 #pragma once
 // The actual-amount screen (Form8, "給与等の実額計算"): salary income as revenue minus the expenses actually
-// incurred, handed to income 6 of the income screen. It has no file of its own.
+// incurred, handed to income 6 of the income screen. It has no file of its own: the income screen that
+// opens it tells it whose figures it works on.
 
 #include "core/field.h"
 #include "core/screen_host.h"
 #include "core/user_interface.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace kakutei {
@@ -27,14 +29,17 @@ class ActualAmountScreen {
 public:
     ActualAmountScreen(UserInterface& ui, ScreenHost& host) : ui_(ui), host_(host) {}
 
+    Field text60;   // the PersonCode whose figures the screen holds, set by the income screen that opens it
     Field revenue;  // "収 入 金 額", filled by the income screen
     Field expenses; // "必 要 経 費"
     Field income;   // "所 得 金 額", the result
 
     void calculate(); // "実額計算実行": 32-bit arithmetic, no lower limit
-    void confirm();   // "確認実行"
+    void confirm();   // "確認実行": a refused handing leaves the screen open
     void clear();     // "クリア": the values in memory stay
     void close();     // "画　面　消　去"
+    // Opened for a taxpayer: figures it held for another one are dropped, those in memory too.
+    void takeTaxpayer(const std::string& code);
 
 private:
     UserInterface& ui_;

@@ -62,7 +62,8 @@ void IncomeBreakdownScreen::clear() {
     for (DetailRow& row : details)
         row.kind.text = ib::kKindPlaceholder;
     total.text.clear();
-    host_.setTaxComputationLine(kWithholdingLine, Field{});
+    // Cleared for the taxpayer in Text60, whose figures a load will bring next.
+    host_.setTaxComputationLines({id(), text60.text, Handing::followUp}, {{kWithholdingLine, Field{}}});
 }
 
 void IncomeBreakdownScreen::calculate() {
@@ -157,7 +158,7 @@ void IncomeBreakdownScreen::load(Loading loading) {
         showText(details[d].place2, detailText(d, 2));
     }
     showAmounts(loading.colour);
-    host_.setTaxComputationLine(kWithholdingLine, total);
+    host_.setTaxComputationLines({id(), heldCode(), Handing::followUp}, {{kWithholdingLine, total}});
 }
 
 void IncomeBreakdownScreen::end() {

@@ -74,7 +74,8 @@ void IncomeScreen::load(Loading loading) {
         return;
     std::copy(stored.values.numbers.begin(), stored.values.numbers.end(), amounts_.begin());
     show(loading.colour);
-    host_.setDeductionsTotalIncome(formatAmount(amounts_[kTotalField]));
+    host_.setDeductionsTotalIncome({id(), heldCode(), Handing::followUp},
+                                   formatAmount(amounts_[kTotalField]));
 }
 
 void IncomeScreen::show(Colour colour) {
@@ -138,7 +139,7 @@ void IncomeScreen::calculateTransfer() {
 void IncomeScreen::actualAmount() {
     const double salaryRevenue = readAmount(revenue[is::kSalaryRow].text);
     amounts_[is::kSalaryRow] = salaryRevenue;
-    host_.setActualAmountRevenue(formatAmount(salaryRevenue));
+    host_.setActualAmountRevenue(heldCode().value_or(std::string()), formatAmount(salaryRevenue));
     calculate();
     ui().show(ScreenId::actualAmount);
 }

@@ -1,6 +1,8 @@
 #include "shell/app.h"
 
 #include "core/amount_text.h"
+#include "core/person_code.h"
+#include "core/taxpayer_record.h"
 #include "deductions/deductions_screen.h"
 #include "deductions/personal_deductions_screen.h"
 #include "income/actual_amount_screen.h"
@@ -11,6 +13,7 @@
 #include "registry/registration_screen.h"
 #include "registry/year_end_import_screen.h"
 #include "shell/main_menu.h"
+#include "shell/screen_caption.h"
 #include "shell/unsaved_input_question.h"
 #include "tax/dividend_credit_screen.h"
 #include "tax/housing_loan_screen.h"
@@ -23,6 +26,21 @@ template <typename Screen> Screen* adopt(App& app, std::unique_ptr<Screen> scree
     Screen* raw = screen.get();
     app.install(std::move(screen));
     return raw;
+}
+
+// Both codes read, and they are the same taxpayer's.
+bool sameTaxpayer(const std::optional<std::string>& a, const std::optional<std::string>& b) {
+    const auto code = [](const std::optional<std::string>& text) {
+        return text ? readCode(*text).code : std::nullopt;
+    };
+    return code(a) && code(a) == code(b);
+}
+
+// "「配当控除」の画面：個人コード 1（一）の数字"
+std::string whoseFigures(const DataStore& store, ScreenId screen, const std::optional<std::string>& code) {
+    const auto read = code ? readCode(*code).code : std::nullopt;
+    return "「" + std::string(screenCaption(screen)) + "」の画面：" +
+           (read ? clientName(store, *read) + "の数字" : std::string("まだ誰の数字でもありません"));
 }
 } // namespace
 
@@ -48,6 +66,32 @@ void App::clientChanged(PersonCode code) {
             screen->clear();
             screen->data();
         }
+    const std::string changed = std::to_string(code);
+    closeFigureScreens([&changed](const std::string& held) { return held == changed; });
+}
+
+void App::calledUp(PersonCode code) {
+    const std::string current = std::to_string(code);
+    const auto another = [&current](const std::string& held) { return !held.empty() && held != current; };
+    closeFigureScreens(another);
+    // These keep their own file or print a stored return; they are opened anew, for the client then current,
+    // from the screen or the menu that owns them.
+    for (ScreenId id : {ScreenId::housingLoan, ScreenId::printing})
+        if (auto* screen = this->screen(id); screen && another(screen->text60.text)) {
+            ui_.hide(id);
+            screen->clear();
+        }
+}
+
+void App::closeFigureScreens(const std::function<bool(const std::string&)>& closes) {
+    // Form8 and Form10 keep no file: their figures came from the window that opened them and go back to it
+    // with their buttons, so once that window holds someone else they close instead of handing them over.
+    if (closes(actualAmount_->text60.text)) {
+        ui_.hide(ScreenId::actualAmount);
+        actualAmount_->takeTaxpayer(std::string());
+    }
+    if (dividendCredit_ && closes(dividendCredit_->text60.text))
+        discardScreen(ScreenId::dividendCredit);
 }
 
 App::~App() = default;
@@ -100,37 +144,75 @@ void App::discardScreen(ScreenId id) {
     }
 }
 
-void App::setActualAmountRevenue(const std::string& amountText) {
+void App::setActualAmountRevenue(const std::string& personCode, const std::string& amountText) {
+    actualAmount_->takeTaxpayer(personCode);
     actualAmount_->revenue.text = amountText;
 }
 
-void App::setSalaryIncome(const std::string& amountText) {
-    if (auto* income = screenAs<IncomeScreen>(ScreenId::income))
-        income->income[income_screen::kSalaryLine].text = amountText;
+bool App::handOver(const FigureSource& from, DataScreen& target,
+                   const std::vector<std::pair<Field*, Field>>& figures) {
+    // A screen that holds nobody's figures yet loads its own before it shows or stores anything: what is
+    // written there is only kept in step, never the user's input.
+    const bool holdsNobody = !target.heldCode();
+    if (!holdsNobody && !sameTaxpayer(from.code, target.heldCode())) {
+        if (from.handing == Handing::followUp)
+            return true;
+        const std::string targetCaption(screenCaption(target.id()));
+        ui_.warn(kOtherTaxpayerTitle, whoseFigures(store_, from.screen, from.code) + "\n" +
+                                          whoseFigures(store_, target.id(), target.heldCode()) +
+                                          "\n別の人の画面へは数字を渡しません。「" + targetCaption +
+                                          "」には何も書き込んでいません。\n"
+                                          "同じ人の画面を開き直してから、もう一度実行して下さい。");
+        return false;
+    }
+    for (const auto& [field, figure] : figures) {
+        // Handed over at the user's word, the figure waits for "計算実行" as one typed there would.
+        if (from.handing == Handing::transfer && !holdsNobody)
+            target.typed().typing(*field);
+        *field = figure;
+    }
+    return true;
 }
 
-void App::setDeductionsTotalIncome(const std::string& amountText) {
-    if (auto* deductions = screenAs<DeductionsScreen>(ScreenId::deductions1))
-        deductions->totalIncome = Field{amountText};
+bool App::setSalaryIncome(const FigureSource& from, const std::string& amountText) {
+    auto* income = screenAs<IncomeScreen>(ScreenId::income);
+    if (!income)
+        return true;
+    Field& salary = income->income[income_screen::kSalaryLine];
+    return handOver(from, *income, {{&salary, Field{amountText, salary.colour}}});
 }
 
-void App::setTaxComputationLine(int line, const Field& field) {
-    if (auto* tax = screenAs<TaxComputationScreen>(ScreenId::taxComputation))
-        tax->line(line) = field;
+bool App::setDeductionsTotalIncome(const FigureSource& from, const std::string& amountText) {
+    auto* deductions = screenAs<DeductionsScreen>(ScreenId::deductions1);
+    if (!deductions)
+        return true;
+    return handOver(from, *deductions, {{&deductions->totalIncome, Field{amountText}}});
+}
+
+bool App::setTaxComputationLines(const FigureSource& from, const std::vector<LineFigure>& lines) {
+    auto* tax = screenAs<TaxComputationScreen>(ScreenId::taxComputation);
+    if (!tax)
+        return true;
+    std::vector<std::pair<Field*, Field>> figures;
+    for (const LineFigure& figure : lines)
+        figures.emplace_back(&tax->line(figure.line), figure.field);
+    return handOver(from, *tax, figures);
 }
 
 bool App::settleUnsavedInput() {
     return askAboutUnsavedInput(*this, unsaved_input::kStoringScreens);
 }
 
-void App::pressCalculate(ScreenId id) {
-    if (auto* target = screen(id))
-        target->calculateForCurrentTaxpayer();
+bool App::pressCalculate(ScreenId id) {
+    auto* target = screen(id);
+    return !target || target->calculateForCurrentTaxpayer();
 }
 
-void App::openDividendCredit(double taxableIncome, double dividends) {
-    if (!dividendCredit_)
+void App::openDividendCredit(const std::string& personCode, double taxableIncome, double dividends) {
+    if (!dividendCredit_ || dividendCredit_->text60.text != personCode) {
         dividendCredit_ = std::make_unique<DividendCreditScreen>(ui_, *this);
+        dividendCredit_->text60.text = personCode;
+    }
     dividendCredit_->taxableIncome.text = formatAmount(taxableIncome);
     dividendCredit_->dividends.text = formatAmount(dividends);
     dividendCredit_->calculate();

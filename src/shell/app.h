@@ -9,7 +9,10 @@
 #include "shell/client_access.h"
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace kakutei {
 
@@ -51,13 +54,13 @@ public:
 
     void openScreen(ScreenId screen) override;
     void discardScreen(ScreenId screen) override;
-    void setActualAmountRevenue(const std::string& amountText) override;
-    void setSalaryIncome(const std::string& amountText) override;
-    void setDeductionsTotalIncome(const std::string& amountText) override;
-    void setTaxComputationLine(int line, const Field& field) override;
+    void setActualAmountRevenue(const std::string& personCode, const std::string& amountText) override;
+    bool setSalaryIncome(const FigureSource& from, const std::string& amountText) override;
+    bool setDeductionsTotalIncome(const FigureSource& from, const std::string& amountText) override;
+    bool setTaxComputationLines(const FigureSource& from, const std::vector<LineFigure>& lines) override;
     bool settleUnsavedInput() override;
-    void pressCalculate(ScreenId screen) override;
-    void openDividendCredit(double taxableIncome, double dividends) override;
+    bool pressCalculate(ScreenId screen) override;
+    void openDividendCredit(const std::string& personCode, double taxableIncome, double dividends) override;
     void openHousingLoan(const std::string& personCode, const std::string& yearCode) override;
 
     // The data screen behind `id`, or nullptr while the program has none.
@@ -68,6 +71,9 @@ public:
     // A client's files changed under its windows (a delete, a restore, a code change): every window bound to
     // the client shows what is stored now, and those without a file of their own close.
     void clientChanged(PersonCode code);
+    // The main menu called a client up: the windows that still hold the previous one's figures and are not
+    // reloaded with the data screens close.
+    void calledUp(PersonCode code);
 
     // Cross-screen writes of the main menu's call-up.
     void setRegistrationCode(PersonCode code);
@@ -80,6 +86,12 @@ public:
     void openDataManagement();
 
 private:
+    void closeFigureScreens(const std::function<bool(const std::string& heldCode)>& closes);
+    // Writes `figures` into fields of `target` when it holds the taxpayer `from` holds. False when a transfer
+    // was refused, which the user is told.
+    bool handOver(const FigureSource& from, DataScreen& target,
+                  const std::vector<std::pair<Field*, Field>>& figures);
+
     static constexpr std::size_t kScreenCount = static_cast<std::size_t>(ScreenId::housingLoan) + 1;
     DataStore& store_;
     UserInterface& ui_;

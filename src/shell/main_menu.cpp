@@ -84,6 +84,7 @@ void MainMenu::callUp() {
     for (ScreenId id : kCodeScreens)
         if (auto* screen = app_.screen(id))
             screen->takeTaxpayer(std::to_string(currentCode_));
+    app_.calledUp(currentCode_);
     income();
 }
 
@@ -184,9 +185,9 @@ void MainMenu::hideRunAll() {
 }
 
 void MainMenu::runAndRecompute(ScreenId id) {
-    if (auto* screen = app_.screen(id))
-        screen->calculateForCurrentTaxpayer();
-    taxComputation();
+    // The tax is worked out again only from a record the screen did store: "計算できません" changes nothing.
+    if (app_.pressCalculate(id))
+        taxComputation();
 }
 
 void MainMenu::runIncome() {

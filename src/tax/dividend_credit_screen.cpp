@@ -27,7 +27,9 @@ void DividendCreditScreen::calculate() {
 }
 
 void DividendCreditScreen::confirm() {
-    host_.setTaxComputationLine(kDividendCreditLine, Field{formatAmount(credit_)});
+    if (!host_.setTaxComputationLines({ScreenId::dividendCredit, text60.text},
+                                      {{kDividendCreditLine, Field{formatAmount(credit_)}}}))
+        return;
     ui_.show(ScreenId::taxComputation);
     host_.discardScreen(ScreenId::dividendCredit);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The dividend credit screen (Form10, "配当控除"): the credit from the taxable income and the dividends,
-// handed back to line 28 of the tax computation screen. It has no file of its own.
+// handed back to line 28 of the tax computation screen. It has no file of its own: the tax computation screen
+// that opens it tells it whose figures it works on.
 
 #include "core/field.h"
 #include "core/screen_host.h"
@@ -26,12 +27,14 @@ class DividendCreditScreen {
 public:
     DividendCreditScreen(UserInterface& ui, ScreenHost& host) : ui_(ui), host_(host) {}
 
+    Field text60;        // the PersonCode whose figures the screen holds, set when it is opened
     Field taxableIncome; // "課税される所得金額(26)"
     Field dividends;     // "配当所得の金額(5)"
     Field credit;        // "配当控除の額"
 
     void calculate(); // "計算実行"
-    // "確　　　認": writes line 28 and discards this screen, so nothing may touch it afterwards.
+    // "確　　　認": writes line 28 and discards this screen, so nothing may touch it afterwards; a refused
+    // handing leaves it as it was.
     void confirm();
     void close(); // "画面削除"
 

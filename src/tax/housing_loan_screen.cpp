@@ -24,20 +24,20 @@ std::string plainNumber(double value) {
 } // namespace
 
 void HousingLoanScreen::calculatePeriod(std::size_t period) {
-    values_[0] = readAmount(year.text);
-    values_[1] = readAmount(month.text);
-    values_[2] = readAmount(day.text);
-    values_[3] = readAmount(balance.text);
-    const double credit = housingLoanCredit(hl::kPeriodRules[period], values_[3]);
-    for (std::size_t i = 0; i < results.size(); ++i)
-        values_[4 + i] = i == period ? credit : 0;
+    std::array<double, 8> values{readAmount(year.text), readAmount(month.text), readAmount(day.text),
+                                 readAmount(balance.text)};
+    const double credit = housingLoanCredit(hl::kPeriodRules[period], values[3]);
+    values[4 + period] = credit;
+    // Line 30 first: when the tax computation screen holds another taxpayer, the press changes nothing.
+    if (!host_.setTaxComputationLines({id(), heldCode()}, {{kHousingLoanLine, Field{formatAmount(credit)}}}))
+        return;
+    values_ = values;
     clear();
     year.text = plainNumber(values_[0]);
     month.text = plainNumber(values_[1]);
     day.text = plainNumber(values_[2]);
     results[period].text = formatAmount(credit);
     balance.text = formatAmount(values_[3]);
-    host_.setTaxComputationLine(kHousingLoanLine, Field{formatAmount(credit)});
     save();
 }
 

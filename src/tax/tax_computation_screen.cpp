@@ -192,7 +192,8 @@ void TaxComputationScreen::dividendCredit() {
     }
     // The user can still correct the dividends on the dividend credit screen.
     const StoredRecord breakdown = readScreenRecord(kBreakdownRecord);
-    host_.openDividendCredit(field(15), breakdown.readable() ? breakdownDividends(breakdown.values) : 0.0);
+    host_.openDividendCredit(heldCode().value_or(std::string()), field(15),
+                             breakdown.readable() ? breakdownDividends(breakdown.values) : 0.0);
 }
 
 void TaxComputationScreen::housingLoanCredit() {
@@ -219,9 +220,12 @@ void TaxComputationScreen::cancelDeferral() {
 }
 
 void TaxComputationScreen::runAll() {
+    // A screen that could not store its record stops the run: the screens after it would work on top of
+    // the record it left, and "計算できません" means nothing of the taxpayer changed.
     for (ScreenId screen :
          {ScreenId::income, ScreenId::deductions1, ScreenId::personalDeductions, ScreenId::incomeBreakdown})
-        host_.pressCalculate(screen);
+        if (!host_.pressCalculate(screen))
+            return;
 }
 
 } // namespace kakutei

@@ -16,9 +16,8 @@ namespace aa = actual_amount;
 
 ActualAmountWindow::ActualAmountWindow(App& app, WindowRegistry& registry)
     : ScreenWindow(ScreenId::actualAmount, registry), app_(app) {
-    // A sub-screen of the income screen: its return is the one the income screen holds.
-    showTaxpayerInTitle(aa::kCaption, app.store(),
-                        [&app]() -> Field& { return app.screen(ScreenId::income)->text60; });
+    // Titled by the taxpayer whose figures it holds, which the income screen gave it when it opened it.
+    showTaxpayerInTitle(aa::kCaption, app.store(), [&app]() -> Field& { return app.actualAmount().text60; });
     using S = ActualAmountScreen;
     auto* grid = new QGridLayout;
     const std::tuple<std::string_view, Field S::*, const char*, AmountKind> rows[] = {

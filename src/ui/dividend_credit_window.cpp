@@ -14,9 +14,13 @@ namespace dc = dividend_credit;
 
 DividendCreditWindow::DividendCreditWindow(App& app, WindowRegistry& registry)
     : ScreenWindow(ScreenId::dividendCredit, registry), app_(app) {
-    // A sub-screen of the tax computation screen: its return is the one that screen holds.
-    showTaxpayerInTitle(dc::kCaption, app.store(),
-                        [&app]() -> Field& { return app.screen(ScreenId::taxComputation)->text60; });
+    // Titled by the taxpayer whose figures it holds, which the tax computation screen gave it when it opened
+    // it; between its openings the program has none, and the title names nobody.
+    showTaxpayerInTitle(dc::kCaption, app.store(), [&app]() -> Field& {
+        static Field nobody;
+        DividendCreditScreen* screen = app.dividendCredit();
+        return screen ? screen->text60 : nobody;
+    });
     auto* buttons = makeButtonRow({
         {dc::kCalculate, [this] { screen().calculate(); }},
         {dc::kConfirm, [this] { screen().confirm(); }},

@@ -126,7 +126,11 @@ struct GeneratedReturns : testing::DataScreenFixture {
     }
 
     void calculateTax(RandomReturn& r) {
+        // The spouse figures the personal deductions screen handed over wait on this screen unstored; the
+        // opening gathers them again from that screen's record, so they are let go when it asks.
+        ui.choices = {Choice::discard};
         app.mainMenu().taxComputation();
+        ui.choices.clear();
         auto& tax = screen<TaxComputationScreen>(ScreenId::taxComputation);
         if (r.pick(2) == 0) {
             tax.dividendCredit();

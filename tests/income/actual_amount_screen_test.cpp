@@ -75,5 +75,24 @@ TEST_F(ActualAmountFixture, ConfirmHandsOverTheLastDifferenceAndReturns) {
     EXPECT_EQ(shown.back().screen, ScreenId::income);
 }
 
+// The income screen opens it for its taxpayer: for another one than before it starts empty, in memory too,
+// and what it hands over is that taxpayer's.
+TEST_F(ActualAmountFixture, OpenedForAnotherTaxpayerItStartsEmpty) {
+    screen.takeTaxpayer("1");
+    screen.revenue.text = "5,000,000";
+    screen.expenses.text = "2,000,000";
+    screen.calculate();
+    screen.takeTaxpayer("1");
+    EXPECT_EQ(screen.expenses.text, "2,000,000");
+
+    screen.takeTaxpayer("2");
+    EXPECT_EQ(screen.text60.text, "2");
+    for (const Field* field : {&screen.revenue, &screen.expenses, &screen.income})
+        EXPECT_EQ(field->text, "");
+    screen.confirm();
+    EXPECT_EQ(host.writes.back(), (std::pair<std::string, std::string>{"salaryIncome", ""}));
+    EXPECT_EQ(host.sources.back().code, "2");
+}
+
 } // namespace
 } // namespace kakutei

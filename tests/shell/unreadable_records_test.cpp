@@ -6,6 +6,7 @@
 #include "shell/app.h"
 #include "shell/main_menu.h"
 #include "tax/housing_loan_screen.h"
+#include "tax/tax_computation_screen.h"
 
 #include "screen_fixture.h"
 
@@ -79,6 +80,9 @@ TEST_F(UnreadableFixture, EveryDataScreenSaysSoAndKeepsTheFile) {
              housing->balance.text = "10,000,000";
              housing->calculatePeriod(0);
              housing->save();
+             // Line 30 now waits on the tax computation screen for its 計算実行; the next round's opening
+             // of that screen would ask about it first.
+             a.screen(ScreenId::taxComputation)->discardUnsavedInput();
          }},
     };
     app.start();
@@ -132,6 +136,37 @@ TEST_F(UnreadableFixture, OnlyALoadThatReadsTheFileLiftsTheRefusal) {
     income->revenue[0].text = "2,000";
     income->calculate();
     EXPECT_EQ(storedLines(1).at(0), "2000");
+}
+
+// "計算できません" from one screen stops the buttons that press several: the tax is not worked out and shown
+// again from the record that screen could not replace, and the screens after it are not pressed.
+TEST_F(UnreadableFixture, TheRunButtonsStopAtAScreenThatStoredNothing) {
+    const std::pair<const char*, std::function<void(App&)>> buttons[] = {
+        {"所得控除(1)の実行", [](App& a) { a.mainMenu().runDeductions1(); }},
+        {"各データの実行",
+         [](App& a) { a.screenAs<TaxComputationScreen>(ScreenId::taxComputation)->runAll(); }},
+    };
+    app.start();
+    for (const auto& [button, press] : buttons) {
+        SCOPED_TRACE(button);
+        testing::writeRecordFields(store, 7, 1, 0, 20, {{12, "1000000"}, {20, "1000000"}});
+        // Two premiums whose total leaves 32 bits: the deductions (1) record cannot be stored.
+        testing::writeRecordFields(store, 7, 2, 13, 25, {{17, "2000000000"}, {18, "2000000000"}});
+        testing::writeRecordFields(store, 7, 5, 0, 41, {{15, "999000"}});
+        menu().text3.text = "7";
+        menu().callUp();
+        menu().taxComputation();
+        const std::string tax = root.readBytes("所得税/H16所得税/75.txt");
+        ui.calls.clear();
+        press(app);
+        ASSERT_EQ(ui.callsOf("warn").size(), 1u);
+        EXPECT_EQ(ui.callsOf("warn")[0].title, "計算できません");
+        EXPECT_EQ(root.readBytes("所得税/H16所得税/75.txt"), tax);
+        for (const auto& shown : ui.callsOf("show"))
+            EXPECT_NE(shown.screen, ScreenId::taxComputation);
+        for (const char* later : {"73.txt", "74.txt"})
+            EXPECT_FALSE(std::filesystem::exists(fsPath(pathOf(later)))) << later;
+    }
 }
 
 } // namespace

@@ -4,11 +4,16 @@
 #include "core/path_text.h"
 #include "core/taxpayer_record.h"
 #include "deductions/deductions_screen.h"
+#include "deductions/personal_deductions_screen.h"
+#include "income/actual_amount_screen.h"
 #include "income/income_breakdown_screen.h"
 #include "income/income_screen.h"
 #include "shell/app.h"
 #include "shell/main_menu.h"
 #include "shell/unsaved_input_question.h"
+#include "tax/dividend_credit_screen.h"
+#include "tax/housing_loan_screen.h"
+#include "tax/tax_computation_screen.h"
 
 #include "sample_taxpayer.h"
 #include "screen_fixture.h"
@@ -41,6 +46,7 @@ struct UnsavedInputFixture {
     }
     IncomeScreen& income() { return *app.screenAs<IncomeScreen>(ScreenId::income); }
     DeductionsScreen& deductions() { return *app.screenAs<DeductionsScreen>(ScreenId::deductions1); }
+    TaxComputationScreen& tax() { return *app.screenAs<TaxComputationScreen>(ScreenId::taxComputation); }
     // As the window does when the user types into a box.
     static void type(DataScreen& screen, Field& field, const std::string& text) {
         screen.typed().typing(field);
@@ -112,6 +118,74 @@ TEST(UnsavedInput, EveryTriggerAsksAndEachAnswerKeepsItsWord) {
     }
 }
 
+// A figure another window handed over at the user's word waits on its screen like a typed one: the
+// call-up of another client asks before it drops it, and 保存する stores it as that screen's own.
+TEST(UnsavedInput, AFigureAnotherWindowHandedOverIsAskedAboutBeforeACallUp) {
+    struct HandedOver {
+        const char* name;
+        std::function<void(UnsavedInputFixture&)> handOver;
+        const char* holder; // the caption of the screen it waits on
+        int k;              // the holder's record
+        std::size_t field;  // 1-based
+        const char* stored;
+    } cases[] = {
+        {"給与等の実額計算 → 所得 6",
+         [](UnsavedInputFixture& f) {
+             f.income().revenue[income_screen::kSalaryRow].text = "5,000,000";
+             f.income().actualAmount();
+             f.app.actualAmount().expenses.text = "1,200,000";
+             f.app.actualAmount().calculate();
+             f.app.actualAmount().confirm();
+         },
+         "収入金額等・所得金額", 1, 17, "3800000"},
+        {"配当控除 → 28",
+         [](UnsavedInputFixture& f) {
+             f.menu().taxComputation();
+             f.tax().dividendCredit();
+             f.app.dividendCredit()->taxableIncome.text = "5,000,000";
+             f.app.dividendCredit()->dividends.text = "100,000";
+             f.app.dividendCredit()->calculate();
+             f.app.dividendCredit()->confirm();
+         },
+         "税額の計算", 5, 17, "10000"},
+        {"住宅取得控除 → 30",
+         [](UnsavedInputFixture& f) {
+             f.menu().taxComputation();
+             f.tax().housingLoanCredit();
+             auto& housing = *f.app.screenAs<HousingLoanScreen>(ScreenId::housingLoan);
+             housing.balance.text = "12,345,678";
+             housing.calculatePeriod(0);
+         },
+         "税額の計算", 5, 19, "123456"},
+        {"配偶者特別控除の計算実行 → 42",
+         [](UnsavedInputFixture& f) {
+             f.menu().taxComputation();
+             f.menu().deductions2();
+             auto& personal = *f.app.screenAs<PersonalDeductionsScreen>(ScreenId::personalDeductions);
+             personal.spouseSalaryRevenue.text = "1,000,000";
+             personal.calculateSpouse();
+         },
+         "税額の計算", 5, 30, "350000"},
+    };
+    for (const HandedOver& c : cases) {
+        SCOPED_TRACE(c.name);
+        UnsavedInputFixture f;
+        c.handOver(f);
+        ASSERT_TRUE(f.ui.callsOf("warn").empty()) << f.ui.callsOf("warn").at(0).body;
+        f.ui.calls.clear();
+        f.ui.choices = {Choice::store};
+
+        f.callUp(9);
+
+        const auto asked = f.ui.callsOf("choose");
+        ASSERT_EQ(asked.size(), 1u);
+        EXPECT_EQ(asked[0].title, "保存していない入力があります");
+        EXPECT_NE(asked[0].body.find("「" + std::string(c.holder) + "」（個人コード 7）"), std::string::npos);
+        EXPECT_EQ(f.menu().currentPersonCode(), 9);
+        EXPECT_EQ(testing::recordLines(f.root, UnsavedInputFixture::file(c.k)).at(c.field - 1), c.stored);
+    }
+}
+
 TEST(UnsavedInput, TheQuestionNamesTheScreenAndTheClientAndShowsTheScreen) {
     UnsavedInputFixture f;
     f.type(f.income(), f.income().revenue[0], "1");
@@ -157,11 +231,13 @@ TEST(UnsavedInput, NothingIsAskedWhenNothingTypedIsPending) {
              f.type(f.income(), f.income().revenue[0], "1,000");
              f.income().data();
          }},
-        {"figures written by the program, not typed",
+        {"figures a load wrote into another screen, not typed",
          [](UnsavedInputFixture& f) {
-             f.app.setSalaryIncome("500,000");
-             f.app.setDeductionsTotalIncome("900,000");
-             f.app.setTaxComputationLine(21, Field{"380,000"});
+             f.storeIncome("5");
+             f.menu().deductions1();
+             f.menu().taxComputation();
+             f.menu().taxCredits();
+             f.menu().income(); // writes 所得金額 of 所得控除(1); the breakdown wrote line 37
          }},
     };
     for (const auto& [name, prepare] : cases) {

@@ -39,6 +39,7 @@ void DataScreenFixture::openForSeven(DataScreen& screen) {
     screen.data();
     ui.calls.clear();
     host.writes.clear();
+    host.sources.clear();
 }
 
 std::vector<std::string> DataScreenFixture::storedLines(int k, std::string_view year) const {

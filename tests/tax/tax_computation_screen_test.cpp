@@ -300,6 +300,14 @@ TEST_F(TaxFixture, SubScreensAndRunAll) {
                                                 {"calculate", ScreenId::incomeBreakdown}}));
 }
 
+// A screen that stored nothing ends the run there: the screens after it would build on the record it left.
+TEST_F(TaxFixture, RunAllStopsAtAScreenThatStoredNothing) {
+    host.refusesCalculation = ScreenId::deductions1;
+    screen.runAll();
+    EXPECT_EQ(host.calls,
+              (decltype(host.calls){{"calculate", ScreenId::income}, {"calculate", ScreenId::deductions1}}));
+}
+
 TEST_F(TaxFixture, SaveFailureAndSilentEnds) {
     screen.text60.text = "3277";
     screen.calculate();

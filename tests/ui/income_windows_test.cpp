@@ -68,6 +68,15 @@ TEST_F(IncomeWindowsFixture, ActualAmountWindowHandsItsResultBack) {
     EXPECT_EQ(box(ScreenId::income, "income6")->text(), "3,800,000");
 }
 
+// Its title names the taxpayer whose figures it holds, whoever the income screen holds meanwhile.
+TEST_F(IncomeWindowsFixture, ActualAmountWindowIsTitledByItsOwnTaxpayer) {
+    QTest::mouseClick(button(ScreenId::income, income_screen::kActualAmount), Qt::LeftButton);
+    QWidget& actual = window(ScreenId::actualAmount);
+    app.screen(ScreenId::income)->text60.text = "8";
+    QTest::mouseClick(button(ScreenId::actualAmount, "実額計算実行"), Qt::LeftButton);
+    EXPECT_EQ(actual.windowTitle(), "給与等の実額計算　07 山田　太郎");
+}
+
 TEST_F(IncomeWindowsFixture, SalaryAutomaticButton) {
     QTest::keyClicks(box(ScreenId::income, "revenue6"), "6600001");
     QTest::mouseClick(button(ScreenId::income, income_screen::kAutomatic, 0), Qt::LeftButton);

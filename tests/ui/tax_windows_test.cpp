@@ -74,6 +74,16 @@ TEST_F(TaxWindowsFixture, DividendCreditRoundTrip) {
     EXPECT_EQ(line(32)->text(), "584,000");
 }
 
+// Its title names the taxpayer whose figures it holds, whoever the tax computation screen holds meanwhile.
+TEST_F(TaxWindowsFixture, DividendCreditWindowIsTitledByItsOwnTaxpayer) {
+    QTest::mouseClick(captioned<QPushButton>(ScreenId::taxComputation, "配当控除"), Qt::LeftButton);
+    QWidget& dividend = window(ScreenId::dividendCredit);
+    EXPECT_EQ(dividend.windowTitle(), "配当控除　07 七");
+    app.screen(ScreenId::taxComputation)->text60.text = "8";
+    QTest::mouseClick(captioned<QPushButton>(ScreenId::dividendCredit, "計算実行"), Qt::LeftButton);
+    EXPECT_EQ(dividend.windowTitle(), "配当控除　07 七");
+}
+
 TEST_F(TaxWindowsFixture, HousingLoanPeriodFillsLineThirty) {
     QTest::mouseClick(captioned<QPushButton>(ScreenId::taxComputation, "住宅借入金等控除"), Qt::LeftButton);
     QWidget& housing = window(ScreenId::housingLoan);
