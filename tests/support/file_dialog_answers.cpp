@@ -15,8 +15,10 @@ namespace {
 // the test fails instead of hanging.
 void acceptFileDialog(QFileDialog* dialog) {
     QTest::qWait(200); // time for the file model's own thread to read the folder
-    QTimer::singleShot(3000, [] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+    // Only the dialog's own box: a later message of the program under test is the test's to answer.
+    QTimer::singleShot(3000, dialog, [dialog] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            box && box->parentWidget() == dialog)
             box->reject();
     });
     static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, as its OK button runs it
