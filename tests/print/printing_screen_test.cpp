@@ -132,6 +132,26 @@ TEST_F(PrintingFixture, CopiesDrawTheImageAndLeaveTheOffsetsAtZero) {
     EXPECT_EQ(surface.images[1].w, 210);
 }
 
+// A return with a file that cannot be read whole is said when the screen loads it, and no button prints
+// any page of it: blank or smaller boxes would pass for the return.
+TEST_F(PrintingFixture, AReturnWithADamagedFilePrintsNoPage) {
+    const std::string taxRecord = store.path(*names::screenFile(7, 5, "H16"));
+    const std::string whole = root.readBytes("所得税/H16所得税/75.txt");
+    root.writeBytes("所得税/H16所得税/75.txt", whole.substr(0, whole.size() / 2));
+    ui.calls.clear();
+    screen.data();
+    const auto warned = ui.callsOf("warn");
+    ASSERT_EQ(warned.size(), 1u);
+    EXPECT_EQ(warned[0].title, "データを読めません");
+    EXPECT_NE(warned[0].body.find(taxRecord), std::string::npos) << warned[0].body;
+    for (void (PrintingScreen::*button)() :
+         {&PrintingScreen::printPage1, &PrintingScreen::printPage2, &PrintingScreen::printPage1OfficeForm,
+          &PrintingScreen::copyPage1, &PrintingScreen::copyPage2})
+        (screen.*button)();
+    EXPECT_TRUE(surface.jobs.empty());
+    EXPECT_TRUE(surface.texts.empty());
+}
+
 TEST_F(PrintingFixture, WithoutAPrinterNothingIsPrintedAndTheUserIsTold) {
     screen.setSurface(nullptr);
     ui.calls.clear();
