@@ -85,7 +85,9 @@ std::error_code ClientLocks::writeMark(PersonCode code) {
     writer.integer(self_.process);
     writer.integer(static_cast<std::int64_t>(std::time(nullptr)));
     writer.text(self_.token);
-    const std::error_code error = writer.writeTo(store_.path(names::lockFile(code)), WriteMode::createNew);
+    // Advisory, and stale after a crash anyway: not worth a wait for the disk.
+    const std::error_code error =
+        writer.writeTo(store_.path(names::lockFile(code)), WriteMode::createNew, Flush::none);
     if (!error)
         held_[code] = self_.token;
     return error;

@@ -2,6 +2,8 @@
 
 #include "core/file_io_platform.h"
 
+#include <algorithm>
+
 namespace kakutei {
 
 bool isAbsence(std::error_code error) {
@@ -27,13 +29,57 @@ std::error_code readRecordBytes(const std::string& path, std::string& bytes) {
     return error;
 }
 
-std::error_code writeFileAtomically(const std::string& path, std::string_view bytes, WriteMode mode) {
-    return platform_files::replaceFile(path, bytes, mode, true);
+namespace {
+
+thread_local FolderFlushes* innermostScope = nullptr;
+
+std::error_code replaceDurably(const std::string& path, std::string_view bytes, WriteMode mode,
+                               const Permissions* permissions) {
+    FolderFlushes* scope = FolderFlushes::current();
+    const std::error_code error = platform_files::replaceFile(
+        path, bytes, mode, scope ? platform_files::Wait::file : platform_files::Wait::fileAndFolder,
+        permissions);
+    if (!error && scope)
+        scope->note(platform_files::folderOf(path));
+    return error;
+}
+
+} // namespace
+
+FolderFlushes::FolderFlushes() : outer_(innermostScope) {
+    innermostScope = this;
+}
+
+FolderFlushes::~FolderFlushes() {
+    flush();
+    innermostScope = outer_;
+}
+
+FolderFlushes* FolderFlushes::current() {
+    return innermostScope;
+}
+
+void FolderFlushes::note(const std::string& folder) {
+    if (std::find(folders_.begin(), folders_.end(), folder) == folders_.end())
+        folders_.push_back(folder);
+}
+
+void FolderFlushes::flush() {
+    for (const std::string& folder : folders_)
+        platform_files::flushFolder(folder);
+    folders_.clear();
+}
+
+std::error_code writeFileAtomically(const std::string& path, std::string_view bytes, WriteMode mode,
+                                    Flush flush) {
+    if (flush == Flush::none)
+        return platform_files::replaceFile(path, bytes, mode, platform_files::Wait::nothing);
+    return replaceDurably(path, bytes, mode, nullptr);
 }
 
 std::error_code writeFileAtomically(const std::string& path, std::string_view bytes, WriteMode mode,
                                     const Permissions& permissions) {
-    return platform_files::replaceFile(path, bytes, mode, true, &permissions);
+    return replaceDurably(path, bytes, mode, &permissions);
 }
 
 std::error_code copyFile(const std::string& from, const std::string& to, bool* sourceMissing) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace kakutei {
 
@@ -19,7 +20,16 @@ enum class WriteMode {
                // system without hard links the new file is written in place, and removed if that fails
 };
 
-std::error_code writeFileAtomically(const std::string& path, std::string_view bytes, WriteMode mode);
+// How long a write waits for the disk.
+enum class Flush {
+    none,          // not at all: files whose loss in a crash costs nothing (a lock mark is stale after one)
+    fileAndFolder, // until the bytes and the folder entry that names them are on the disk
+};
+
+// A durable write reports success only once the file is on the disk. Inside a FolderFlushes scope it leaves
+// the flush of its folder to the scope, which flushes each folder once.
+std::error_code writeFileAtomically(const std::string& path, std::string_view bytes, WriteMode mode,
+                                    Flush flush = Flush::fileAndFolder);
 
 // The permission bits and group a file is given. Windows has neither and ignores both.
 struct Permissions {
@@ -67,11 +77,35 @@ bool isAbsence(std::error_code error);
 // Writes all of `bytes` to an open file descriptor, going on after interruptions (POSIX only).
 std::error_code writeAll(int fd, std::string_view bytes);
 
+// Several records saved into one folder in a row (one client's screens by a batch) wait for that folder
+// once instead of once each. While a scope lives on this thread, durable writes flush their files and note
+// their folders; `flush` (or the end of the scope) flushes each noted folder once. A record is whole,
+// old or new, after a crash either way; what waits for `flush` is only the promise that the new one stays.
+class FolderFlushes {
+public:
+    FolderFlushes();
+    ~FolderFlushes();
+    FolderFlushes(const FolderFlushes&) = delete;
+    FolderFlushes& operator=(const FolderFlushes&) = delete;
+
+    void flush();
+    // The innermost scope on this thread, or nullptr.
+    static FolderFlushes* current();
+    void note(const std::string& folder);
+
+private:
+    std::vector<std::string> folders_;
+    FolderFlushes* outer_;
+};
+
 namespace file_io_testing {
 // link(2) as writeFileAtomically calls it on POSIX; tests put a failing one here to play a file system
 // without hard links.
 using LinkFunction = int (*)(const char* existing, const char* newName);
 extern LinkFunction linkFile;
+// fsync(2) as every write and folder flush calls it on POSIX; tests count the calls through it.
+using FlushFunction = int (*)(int descriptor);
+extern FlushFunction flushDescriptor;
 } // namespace file_io_testing
 
 // Copies a file whole without waiting for the disk: bulk copies (backup, restore) call syncFileSystem once

@@ -5,10 +5,22 @@
 
 namespace kakutei::platform_files {
 
-// Writes `bytes` to a new file beside `path` and gives it the name in one step; `durable` waits for the disk.
+// How much of a replacement waits for the disk.
+enum class Wait {
+    nothing,
+    file,          // the file's bytes; the folder entry is flushed later by flushFolder
+    fileAndFolder, // the bytes and the folder entry that names them
+};
+
+// Writes `bytes` to a new file beside `path` and gives it the name in one step.
 // Without `permissions`, a replaced file keeps its own and a new one takes its folder's.
-std::error_code replaceFile(const std::string& path, std::string_view bytes, WriteMode mode, bool durable,
+std::error_code replaceFile(const std::string& path, std::string_view bytes, WriteMode mode, Wait wait,
                             const Permissions* permissions = nullptr);
+// Makes the names given in a folder (renames, new files) durable; nothing to do where the moves themselves
+// wait for the disk.
+void flushFolder(const std::string& folder);
+// The folder a path names a file in.
+std::string folderOf(const std::string& path);
 // A copy's bytes to `to`, made new or replacing what is there; a failure leaves no piece of a file.
 std::error_code writeCopy(const std::string& to, std::string_view bytes);
 

@@ -13,6 +13,7 @@ namespace kakutei {
 
 namespace file_io_testing {
 LinkFunction linkFile = ::link;
+FlushFunction flushDescriptor = ::fsync;
 } // namespace file_io_testing
 
 namespace {
@@ -55,19 +56,10 @@ void applyMode(int fd, FileMode mode) {
     (void)::fchmod(fd, mode.mode);
 }
 
-// The rename is only durable once the folder itself is on disk.
-void syncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 // Writes, reaches the disk when `durable`, and closes: the first failure is the one reported.
 std::error_code writeAndClose(int fd, std::string_view bytes, bool durable) {
     std::error_code error = writeAll(fd, bytes);
-    if (!error && durable && ::fsync(fd) != 0)
+    if (!error && durable && file_io_testing::flushDescriptor(fd) != 0)
         error = lastError();
     if (::close(fd) != 0 && !error)
         error = lastError();
@@ -98,8 +90,22 @@ std::error_code createExclusively(const std::string& path, std::string_view byte
 
 namespace platform_files {
 
-std::error_code replaceFile(const std::string& path, std::string_view bytes, WriteMode mode, bool durable,
+// The rename is only durable once the folder itself is on disk.
+void flushFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        file_io_testing::flushDescriptor(fd);
+        ::close(fd);
+    }
+}
+
+std::string folderOf(const std::string& path) {
+    return parentOf(path);
+}
+
+std::error_code replaceFile(const std::string& path, std::string_view bytes, WriteMode mode, Wait wait,
                             const Permissions* permissions) {
+    const bool durable = wait != Wait::nothing;
     const std::string folder = parentOf(path);
     if (folderExists(path))
         return {EISDIR, std::generic_category()};
@@ -123,8 +129,8 @@ std::error_code replaceFile(const std::string& path, std::string_view bytes, Wri
     }
     if (error || mode == WriteMode::createNew)
         ::unlink(temporary.c_str());
-    if (!error && durable)
-        syncFolder(folder);
+    if (!error && wait == Wait::fileAndFolder)
+        flushFolder(folder);
     return error;
 }
 
@@ -134,7 +140,7 @@ std::error_code writeCopy(const std::string& to, std::string_view bytes) {
     const int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0) {
         if (errno == EEXIST)
-            return replaceFile(to, bytes, WriteMode::replace, false);
+            return replaceFile(to, bytes, WriteMode::replace, Wait::nothing);
         return lastError();
     }
     applyMode(fd, mode);

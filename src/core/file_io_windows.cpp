@@ -71,8 +71,16 @@ namespace platform_files {
 
 // The bytes go to a new file beside the target and take its name by one move, which with
 // MOVEFILE_REPLACE_EXISTING replaces the old file whole and without it refuses a name that exists.
-std::error_code replaceFile(const std::string& path, std::string_view bytes, WriteMode mode, bool durable,
+// MOVEFILE_WRITE_THROUGH returns once the move is on the disk: the folder needs no flush of its own.
+void flushFolder(const std::string&) {}
+
+std::string folderOf(const std::string& path) {
+    return parentOf(path);
+}
+
+std::error_code replaceFile(const std::string& path, std::string_view bytes, WriteMode mode, Wait wait,
                             const Permissions*) {
+    const bool durable = wait != Wait::nothing;
     if (folderExists(path))
         return std::make_error_code(std::errc::is_a_directory);
     if (mode == WriteMode::createNew && fileExists(path))
@@ -103,7 +111,7 @@ std::error_code replaceFile(const std::string& path, std::string_view bytes, Wri
 std::error_code writeCopy(const std::string& to, std::string_view bytes) {
     const std::error_code error = writeNewFile(wideFromUtf8(to), bytes, true);
     if (error == std::errc::file_exists)
-        return replaceFile(to, bytes, WriteMode::replace, true);
+        return replaceFile(to, bytes, WriteMode::replace, Wait::fileAndFolder);
     return error;
 }
 

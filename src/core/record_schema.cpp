@@ -302,12 +302,12 @@ std::string RecordWriter::bytes() const {
     return bytes;
 }
 
-std::error_code RecordWriter::writeTo(const std::string& path, WriteMode mode) const {
+std::error_code RecordWriter::writeTo(const std::string& path, WriteMode mode, Flush flush) const {
     if (problem_)
         return StoreErrc::unstorableText;
     if (misfit_ || written_ != schema_->fields.size())
         return StoreErrc::recordShape;
-    return writeFileAtomically(path, bytes(), mode);
+    return writeFileAtomically(path, bytes(), mode, flush);
 }
 
 RecordWriter recordFrom(const RecordSchema& schema, const RecordValues& values) {

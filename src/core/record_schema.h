@@ -121,7 +121,8 @@ public:
 
     // Refuses to write anything while a value is unstorable (StoreErrc::unstorableText) or the record is
     // not complete.
-    std::error_code writeTo(const std::string& path, WriteMode mode = WriteMode::replace) const;
+    std::error_code writeTo(const std::string& path, WriteMode mode = WriteMode::replace,
+                            Flush flush = Flush::fileAndFolder) const;
 
 private:
     const FieldSpec* next(FieldKind given);

@@ -1,6 +1,7 @@
 #include "shell/office_batch.h"
 
 #include "checks/return_checks.h"
+#include "core/file_io.h"
 #include "core/store_error.h"
 #include "core/stored_return.h"
 #include "core/taxpayer_record.h"
@@ -59,6 +60,8 @@ BatchOutcome printOne(App& app, PersonCode code, PrintButton press, BatchOutcome
 } // namespace
 
 std::optional<std::string> recalculateReturn(App& app, PersonCode code) {
+    // The five records go into one folder: it is flushed once, before the client is reported done.
+    FolderFlushes flushes;
     MainMenu& menu = app.mainMenu();
     menu.text3.text = std::to_string(code);
     menu.callUp();

@@ -1,5 +1,8 @@
+#include "core/client_lock.h"
+#include "core/data_store.h"
 #include "core/file_io.h"
 
+#include "counted_flushes.h"
 #include "temp_root.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -154,6 +158,71 @@ TEST(CreateNewOnARealFileSystemWithoutLinks, CreatesAndNeverOverwrites) {
     EXPECT_EQ(contents(path), "new");
     EXPECT_EQ(entries(base), 2u);
     fs::remove_all(base);
+}
+
+// Each write waits for the disk as far as it promises and no further: a record and the folder entry that
+// names it, a batch's folder once for all its records, a lock mark not at all.
+TEST(Flushes, EachWriteWaitsForWhatItPromisesAndNoMore) {
+    TempRoot root;
+    const std::string folder = root.path() + "/H16所得税";
+    std::filesystem::create_directory(folder);
+    struct Case {
+        const char* what;
+        std::function<void()> write;
+        int files;
+        int folders;
+    } cases[] = {
+        {"a record replaced", [&] { writeFileAtomically(folder + "/71.txt", "1\r\n", WriteMode::replace); },
+         1, 1},
+        {"a record made new", [&] { writeFileAtomically(folder + "/72.txt", "1\r\n", WriteMode::createNew); },
+         1, 1},
+        {"a file that needs no wait",
+         [&] { writeFileAtomically(folder + "/73.txt", "1\r\n", WriteMode::replace, Flush::none); }, 0, 0},
+        {"five records of one client and one elsewhere, as a batch saves them",
+         [&] {
+             FolderFlushes flushes;
+             for (int k = 1; k <= 5; ++k)
+                 writeFileAtomically(folder + "/7" + std::to_string(k) + ".txt", "2\r\n", WriteMode::replace);
+             writeFileAtomically(root.path() + "/印刷要領.txt", "0\r\n0\r\n", WriteMode::replace);
+         },
+         6, 2},
+        {"a lock mark made and removed",
+         [&] {
+             std::filesystem::create_directory(root.path() + "/所得税");
+             DataStore store(root.path());
+             ClientLocks locks(store);
+             ASSERT_TRUE(locks.open(7).held);
+             locks.close(7);
+         },
+         0, 0},
+    };
+    for (const Case& c : cases) {
+        testing::CountedFlushes counted;
+        c.write();
+        EXPECT_EQ(counted.files, c.files) << c.what;
+        EXPECT_EQ(counted.folders, c.folders) << c.what;
+    }
+}
+
+// Inside a batch's scope the folder waits until the scope says the records are kept, not before.
+TEST(Flushes, ABatchFlushesItsFolderWhenItEnds) {
+    TempRoot root;
+    testing::CountedFlushes counted;
+    {
+        FolderFlushes flushes;
+        writeFileAtomically(root.path() + "/71.txt", "1\r\n", WriteMode::replace);
+        writeFileAtomically(root.path() + "/72.txt", "1\r\n", WriteMode::replace);
+        EXPECT_EQ(counted.folders, 0);
+        {
+            FolderFlushes inner;
+            writeFileAtomically(root.path() + "/73.txt", "1\r\n", WriteMode::replace);
+        }
+        EXPECT_EQ(counted.folders, 1);
+    }
+    EXPECT_EQ(counted.files, 3);
+    EXPECT_EQ(counted.folders, 2);
+    writeFileAtomically(root.path() + "/74.txt", "1\r\n", WriteMode::replace);
+    EXPECT_EQ(counted.folders, 3); // no scope left: the write waits for its folder itself
 }
 
 } // namespace
