@@ -8,6 +8,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -300,6 +301,52 @@ TEST_F(DataManagementFixture, TheDataFolderItselfIsNeverABackupFolder) {
             EXPECT_EQ(tree(data + "/所得税"), before) << folder << (backup ? " backup" : " restore");
         }
     }
+}
+
+// Every button that writes to or deletes in another folder refuses the data folder itself, a folder inside it
+// and one that contains it, before it asks or touches anything: answered yes, none of them changes the data.
+TEST_F(DataManagementFixture, EveryButtonOnAnotherFolderRefusesTheDataFolder) {
+    testing::TempRoot outer;
+    const std::string data = outer.path() + "/data";
+    DataStore nested(data);
+    ASSERT_FALSE(nested.ensureFolders(kYearCode));
+    TaxpayerRecord seven;
+    seven.personCode = 7;
+    seven.name = "七";
+    // A registration of 7 wherever a one-client restore could look for one, so that only the refusal of
+    // the folder stops it.
+    for (const std::string& base : {data, data + "/所得税", outer.path()}) {
+        fs::create_directories(base + "/所得税/個人名");
+        ASSERT_FALSE(taxpayerRecordWriter(seven).writeTo(base + "/所得税/個人名/7.txt"));
+    }
+    outer.writeBytes("data/所得税/H16所得税/71.txt", "kept 71");
+    const auto before = tree(data + "/所得税");
+    const std::pair<std::string, const char*> folders[] = {
+        {data, "そのもの"}, {data + "/所得税", "の中"}, {outer.path(), "を含んで"}};
+    const std::pair<const char*, std::function<void(DataManagementScreen&, const std::string&)>> buttons[] = {
+        {"バックアップ",
+         [](DataManagementScreen& s, const std::string& f) { s.drive1.text = f, s.backup(); }},
+        {"リストア", [](DataManagementScreen& s, const std::string& f) { s.drive2.text = f, s.restore(); }},
+        {"相手ドライブのデータを削除",
+         [](DataManagementScreen& s, const std::string& f) { s.drive1.text = f, s.deleteTargetData(); }},
+        {"のみをバックアップ",
+         [](DataManagementScreen& s, const std::string& f) { s.drive3.text = f, s.backupOne(); }},
+        {"のみをリストア",
+         [](DataManagementScreen& s, const std::string& f) { s.drive3.text = f, s.restoreOne(); }},
+    };
+    for (const auto& [button, press] : buttons)
+        for (const auto& [folder, why] : folders) {
+            SCOPED_TRACE(std::string(button) + " " + folder);
+            FakeUserInterface yes;
+            yes.answers = {true, true, true};
+            DataManagementScreen screen{nested, yes, host};
+            screen.text100.text = "H16";
+            screen.text1.text = "7";
+            press(screen, folder);
+            ASSERT_EQ(yes.dialogue(), (std::vector<std::string>{"warn"}));
+            EXPECT_NE(yes.calls.at(0).body.find(why), std::string::npos) << yes.calls.at(0).body;
+            EXPECT_EQ(tree(data + "/所得税"), before);
+        }
 }
 
 TEST_F(DataManagementFixture, AHostileBackupCopiesOnlyPlainFilesAndNeverHangs) {
