@@ -97,6 +97,25 @@ TEST_F(ClientLockFixture, ATakenOverMarkIsNeitherStoredByNorRemovedByItsFormerHo
     EXPECT_FALSE(std::filesystem::exists(mark(7)));
 }
 
+// The former holder closes the client, or ends, without having looked again: what it removes is decided
+// by the mark on the disk, not by its memory of having made one, so the new holder's mark stays.
+TEST_F(ClientLockFixture, AMarkTakenOverSurvivesTheFormerHoldersCloseAndExit) {
+    ClientLocks second(store);
+    for (const bool byClosing : {true, false}) {
+        SCOPED_TRACE(byClosing ? "close" : "exit");
+        {
+            ClientLocks first(store);
+            ASSERT_TRUE(first.open(7).held);
+            ASSERT_TRUE(second.takeOver(7).held);
+            if (byClosing)
+                first.close(7);
+        }
+        EXPECT_TRUE(std::filesystem::exists(mark(7)));
+        EXPECT_TRUE(second.holds(7));
+        second.close(7);
+    }
+}
+
 TEST_F(ClientLockFixture, MarksFromAnotherComputerOrUnreadableOnesAreNeverTakenSilently) {
     ClientLocks here(store);
     ASSERT_TRUE(here.open(1).held); // makes the folder
