@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <set>
 
 namespace kakutei::bench {
 
@@ -55,6 +56,11 @@ public:
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
             const std::string& name = run.run_name.function_name;
+            // A run that stopped with an error measured nothing: no ratio is made of it.
+            if (run.error_occurred) {
+                failed.insert(name);
+                continue;
+            }
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean")
                 means[name] = run.GetAdjustedRealTime();
             if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
@@ -63,6 +69,7 @@ public:
             }
         }
     }
+    std::set<std::string> failed;
     // The mean time of each benchmark, over its repetitions.
     std::map<std::string, double> perIteration() const {
         std::map<std::string, double> result;
@@ -88,12 +95,16 @@ int runAgainstBaseline(int argc, char** argv, const std::string& baselineName) {
     benchmark::Shutdown();
     const auto times = reporter.perIteration();
     const auto baseline = times.find(baselineName);
-    if (baseline == times.end() || baseline->second <= 0)
-        return 0;
+    if (baseline == times.end() || baseline->second <= 0 || reporter.failed.contains(baselineName)) {
+        std::printf("no ratio: the baseline %s measured nothing\n", baselineName.c_str());
+        return 1;
+    }
+    for (const std::string& name : reporter.failed)
+        std::printf("no ratio for %s: it stopped with an error\n", name.c_str());
     for (const auto& [name, time] : times)
-        if (name != baselineName)
+        if (name != baselineName && !reporter.failed.contains(name))
             std::printf("ratio %s / %s: %.2f\n", name.c_str(), baselineName.c_str(), time / baseline->second);
-    return 0;
+    return reporter.failed.empty() ? 0 : 1;
 }
 
 } // namespace kakutei::bench
