@@ -84,4 +84,10 @@ private:
 std::error_code moveReplacing(const OpenFolder& from, const std::string& fromName, const OpenFolder& to,
                               const std::string& toName);
 
+namespace folder_handle_testing {
+// renameat(2) as moveReplacing calls it on POSIX; tests put a failing one here.
+using RenameFunction = int (*)(int fromFolder, const char* fromName, int toFolder, const char* toName);
+extern RenameFunction renameAt;
+} // namespace folder_handle_testing
+
 } // namespace kakutei

@@ -13,6 +13,10 @@
 
 namespace kakutei {
 
+namespace folder_handle_testing {
+RenameFunction renameAt = ::renameat;
+} // namespace folder_handle_testing
+
 struct OpenFolder::State {
     int fd = -1;
     std::string path; // for mkdtemp, which takes no descriptor
@@ -230,7 +234,8 @@ std::optional<std::chrono::system_clock::time_point> OpenFolder::modified() cons
 
 std::error_code moveReplacing(const OpenFolder& from, const std::string& fromName, const OpenFolder& to,
                               const std::string& toName) {
-    return statusOf(::renameat(from.state_->fd, fromName.c_str(), to.state_->fd, toName.c_str()));
+    return statusOf(
+        folder_handle_testing::renameAt(from.state_->fd, fromName.c_str(), to.state_->fd, toName.c_str()));
 }
 
 } // namespace kakutei

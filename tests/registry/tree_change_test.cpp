@@ -4,12 +4,14 @@
 #include "registry/tree_change.h"
 
 #include "core/path_text.h"
+#include "registry/folder_handle.h"
 
 #include "fixture_files.h"
 #include "temp_root.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <map>
@@ -191,6 +193,61 @@ struct InterruptedChange {
     bool finished;
     bool folderLeft;
 };
+
+#ifndef _WIN32
+// The nth rename from now fails with EIO; the others go through.
+struct FailingRename {
+    explicit FailingRename(int nth) {
+        countdown = nth;
+        folder_handle_testing::renameAt = [](int fromFolder, const char* from, int toFolder, const char* to) {
+            if (--countdown == 0) {
+                errno = EIO;
+                return -1;
+            }
+            return ::renameat(fromFolder, from, toFolder, to);
+        };
+    }
+    ~FailingRename() { folder_handle_testing::renameAt = ::renameat; }
+    static inline int countdown = 0;
+};
+
+// A rename that fails at each step of swapping a change in: the commit says so, never "done". Before the
+// plan is in place the tree stays as it was; after, the plan stays and the next start finishes the change,
+// so that no tree is left half old and half new.
+TEST_F(TreeChangeTest, ARenameThatFailsAtAnyStepIsReportedAndTheChangeFinishedLater) {
+    const auto before = contents(root, "所得税");
+    const std::map<std::string, std::string> after{
+        {"H16所得税/", ""},        {"H16所得税/71.txt", "in a new folder"}, {"個人名/", ""},
+        {"個人名/7.txt", "seven"}, {"税理士名.txt", "new accountant"},
+    };
+    // The plan takes its name by the first rename, then each of the three files by one.
+    for (int failing = 1; failing <= 4; ++failing) {
+        SCOPED_TRACE(failing);
+        {
+            TreeChange change(root.path());
+            ASSERT_FALSE(change.put("個人名/7.txt", "seven"));
+            ASSERT_FALSE(change.put("税理士名.txt", "new accountant"));
+            ASSERT_FALSE(change.put("H16所得税/71.txt", "in a new folder"));
+            ASSERT_FALSE(change.remove("個人名/9.txt"));
+            const FailingRename fails(failing);
+            EXPECT_EQ(change.commit(), std::errc::io_error);
+        }
+        if (failing == 1)
+            EXPECT_EQ(contents(root, "所得税"), before);
+        else
+            EXPECT_EQ(stagingFolders(root).size(), 1u); // the plan is kept for the next start
+        const Recovery recovery = finishInterruptedChanges(root.path());
+        EXPECT_FALSE(recovery.error);
+        EXPECT_EQ(contents(root, "所得税"), failing == 1 ? before : after);
+        EXPECT_TRUE(stagingFolders(root).empty());
+
+        fs::remove_all(fsPath(root.path() + "/所得税"));
+        for (const auto& [name, bytes] : before)
+            if (!name.ends_with("/"))
+                root.writeBytes("所得税/" + name, bytes);
+    }
+}
+#endif
 
 TEST_F(TreeChangeTest, RecoveryFinishesAChangeWithAPlanAndForgetsAbandonedOnes) {
     const InterruptedChange cases[] = {
