@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <string>
+#include <vector>
+
 namespace kakutei {
 namespace {
 
@@ -134,6 +138,89 @@ TEST_F(Page2Fixture, TheA4CopyPositions) {
     EXPECT_DOUBLE_EQ(revenue->x, 81 - 7 * RecordingSurface::kCharacterWidth); // amounts keep the form's place
     const auto* net = drawn("-50,000");
     EXPECT_DOUBLE_EQ(net->x, 103 - 6 * RecordingSurface::kCharacterWidth);
+}
+
+// Every amount of page 2 at its place, on the form and on the copy: one row per entry, written out from the
+// form's measurements, so that an amount moved by a millimetre fails here. Where the copy keeps a wide
+// amount inside its box on the copy's image, its place is the one page2_layout.cpp gives the reason for.
+TEST(Page2Positions, EveryAmountOnTheFormAndOnTheCopy) {
+    enum class From { breakdown, deductions, personal };
+    struct Place {
+        From from;
+        int field;
+        double formR, formY, copyR, copyY;
+    };
+    std::vector<Place> places;
+    const double rowY[] = {94, 103, 113, 123, 132, 142};
+    for (int r = 1; r <= 6; ++r) {
+        places.push_back({From::breakdown, 39 + 2 * r, 81, rowY[r - 1], 81, rowY[r - 1]});
+        places.push_back({From::breakdown, 40 + 2 * r, 101, rowY[r - 1], 101, rowY[r - 1]});
+    }
+    places.push_back({From::breakdown, 53, 101, 151, 101, 151});
+    const double detailY[] = {255, 265, 275};
+    for (int d = 1; d <= 3; ++d) {
+        places.push_back({From::breakdown, 51 + 3 * d, 62, detailY[d - 1], 65, detailY[d - 1]});
+        places.push_back({From::breakdown, 52 + 3 * d, 81, detailY[d - 1], 83, detailY[d - 1]});
+        places.push_back({From::breakdown, 53 + 3 * d, 102, detailY[d - 1], 103, detailY[d - 1]});
+    }
+    const double salaryY[] = {180, 192, 205};
+    for (int e = 1; e <= 3; ++e)
+        places.push_back({From::personal, 52 + e, 101, salaryY[e - 1], 102, salaryY[e - 1]});
+    places.push_back({From::personal, 56, 101, 216, 102, 216});
+    const double dependentY[] = {157, 165, 173, 181};
+    for (int j = 1; j <= 4; ++j)
+        places.push_back({From::personal, 47 + j, 197, dependentY[j - 1], 198, dependentY[j - 1]});
+    places.push_back({From::personal, 52, 197, 187, 198, 187});
+    const Place deductions[] = {
+        {From::deductions, 14, 138, 35, 141, 35},   {From::deductions, 15, 170, 35, 173, 35},
+        {From::deductions, 16, 198, 35, 198, 35},   {From::deductions, 31, 156, 44, 159, 44},
+        {From::deductions, 32, 197, 44, 198, 44},   {From::deductions, 17, 150, 57, 153, 60},
+        {From::deductions, 18, 150, 65, 153, 68},   {From::deductions, 19, 150, 73, 153, 76},
+        {From::deductions, 20, 150, 81, 153, 84},   {From::deductions, 21, 197, 57, 198, 60},
+        {From::deductions, 22, 197, 65, 198, 68},   {From::deductions, 23, 197, 73, 198, 76},
+        {From::deductions, 24, 197, 81, 198, 84},   {From::deductions, 25, 150, 89, 151, 92},
+        {From::deductions, 26, 150, 97, 151, 100},  {From::deductions, 27, 197, 89, 198, 92},
+        {From::deductions, 28, 197, 97, 198, 100},  {From::deductions, 29, 197, 105, 198, 105},
+        {From::deductions, 30, 197, 113, 198, 113},
+    };
+    places.insert(places.end(), std::begin(deductions), std::end(deductions));
+
+    // A six-digit amount of its own for every entry, so that each is found by its text alone.
+    PrintData data;
+    data.yearCode = "H16";
+    std::vector<std::string> texts;
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        const std::int32_t amount = 100'000 + 1'111 * static_cast<std::int32_t>(i);
+        const Place& place = places[i];
+        switch (place.from) {
+        case From::breakdown:
+            data.breakdownAmounts[static_cast<std::size_t>(place.field - 41)] = amount;
+            break;
+        case From::deductions:
+            data.deductionAmounts[static_cast<std::size_t>(place.field - 14)] = amount;
+            break;
+        case From::personal:
+            data.personalAmounts[static_cast<std::size_t>(place.field - 48)] = amount;
+            break;
+        }
+        const std::string digits = std::to_string(amount);
+        texts.push_back(digits.substr(0, 3) + "," + digits.substr(3));
+    }
+    constexpr double w = RecordingSurface::kCharacterWidth;
+    for (const bool copy : {false, true}) {
+        RecordingSurface surface;
+        PageOptions options;
+        options.copy = copy;
+        drawPage2(surface, data, options);
+        for (std::size_t i = 0; i < places.size(); ++i) {
+            const Place& place = places[i];
+            SCOPED_TRACE(std::string(copy ? "copy" : "form") + ", field " + std::to_string(place.field));
+            const auto* drawn = surface.find(texts[i]);
+            ASSERT_NE(drawn, nullptr) << texts[i];
+            EXPECT_DOUBLE_EQ(drawn->x, (copy ? place.copyR : place.formR) - 6 * w);
+            EXPECT_DOUBLE_EQ(drawn->y, copy ? place.copyY : place.formY);
+        }
+    }
 }
 
 } // namespace
