@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace kakutei {
 namespace {
 
@@ -170,7 +173,7 @@ TEST_F(Page1Fixture, TheA4CopyUsesItsOwnPositions) {
     EXPECT_EQ(surface.at(100, 66), std::vector<std::string>{" 9 "});
     EXPECT_EQ(surface.at(60, 66), std::vector<std::string>{" 1 "});
     EXPECT_EQ(surface.at(174, 66), std::vector<std::string>{" 1 "}); // row 35, cell 6 at 161 + 10 + 3
-    EXPECT_EQ(surface.at(74, 18), std::vector<std::string>{"1"});     // year, shifted 3 and 8
+    EXPECT_EQ(surface.at(74, 18), std::vector<std::string>{"1"});    // year, shifted 3 and 8
     EXPECT_EQ(surface.at(115, 34), std::vector<std::string>{"山田太郎"});
     EXPECT_EQ(surface.at(116, 236), std::vector<std::string>{"髙﨑銀行"});
 }
@@ -178,8 +181,59 @@ TEST_F(Page1Fixture, TheA4CopyUsesItsOwnPositions) {
 TEST_F(Page1Fixture, AllZeroPrintsOnlyTheParticulars) {
     draw();
     for (const auto& t : surface.texts)
-        EXPECT_FALSE(t.y >= 60 && t.y <= 225 && t.x >= 57 && t.x <= 189 && t.text.size() == 3 && t.text[0] == ' ')
+        EXPECT_FALSE(t.y >= 60 && t.y <= 225 && t.x >= 57 && t.x <= 189 && t.text.size() == 3 &&
+                     t.text[0] == ' ')
             << t.x << "," << t.y << " " << t.text;
+}
+
+// Every digit box of page 1 at its place, on the form and on the copy: each of the 61 rows alone holds
+// 987,654,321, and each printed cell shows its digit where the form's box is, the cells after the row's
+// last printed one (preprinted zeros) nothing. An amount moved by a millimetre fails here.
+TEST(Page1Positions, EveryDigitBoxOnTheFormAndOnTheCopy) {
+    constexpr int kLeftTop[34] = {60,  66,  73,  79,  85,  91,  98,  104, 111, 117, 123, 130,
+                                  136, 142, 149, 155, 161, 168, 174, 180, 187, 193, 200, 206,
+                                  212, 219, 225, 231, 238, 244, 251, 257, 263, 270};
+    constexpr int kLeftCopyTop[34] = {61,  67,  74,  80,  86,  92,  98,  104, 111, 117, 123, 129,
+                                      135, 142, 148, 154, 160, 166, 172, 178, 184, 191, 197, 203,
+                                      209, 215, 221, 226, 234, 240, 246, 252, 258, 265};
+    constexpr int kRightCopyTop[27] = {61,  67,  74,  80,  86,  92,  98,  104, 111, 117, 123, 129, 135, 141,
+                                       148, 154, 160, 166, 172, 178, 184, 191, 197, 203, 209, 215, 221};
+    const auto lastCell = [](int row) {
+        if (row >= 28 && row <= 33)
+            return 5;
+        if (row == 35 || row == 59)
+            return 6;
+        if (row == 48 || row == 58 || row == 61)
+            return 7;
+        return 9;
+    };
+    for (int row = 1; row <= 61; ++row) {
+        const bool left = row <= 34;
+        PrintData data;
+        data.yearCode = "H16";
+        (row <= 20 ? data.income[static_cast<std::size_t>(row - 1)]
+                   : data.tax[static_cast<std::size_t>(row - 21)]) = 987'654'321;
+        for (const bool copy : {false, true}) {
+            SCOPED_TRACE("row " + std::to_string(row) + (copy ? " on the copy" : " on the form"));
+            DigitGrid grid;
+            grid.decompose(data);
+            RecordingSurface surface;
+            PageOptions options;
+            options.copy = copy;
+            drawPage1(surface, data, grid, options);
+            const double y = !copy ? (left ? kLeftTop[row - 1] : kLeftTop[row - 35])
+                                   : 5 + (left ? kLeftCopyTop[row - 1] : kRightCopyTop[row - 35]);
+            const double firstX = left ? (copy ? 60 : 57) : 149;
+            for (int k = 1; k <= 9; ++k) {
+                const std::vector<std::string> found = surface.at(firstX + 5 * (k - 1), y);
+                if (k <= lastCell(row))
+                    EXPECT_EQ(found, std::vector<std::string>{" " + std::to_string(10 - k) + " "})
+                        << "cell " << k;
+                else
+                    EXPECT_TRUE(found.empty()) << "cell " << k;
+            }
+        }
+    }
 }
 
 } // namespace
