@@ -290,8 +290,10 @@ Centre inkCentre(const Page& page, const Box& window, int dx = 0, int dy = 0) {
 // How far each entry of the reference PDF stands from its place in the printed one. The print system may
 // replace the fonts and lose the text behind them, so the entries are found by their ink: each word of the
 // reference, with half a millimetre around it, is looked for in the printed page, moved first by how far the
-// printed page's ink as a whole stands from the reference's.
+// printed page's ink as a whole stands from the reference's. That move is kept too: on a queue that prints
+// the whole sheet it must be nothing, or the page would land beside the form's boxes.
 struct Difference {
+    double shiftX = 0, shiftY = 0; // mm
     double maxX = 0, maxY = 0;
     std::string worst;
     std::vector<std::string> missing;
@@ -308,6 +310,8 @@ Difference compare(const fs::path& reference, const fs::path& printed) {
     const Box whole{0, 0, expected.width - 1, expected.height - 1};
     const Box allExpected = inkBox(expected, whole), allGot = inkBox(got, whole);
     const int shiftX = allGot.left - allExpected.left, shiftY = allGot.top - allExpected.top;
+    difference.shiftX = shiftX / Page::kDotsPerMm;
+    difference.shiftY = shiftY / Page::kDotsPerMm;
     constexpr double kMargin = 0.5 * Page::kDotsPerMm;
     for (const Word& word : pdfWords(reference.string())) {
         const Box window{static_cast<int>(word.xMm * Page::kDotsPerMm - kMargin),
@@ -362,10 +366,14 @@ TEST(PrintThroughCups, EveryEntryLandsWhereThePdfPutsIt) {
         const Difference difference = compare(reference, printed);
         EXPECT_TRUE(difference.missing.empty())
             << "not printed: " << ::testing::PrintToString(difference.missing);
+        EXPECT_LE(std::abs(difference.shiftX), 0.3) << "the whole page moved across";
+        EXPECT_LE(std::abs(difference.shiftY), 0.3) << "the whole page moved down";
         EXPECT_LE(difference.maxX, 0.3) << difference.worst;
         EXPECT_LE(difference.maxY, 0.3) << difference.worst;
-        std::printf("page %s: largest difference %.2f mm across, %.2f mm down; %s\n", page, difference.maxX,
-                    difference.maxY, difference.worst.c_str());
+        std::printf("page %s: whole page moved %.2f mm across, %.2f mm down; largest difference of an entry "
+                    "%.2f mm across, %.2f mm down; %s\n",
+                    page, difference.shiftX, difference.shiftY, difference.maxX, difference.maxY,
+                    difference.worst.c_str());
     }
 }
 
