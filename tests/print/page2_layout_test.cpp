@@ -223,5 +223,85 @@ TEST(Page2Positions, EveryAmountOnTheFormAndOnTheCopy) {
     }
 }
 
+// Every text of page 2 at its place on the form, written out from the form's measurements: each field
+// holds a text of its own, found where the form's box for it is.
+TEST(Page2Positions, EveryTextOnTheForm) {
+    enum class From { breakdown, deductions, personal };
+    struct Place {
+        From from;
+        int field;
+        double x, y;
+    };
+    std::vector<Place> places;
+    const double kindY[] = {94, 103, 113, 123, 132, 142};
+    const double firstY[] = {92, 101, 111, 120, 130, 139};
+    const double secondY[] = {96, 106, 116, 125, 134, 144};
+    for (int r = 1; r <= 6; ++r) {
+        places.push_back({From::breakdown, 3 * r - 2, 12, kindY[r - 1]});
+        places.push_back({From::breakdown, 3 * r - 1, 27, firstY[r - 1]});
+        places.push_back({From::breakdown, 3 * r, 27, secondY[r - 1]});
+    }
+    const double employeeY[3][5] = {
+        {174, 181, 179, 174, 179}, {188, 193, 192, 188, 193}, {200, 206, 204, 199, 205}};
+    const double employeeX[5] = {22, 30, 52, 60, 60};
+    for (int e = 1; e <= 3; ++e)
+        for (int i = 0; i < 5; ++i)
+            places.push_back({From::personal, 11 + 5 * e + i, employeeX[i], employeeY[e - 1][i]});
+    places.push_back({From::personal, 31, 48, 230});
+    const double detailY[3][3] = {{255, 253, 257}, {263, 262, 267}, {273, 272, 276}};
+    for (int d = 1; d <= 3; ++d) {
+        places.push_back({From::breakdown, 16 + 3 * d, 11, detailY[d - 1][0]});
+        places.push_back({From::breakdown, 17 + 3 * d, 24, detailY[d - 1][1]});
+        places.push_back({From::breakdown, 18 + 3 * d, 24, detailY[d - 1][2]});
+    }
+    const Place deductionsAndPersonal[] = {
+        {From::deductions, 1, 115, 27},   {From::deductions, 2, 145, 27},   {From::deductions, 3, 165, 27},
+        {From::deductions, 5, 114, 57},   {From::deductions, 6, 114, 65},   {From::deductions, 7, 114, 73},
+        {From::deductions, 8, 161, 57},   {From::deductions, 9, 161, 65},   {From::deductions, 10, 161, 73},
+        {From::deductions, 11, 114, 107}, {From::deductions, 12, 114, 112}, {From::personal, 2, 114, 145},
+        {From::personal, 3, 149, 145},
+    };
+    places.insert(places.end(), std::begin(deductionsAndPersonal), std::end(deductionsAndPersonal));
+    const double dependentY[] = {157, 165, 173, 181};
+    for (int j = 1; j <= 4; ++j) {
+        places.push_back({From::personal, 3 * j + 1, 114, dependentY[j - 1]});
+        places.push_back({From::personal, 3 * j + 2, 142, dependentY[j - 1]});
+        places.push_back({From::personal, 3 * j + 3, 161, dependentY[j - 1]});
+    }
+
+    PrintData data;
+    data.yearCode = "H16";
+    data.taxAccountant = {"税理士名", "税理士の住所", "税理士の電話"};
+    data.taxpayer.address1 = "住所一";
+    data.taxpayer.address2 = "住所二";
+    data.taxpayer.tradeName = "屋号";
+    data.taxpayer.reading = "ﾌﾘｶﾞﾅ";
+    data.taxpayer.name = "氏名";
+    data.personalTexts[0] = "障害者";
+    std::vector<std::string> texts;
+    for (const Place& place : places) {
+        const std::string text = "t" + std::to_string(texts.size());
+        const auto slot = static_cast<std::size_t>(place.field - 1);
+        std::string& field = place.from == From::breakdown    ? data.breakdownTexts[slot]
+                             : place.from == From::deductions ? data.deductionTexts[slot]
+                                                              : data.personalTexts[slot];
+        field = text;
+        texts.push_back(text);
+    }
+    RecordingSurface surface;
+    drawPage2(surface, data, PageOptions{});
+    for (std::size_t i = 0; i < places.size(); ++i)
+        EXPECT_EQ(surface.at(places[i].x, places[i].y), std::vector<std::string>{texts[i]})
+            << "field " << places[i].field << " at (" << places[i].x << ", " << places[i].y << ")";
+    const std::pair<std::string, std::pair<double, double>> fixed[] = {
+        {"1", {25, 11}},      {"6", {30, 11}},        {"税理士名", {135, 272}}, {"税理士の電話", {135, 278}},
+        {"住所一", {34, 40}}, {"住所二", {34, 44}},   {"屋号", {34, 49}},       {"ﾌﾘｶﾞﾅ", {34, 53}},
+        {"氏名", {34, 57}},   {"障害者", {135, 134}},
+    };
+    for (const auto& [text, at] : fixed)
+        EXPECT_EQ(surface.at(at.first, at.second), std::vector<std::string>{text}) << text;
+    EXPECT_EQ(surface.find("税理士の住所"), nullptr); // the accountant's address is not printed
+}
+
 } // namespace
 } // namespace kakutei
