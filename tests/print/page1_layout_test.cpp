@@ -236,5 +236,39 @@ TEST(Page1Positions, EveryDigitBoxOnTheFormAndOnTheCopy) {
     }
 }
 
+// Every particular of page 1 written as one text, at its place on the ordinary form.
+TEST(Page1Positions, EveryWholeTextParticularOnTheForm) {
+    PrintData data;
+    data.yearCode = "H16";
+    TaxpayerRecord& t = data.taxpayer;
+    const struct {
+        std::string TaxpayerRecord::*field;
+        const char* text;
+        double x, y;
+    } particulars[] = {
+        {&TaxpayerRecord::taxOffice, "税務署", 17, 6},
+        {&TaxpayerRecord::address1, "住所一", 31, 27},
+        {&TaxpayerRecord::address2, "住所二", 31, 36},
+        {&TaxpayerRecord::addressJanuary, "一月一日", 31, 45},
+        {&TaxpayerRecord::name, "氏名", 113, 27},
+        {&TaxpayerRecord::occupation, "職業", 113, 36},
+        {&TaxpayerRecord::tradeName, "屋号", 136, 36},
+        {&TaxpayerRecord::householdHead, "世帯主", 160, 36},
+        {&TaxpayerRecord::relationship, "続柄", 182, 36},
+        {&TaxpayerRecord::telephone, "電話", 160, 45},
+        {&TaxpayerRecord::bankName, "銀行", 115, 236},
+        {&TaxpayerRecord::bankBranch, "支店", 159, 236},
+    };
+    for (const auto& p : particulars)
+        t.*p.field = p.text;
+    DigitGrid grid;
+    grid.decompose(data);
+    RecordingSurface surface;
+    drawPage1(surface, data, grid, PageOptions{});
+    for (const auto& p : particulars)
+        EXPECT_EQ(surface.at(p.x, p.y), std::vector<std::string>{p.text}) << p.text;
+    EXPECT_EQ(surface.at(122, 9), std::vector<std::string>{"確  定"});
+}
+
 } // namespace
 } // namespace kakutei
