@@ -142,32 +142,32 @@ StoredRecord parseRecord(std::string_view bytes, const RecordSchema& schema) {
     LineCursor lines(bytes);
     bool whole = false;
     int field = 0;
-    for (const FieldSpec& spec : schema.fields) {
+    for (const FieldSpec& expected : schema.fields) {
         ++field;
         const auto line = lines.next(whole);
         if (!line)
-            return fail(field, spec.caption, spec.kind, StoreErrc::endOfFile);
+            return fail(field, expected.caption, expected.kind, StoreErrc::endOfFile);
         // A value cut short has lost its line end with its last digits: "3460000" cut to "34".
         if (!whole)
-            return fail(field, spec.caption, spec.kind, StoreErrc::cutShort);
+            return fail(field, expected.caption, expected.kind, StoreErrc::cutShort);
         const std::string_view value = trimSpaces(*line);
-        if (spec.kind == FieldKind::text) {
+        if (expected.kind == FieldKind::text) {
             const bool quoted = value.size() >= 2 && value.front() == '"' && value.back() == '"' &&
                                 value.substr(1, value.size() - 2).find('"') == std::string_view::npos;
             const bool bare = schema.openEnded && value.find('"') == std::string_view::npos;
             if (!quoted && !bare)
-                return fail(field, spec.caption, spec.kind, StoreErrc::notText);
+                return fail(field, expected.caption, expected.kind, StoreErrc::notText);
             std::string text = decodeCp932(quoted ? value.substr(1, value.size() - 2) : value);
             if (text.find(kUndecodable) != std::string::npos)
-                return fail(field, spec.caption, spec.kind, StoreErrc::notCp932);
+                return fail(field, expected.caption, expected.kind, StoreErrc::notCp932);
             record.values.texts.push_back(std::move(text));
             continue;
         }
         const auto number = parseRecordNumber(value);
         if (!number)
-            return fail(field, spec.caption, spec.kind, StoreErrc::typeMismatch);
-        if (const auto why = misfit(*number, spec.kind))
-            return fail(field, spec.caption, spec.kind, *why);
+            return fail(field, expected.caption, expected.kind, StoreErrc::typeMismatch);
+        if (const auto why = misfit(*number, expected.kind))
+            return fail(field, expected.caption, expected.kind, *why);
         record.values.numbers.push_back(*number);
     }
     if (schema.fillers) {

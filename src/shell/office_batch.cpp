@@ -77,9 +77,7 @@ std::optional<std::string> recalculateReturn(App& app, PersonCode code) {
     for (const auto& [open, id] : screens) {
         (menu.*open)();
         DataScreen* screen = app.screen(id);
-        screen->forgetFailedSave();
-        screen->calculate();
-        if (screen->failedSave())
+        if (!screen->calculateForCurrentTaxpayer())
             return screen->failedSave();
     }
     DataScreen* tax = app.screen(ScreenId::taxComputation);
