@@ -5,6 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -89,21 +90,32 @@ private:
 } // namespace
 
 int runAgainstBaseline(int argc, char** argv, const std::string& baselineName) {
+    return runAgainstBaselines(argc, argv, {baselineName});
+}
+
+int runAgainstBaselines(int argc, char** argv, const std::vector<std::string>& baselineNames) {
     benchmark::Initialize(&argc, argv);
     RecordingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     const auto times = reporter.perIteration();
-    const auto baseline = times.find(baselineName);
-    if (baseline == times.end() || baseline->second <= 0 || reporter.failed.contains(baselineName)) {
-        std::printf("no ratio: the baseline %s measured nothing\n", baselineName.c_str());
-        return 1;
+    const auto isBaseline = [&](const std::string& name) {
+        return std::find(baselineNames.begin(), baselineNames.end(), name) != baselineNames.end();
+    };
+    for (const std::string& baselineName : baselineNames) {
+        const auto baseline = times.find(baselineName);
+        if (baseline == times.end() || baseline->second <= 0 || reporter.failed.contains(baselineName)) {
+            std::printf("no ratio: the baseline %s measured nothing\n", baselineName.c_str());
+            return 1;
+        }
     }
     for (const std::string& name : reporter.failed)
         std::printf("no ratio for %s: it stopped with an error\n", name.c_str());
-    for (const auto& [name, time] : times)
-        if (name != baselineName && !reporter.failed.contains(name))
-            std::printf("ratio %s / %s: %.2f\n", name.c_str(), baselineName.c_str(), time / baseline->second);
+    for (const std::string& baselineName : baselineNames)
+        for (const auto& [name, time] : times)
+            if (!isBaseline(name) && !reporter.failed.contains(name))
+                std::printf("ratio %s / %s: %.2f\n", name.c_str(), baselineName.c_str(),
+                            time / times.at(baselineName));
     return reporter.failed.empty() ? 0 : 1;
 }
 

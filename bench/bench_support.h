@@ -6,6 +6,7 @@
 #include "core/user_interface.h"
 
 #include <string>
+#include <vector>
 
 namespace kakutei::bench {
 
@@ -31,5 +32,7 @@ void writeScreenRecord(const DataStore& store, PersonCode code, int k, double am
 
 // Runs the registered benchmarks and prints "ratio <name>/<baseline>: X" for every other benchmark.
 int runAgainstBaseline(int argc, char** argv, const std::string& baselineName);
+// The same against each of several baselines.
+int runAgainstBaselines(int argc, char** argv, const std::vector<std::string>& baselineNames);
 
 } // namespace kakutei::bench

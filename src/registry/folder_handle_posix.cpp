@@ -51,7 +51,9 @@ int openFolderAt(int parent, const std::string& name) {
 }
 
 // Reads at most `limit` + 1 bytes, so that an endless or huge file costs no more than that.
-std::error_code readBounded(int fd, std::size_t limit, std::string& bytes) {
+// `size` is the file's length when it was opened: a read that comes back short once that much is in has met
+// the end, and asking again only to be told so would double the calls of a tree of small records.
+std::error_code readBounded(int fd, std::size_t limit, std::size_t size, std::string& bytes) {
     char buffer[65536];
     while (bytes.size() <= limit) {
         const std::size_t want = std::min(sizeof buffer, limit + 1 - bytes.size());
@@ -63,6 +65,8 @@ std::error_code readBounded(int fd, std::size_t limit, std::string& bytes) {
         if (got == 0)
             break;
         bytes.append(buffer, static_cast<std::size_t>(got));
+        if (static_cast<std::size_t>(got) < want && bytes.size() >= size)
+            break;
     }
     return {};
 }
@@ -163,7 +167,7 @@ std::error_code OpenFolder::readFile(const std::string& name, std::size_t limit,
     if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode))
         error = StoreErrc::notRegularFile;
     else
-        error = readBounded(fd, limit, bytes);
+        error = readBounded(fd, limit, static_cast<std::size_t>(opened.st_size), bytes);
     ::close(fd);
     if (!error && bytes.size() > limit)
         error = std::make_error_code(std::errc::file_too_large);

@@ -221,8 +221,8 @@ enum class Step { put, remove, folder };
 
 struct PlanEntry {
     Step step = Step::remove;
-    std::string staged; // for a put
-    std::string name;   // for a folder, empty for 所得税
+    std::string staged;      // for a put
+    std::string name;        // for a folder, empty for 所得税
     Permissions permissions; // for a folder
 };
 
@@ -374,6 +374,19 @@ std::error_code readPlan(const OpenFolder& staging, std::string& text) {
     return staging.readFile(kPlan, kLargestPlan, text);
 }
 
+// A file that already holds these bytes with these permissions is left as it stands: restoring a
+// backup taken this morning, or backing up to yesterday's stick, then writes only what changed, and the
+// rest of the tree is never put at risk for nothing.
+bool holdsAlready(const OpenFolder& folder, const std::string& file, const Entry& existing,
+                  std::string_view bytes, const Permissions& permissions) {
+    if (existing.size != bytes.size() || (existing.permissions.mode & 07777) != (permissions.mode & 07777) ||
+        (permissions.group >= 0 && existing.permissions.group >= 0 &&
+         existing.permissions.group != permissions.group))
+        return false;
+    std::string held;
+    return !folder.readFile(file, bytes.size(), held) && held == bytes;
+}
+
 } // namespace
 
 TreeChange::TreeChange(const std::string& base)
@@ -422,18 +435,22 @@ std::error_code TreeChange::stage(std::string_view name, std::string_view bytes,
     FolderHandles::Place place;
     if (const auto error = placeOf(name, place))
         return error;
-    Permissions permissions{target_->newFileMode(place), -1};
+    Entry existing;
     if (place.folder) {
         std::error_code ignored;
-        const Entry existing = place.folder->look(place.file, ignored);
+        existing = place.folder->look(place.file, ignored);
         if (existing.kind == EntryKind::folder)
             return std::make_error_code(std::errc::is_a_directory); // a rename could not replace it
-        if (existing.kind == EntryKind::regular)
-            permissions = existing.permissions;
     }
-    if (given)
-        permissions = *given;
-    const std::string staged = "f" + std::to_string(puts_.size());
+    const Permissions permissions = given ? *given
+                                    : existing.kind == EntryKind::regular
+                                        ? existing.permissions
+                                        : Permissions{target_->newFileMode(place), -1};
+    if (existing.kind == EntryKind::regular &&
+        holdsAlready(*place.folder, place.file, existing, bytes, permissions))
+        return {};
+    std::string staged("f");
+    staged += std::to_string(puts_.size());
     if (const auto error = staging_->createFile(staged, bytes, permissions))
         return error;
     puts_.emplace_back(staged, std::string(name));

@@ -244,6 +244,9 @@ TEST_F(DataManagementFixture, RunningOutOfRoomLeavesTheOldBackupOrTheOldDataWhol
     taxpayerRecordWriter(big).writeTo(store.path(names::taxpayerFile(500)));
     testing::TempRoot full; // a backup holding the large record, to restore from
     ASSERT_TRUE(screen.backupTo(full.path()));
+    // Changed in the data again, so that the restore has to write it as well as the backup.
+    big.name = std::string(3000, 'y');
+    taxpayerRecordWriter(big).writeTo(store.path(names::taxpayerFile(500)));
     ui.calls.clear();
 
     struct Case {
@@ -267,6 +270,47 @@ TEST_F(DataManagementFixture, RunningOutOfRoomLeavesTheOldBackupOrTheOldDataWhol
         for (const std::string& folder : {root.path(), other.path()})
             EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1) << folder;
     }
+}
+
+// Restoring this morning's backup after one client's figures went wrong, or backing up onto yesterday's
+// stick, writes that client's files and nothing else.
+TEST_F(DataManagementFixture, OnlyWhatDiffersIsWritten) {
+    const auto inodes = [](const std::string& base) {
+        std::map<std::string, ino_t> found;
+        for (const auto& entry : fs::recursive_directory_iterator(base))
+            if (entry.is_regular_file()) {
+                struct stat info {};
+                ::stat(entry.path().c_str(), &info);
+                found[fs::relative(entry.path(), base).string()] = info.st_ino;
+            }
+        return found;
+    };
+    const auto changedNames = [](const std::map<std::string, ino_t>& before,
+                                 const std::map<std::string, ino_t>& after) {
+        std::vector<std::string> names;
+        for (const auto& [name, inode] : after)
+            if (!before.contains(name) || before.at(name) != inode)
+                names.push_back(name);
+        return names;
+    };
+    ASSERT_TRUE(screen.backupTo(other.path()));
+    const std::string morning = tree(root.path() + "/所得税").at("H16所得税/91.txt");
+    testing::writeRecordFields(store, 9, 1, {{1, "999"}});
+
+    const auto backupBefore = inodes(other.path() + "/所得税");
+    ASSERT_TRUE(screen.backupTo(other.path()));
+    EXPECT_EQ(changedNames(backupBefore, inodes(other.path() + "/所得税")),
+              std::vector<std::string>{"H16所得税/91.txt"});
+    EXPECT_EQ(tree(other.path() + "/所得税"), tree(root.path() + "/所得税"));
+
+    testing::TempRoot morningBackup;
+    ASSERT_TRUE(screen.backupTo(morningBackup.path()));
+    morningBackup.writeBytes("所得税/H16所得税/91.txt", morning);
+    const auto dataBefore = inodes(root.path() + "/所得税");
+    ASSERT_TRUE(screen.restoreFrom(morningBackup.path(), true));
+    EXPECT_EQ(changedNames(dataBefore, inodes(root.path() + "/所得税")),
+              std::vector<std::string>{"H16所得税/91.txt"});
+    EXPECT_EQ(root.readBytes("所得税/H16所得税/91.txt"), morning);
 }
 
 TEST_F(DataManagementFixture, TheDataFolderItselfIsNeverABackupFolder) {

@@ -98,6 +98,32 @@ TEST_F(TreeChangeTest, AChangeNeverCommittedLeavesTheTreeAsItWas) {
     EXPECT_TRUE(stagingFolders(root).empty());
 }
 
+// What a file already holds is not written again; bytes of the same length that differ are, and so are the
+// same bytes when a copy brings other permissions.
+TEST_F(TreeChangeTest, AFileThatAlreadyHoldsItsBytesIsLeftAsItStands) {
+    TreeChange same(root.path());
+    ASSERT_FALSE(same.put("個人名/9.txt", "nine"));
+    ASSERT_FALSE(same.put("税理士名.txt", "old accountant"));
+    EXPECT_TRUE(same.empty());
+
+    TreeChange other(root.path());
+    ASSERT_FALSE(other.put("個人名/9.txt", "NINE"));
+    EXPECT_FALSE(other.empty());
+    ASSERT_FALSE(other.commit());
+    EXPECT_EQ(root.readBytes("所得税/個人名/9.txt"), "NINE");
+#ifndef _WIN32
+    TempRoot source;
+    source.writeBytes("所得税/個人名/9.txt", "NINE");
+    fs::permissions(fsPath(source.path() + "/所得税/個人名/9.txt"), fs::perms(0640));
+    TreeReader reader(source.path());
+    TreeChange copy(root.path());
+    ASSERT_FALSE(copy.copy("個人名/9.txt", reader.read("個人名/9.txt"), reader));
+    EXPECT_FALSE(copy.empty());
+    ASSERT_FALSE(copy.commit());
+    EXPECT_EQ(fs::status(fsPath(root.path() + "/所得税/個人名/9.txt")).permissions(), fs::perms(0640));
+#endif
+}
+
 TEST(TreeChangeIntoNothing, AMissingTreeIsMadeAndAMissingBaseRefused) {
     TempRoot empty;
     TreeChange change(empty.path());
