@@ -275,6 +275,22 @@ std::int32_t elderlyOrWidowDeduction(std::string_view kind, Derivation* how) {
     return amountOfKind(kAmounts, kind, how);
 }
 
+std::int32_t elderlyOrWidowDeduction(std::string_view kind, double ownIncome, Derivation* how) {
+    if (kind == "老年者" && ownIncome > kOwnIncomeLimit) {
+        if (how)
+            how->step("本人の区分「老年者」、" + how->input(0, ownIncome) + " は " +
+                      upToText(kOwnIncomeLimit, kNoUpperBound) + "（所得制限を超える） → 0");
+        return static_cast<std::int32_t>(arrived(how, 0));
+    }
+    return elderlyOrWidowDeduction(kind, how);
+}
+
+bool claimsElderly(std::string_view firstSlot, std::string_view secondSlot,
+                   std::string_view registeredCondition) {
+    return firstSlot == "老年者" ||
+           (firstSlot.empty() && secondSlot.empty() && registeredCondition == "老年者");
+}
+
 std::int32_t studentOrDisabilityDeduction(std::string_view kind, Derivation* how) {
     static constexpr std::array<KindAmount, 3> kAmounts = {
         {{"勤労学生", 270'000}, {"障害者", 270'000}, {"特別障害者", 400'000}}};

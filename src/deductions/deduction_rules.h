@@ -43,6 +43,16 @@ std::int64_t specialSpouseDeduction(std::int64_t spouseTotalIncome, double ownIn
 // 老年者控除・寡婦（寡夫）控除 for the kind the taxpayer's first slot holds ("老年者", "寡婦", "寡夫",
 // "特別寡婦"); 0 for any other.
 std::int32_t elderlyOrWidowDeduction(std::string_view kind, Derivation* how = nullptr);
+// The same within the income limit of 老年者控除: none when the taxpayer's own total income (input 0 of
+// `how`) is above 10,000,000, whatever the slot holds. The limit is the law's on every calculation, not
+// only when the slot is judged.
+std::int32_t elderlyOrWidowDeduction(std::string_view kind, double ownIncome, Derivation* how);
+// Whether the first slot stands for 老年者 whatever an earlier calculation stored: a 老年者 slot, or a
+// registered 老年者 with neither slot holding a kind (never chosen, or emptied at an income above the limit,
+// which may since have fallen). Every calculation then judges it again against the limit; a kind the user
+// chose instead stands.
+bool claimsElderly(std::string_view firstSlot, std::string_view secondSlot,
+                   std::string_view registeredCondition);
 // 勤労学生・障害者控除 for the kind the second slot holds ("勤労学生", "障害者", "特別障害者"); 0 for any
 // other.
 std::int32_t studentOrDisabilityDeduction(std::string_view kind, Derivation* how = nullptr);

@@ -98,7 +98,7 @@ void PersonalDeductionsScreen::setSelfAmounts(std::int32_t elderlyOrWidow, std::
 void PersonalDeductionsScreen::setSelfAmounts(std::string_view kind, pd::SelfOption option) {
     // A kind of the first slot leaves the second slot's amount at 0, and the other way round.
     if (inFirstSlot(option))
-        setSelfAmounts(elderlyOrWidowDeduction(kind), 0);
+        setSelfAmounts(elderlyOrWidowDeduction(kind, readAmount(totalIncome.text), nullptr), 0);
     else
         setSelfAmounts(0, studentOrDisabilityDeduction(kind));
 }
@@ -174,6 +174,23 @@ void PersonalDeductionsScreen::elderlyJudgement() {
         if (i != kept)
             selfOptions[i].on = false;
     switchOff(causeOptions);
+}
+
+void PersonalDeductionsScreen::judgeElderlySlot() {
+    const TaxpayerRead registered = readTaxpayerRecord(store(), *personCode());
+    if (!claimsElderly(text(32), text(34),
+                       registered.readable() ? registered.record.condition : std::string()))
+        return;
+    // Read wide: an income beyond 32 bits must not count as 0 and pass the limit. Above it the slot is left
+    // empty, not 該当なし, so that the registration is judged again once the income is within it.
+    if (readAmount(totalIncome.text) <= kIncomeLimit) {
+        text(32) = "老年者";
+        return;
+    }
+    text(32).clear();
+    amount(57) = 0;
+    switchOff(selfOptions);
+    selfOptions[pd::none].on = true;
 }
 
 void PersonalDeductionsScreen::selfConditionCallUp() {
@@ -366,6 +383,7 @@ bool PersonalDeductionsScreen::loadRecord(Loading loading) {
     const std::vector<std::int32_t> amounts = int32Numbers(stored.values);
     std::copy(amounts.begin(), amounts.end(), amounts_.begin());
     setSelfAmounts(elderlyOrWidow, studentOrDisability);
+    judgeElderlySlot();
     showRecord(loading.colour);
     applySelfSlots();
     spouseDeductionChecked = text(46) == "配偶者控除";

@@ -118,6 +118,8 @@ public:
 private:
     void applySelfRule(std::size_t option);
     void applySelfSlots();
+    // Judges a slot that stands for 老年者 against the income limit again, as the button would.
+    void judgeElderlySlot();
     bool readTotalIncome(std::string_view yearCode, Colour colour);
     bool loadRecord(Loading loading);
     void showRecord(Colour colour);

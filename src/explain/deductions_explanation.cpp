@@ -95,10 +95,14 @@ void explainPersonal(const ReturnFigures& figures, SectionWriter& section) {
     const auto n = [&](int field) { return figures.number(kP, field); };
     const std::string changed = "保存された金額は本人の区分を変える前のものです。今の区分では次のとおりです:";
     {
-        Derivation how;
-        elderlyOrWidowDeduction(figures.text(kP, 32), &how);
+        Derivation how({"本人の 9 所得金額"});
+        const std::string& slot = figures.text(kP, 32);
+        // The screen judges such a slot again at every calculation; the limit is then the reason for a 0.
+        elderlyOrWidowDeduction(claimsElderly(slot, figures.text(kP, 34), figures.condition()) ? "老年者"
+                                                                                               : slot,
+                                shownTotalIncome(figures), &how);
         section.derived(personalRef(57), "⑰⑱ 老年者・寡婦（寡夫）控除", n(57), how, Provenance::stale,
-                        changed);
+                        "保存された金額は本人の区分か 9 所得金額が変わる前のものです。今は次のとおりです:");
     }
     {
         Derivation how;

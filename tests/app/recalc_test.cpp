@@ -4,8 +4,10 @@
 
 #include "core/path_text.h"
 #include "core/record_kinds.h"
+#include "core/stored_return.h"
 #include "core/taxpayer_record.h"
 #include "core/this_system.h"
+#include "explain/explanation.h"
 #include "shell/app.h"
 #include "tax/tax_computation_screen.h"
 
@@ -132,6 +134,56 @@ TEST_F(RecalcFixture, ElderlyPensionerWithMedicalExpensesAndASpouse) {
     EXPECT_EQ(taxField(102, 26), 84'400);
     EXPECT_EQ(taxField(102, 28), 84'400);
     EXPECT_EQ(taxField(102, 29), 0);
+}
+
+// 老年者控除 keeps to its income limit at every recalculation, whatever the slot holds from an earlier one,
+// and comes back when the income falls within it again; `explain` agrees and names the limit for a 0.
+// Business income alone (line 1 = line 9), basic 380,000, 定率減税 capped at 250,000, nothing withheld:
+// line 40 = tax − 250,000.
+TEST_F(RecalcFixture, TheElderlyDeductionKeepsToItsIncomeLimitAtEveryRecalculation) {
+    struct Case {
+        const char* income;
+        const char* storedSlot; // what an earlier calculation left
+        double elderly, taxable, tax, due;
+    };
+    const Case cases[] = {
+        // 9,119,999 → 9,119,000 × 30 % − 1,230,000
+        {"9999999", "\"老年者\"", 500'000, 9'119'000, 1'505'700, 1'255'700},
+        {"10000000", "\"老年者\"", 500'000, 9'120'000, 1'506'000, 1'256'000}, // at the limit
+        {"10000001", "\"老年者\"", 0, 9'620'000, 1'656'000, 1'406'000},       // one yen above it
+        {"10000001", "\"\"", 0, 9'620'000, 1'656'000, 1'406'000},
+        {"10000000", "\"\"", 500'000, 9'120'000, 1'506'000, 1'256'000}, // back within it
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.income) + " " + c.storedSlot);
+        write({107, "老年者", {{12, c.income}}, {}, {{32, c.storedSlot}, {57, "500000"}}, {}, {}});
+        ASSERT_EQ(run({"recalc", "107"}), 0);
+        EXPECT_EQ(taxField(107, 8), c.elderly);
+        EXPECT_EQ(taxField(107, 15), c.taxable);
+        EXPECT_EQ(taxField(107, 16), c.tax);
+        EXPECT_EQ(taxField(107, 24), 250'000);
+        EXPECT_EQ(taxField(107, 26), c.due);
+        const Explanation explanation = explainReturn(readStoredReturn(store, 107, kYearCode));
+        const ExplainedLine* line = explanation.find(LineRef{ExplainedScreen::personalDeductions, 57});
+        ASSERT_NE(line, nullptr);
+        EXPECT_EQ(line->figure, c.elderly);
+        EXPECT_NE(line->provenance, Provenance::stale);
+        std::string steps;
+        for (const std::string& step : line->steps)
+            steps += step + "\n";
+        EXPECT_EQ(steps.find("所得制限") != std::string::npos, c.elderly == 0) << steps;
+    }
+    // Above the limit, then within it again: the deduction comes back with the income.
+    write({107, "老年者", {{12, "10000001"}}, {}, {{32, "\"老年者\""}, {57, "500000"}}, {}, {}});
+    ASSERT_EQ(run({"recalc", "107"}), 0);
+    EXPECT_EQ(taxField(107, 8), 0);
+    writeRecordFields(store, 107, 1, 0, 20, {{12, "10000000"}});
+    ASSERT_EQ(run({"recalc", "107"}), 0);
+    EXPECT_EQ(taxField(107, 8), 500'000);
+    // A 該当なし the user chose stands.
+    write({107, "老年者", {{12, "10000000"}}, {}, {{32, "\"該当なし\""}}, {}, {}});
+    ASSERT_EQ(run({"recalc", "107"}), 0);
+    EXPECT_EQ(taxField(107, 8), 0);
 }
 
 TEST_F(RecalcFixture, BlueReturnShopOwnerWithADeferral) {
