@@ -16,6 +16,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 namespace kakutei::bench {
@@ -77,11 +78,11 @@ Data& data() {
     return instance;
 }
 
-void copyWithCp(benchmark::State& state) {
-    const std::string command = "cp -r '" + data().root.path() + "/所得税' '" + data().target.path() + "/'";
+// Runs `command` through the shell and waits for the disk, after `prepare`, which is not timed.
+void timeCopy(benchmark::State& state, const std::function<void()>& prepare, const std::string& command) {
     for (auto _ : state) {
         state.PauseTiming();
-        std::filesystem::remove_all(data().target.path() + "/所得税");
+        prepare();
         state.ResumeTiming();
         if (std::system(command.c_str()) != 0)
             state.SkipWithError("cp failed");
@@ -89,19 +90,19 @@ void copyWithCp(benchmark::State& state) {
     }
 }
 
+void copyWithCp(benchmark::State& state) {
+    timeCopy(
+        state, [] { std::filesystem::remove_all(data().target.path() + "/所得税"); },
+        "cp -r '" + data().root.path() + "/所得税' '" + data().target.path() + "/'");
+}
+
 // What replacing the tree by hand costs: the old files removed, then the same copy. Backup and restore
 // remove the files they replace too, so this is the same work without the safety.
 void replaceWithCp(benchmark::State& state) {
-    const std::string command = "rm -rf '" + data().target.path() + "/所得税' && cp -r '" +
-                                data().root.path() + "/所得税' '" + data().target.path() + "/'";
-    for (auto _ : state) {
-        state.PauseTiming();
-        data().targetHolds(data().otherSet());
-        state.ResumeTiming();
-        if (std::system(command.c_str()) != 0)
-            state.SkipWithError("cp failed");
-        std::system(("sync -f '" + data().target.path() + "'").c_str());
-    }
+    timeCopy(
+        state, [] { data().targetHolds(data().otherSet()); },
+        "rm -rf '" + data().target.path() + "/所得税' && cp -r '" + data().root.path() + "/所得税' '" +
+            data().target.path() + "/'");
 }
 
 void backup(benchmark::State& state, bool changed) {

@@ -69,8 +69,6 @@ void FileReader::close() {
 
 namespace platform_files {
 
-// The bytes go to a new file beside the target and take its name by one move, which with
-// MOVEFILE_REPLACE_EXISTING replaces the old file whole and without it refuses a name that exists.
 // MOVEFILE_WRITE_THROUGH returns once the move is on the disk: the folder needs no flush of its own.
 void flushFolder(const std::string&) {}
 
@@ -78,6 +76,8 @@ std::string folderOf(const std::string& path) {
     return parentOf(path);
 }
 
+// The bytes go to a new file beside the target and take its name by one move, which with
+// MOVEFILE_REPLACE_EXISTING replaces the old file whole and without it refuses a name that exists.
 std::error_code replaceFile(const std::string& path, std::string_view bytes, WriteMode mode, Wait wait,
                             const Permissions*) {
     const bool durable = wait != Wait::nothing;

@@ -66,8 +66,7 @@ void App::clientChanged(PersonCode code) {
             screen->clear();
             screen->data();
         }
-    const std::string changed = std::to_string(code);
-    closeFigureScreens([&changed](const std::string& held) { return held == changed; });
+    closeFigureScreens([&held](const std::string& figuresOf) { return figuresOf == held; });
 }
 
 void App::calledUp(PersonCode code) {

@@ -198,6 +198,7 @@ TEST(Page1Positions, EveryDigitBoxOnTheFormAndOnTheCopy) {
                                       209, 215, 221, 226, 234, 240, 246, 252, 258, 265};
     constexpr int kRightCopyTop[27] = {61,  67,  74,  80,  86,  92,  98,  104, 111, 117, 123, 129, 135, 141,
                                        148, 154, 160, 166, 172, 178, 184, 191, 197, 203, 209, 215, 221};
+    // Written out again rather than taken from the program, so that a change to its table shows here.
     const auto lastCell = [](int row) {
         if (row >= 28 && row <= 33)
             return 5;
