@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,6 +21,11 @@ RenameFunction renameAt = ::renameat;
 struct OpenFolder::State {
     int fd = -1;
     std::string path; // for mkdtemp, which takes no descriptor
+    // What a file made here takes without asking, learnt from the first one: a tree of thousands of records
+    // then needs a change of mode or group only where they differ.
+    bool learntNewFiles = false;
+    gid_t newFileGroup = 0;
+    std::optional<mode_t> umask; // nothing when the kernel does not say
     State() = default;
     State(const State&) = delete;
     State& operator=(const State&) = delete;
@@ -69,6 +75,21 @@ std::error_code readBounded(int fd, std::size_t limit, std::size_t size, std::st
             break;
     }
     return {};
+}
+
+// Read without changing it: umask(2) can only be asked by setting it, which would race with any other
+// thread making a file meanwhile. Nothing when the kernel does not say.
+std::optional<mode_t> currentUmask() {
+    const int fd = ::open("/proc/self/status", O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    std::string status;
+    (void)readBounded(fd, 1 << 16, 1 << 16, status);
+    ::close(fd);
+    const auto at = status.find("\nUmask:");
+    if (at == std::string::npos)
+        return std::nullopt;
+    return static_cast<mode_t>(std::strtoul(status.c_str() + at + 8, nullptr, 8) & 0777);
 }
 
 } // namespace
@@ -178,13 +199,29 @@ std::error_code OpenFolder::readFile(const std::string& name, std::size_t limit,
 
 std::error_code OpenFolder::createFile(const std::string& name, std::string_view bytes,
                                        const Permissions& permissions, bool durable) const {
-    const int fd = ::openat(state_->fd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    State& folder = *state_;
+    const bool groupIsRight =
+        permissions.group < 0 ||
+        (folder.learntNewFiles && static_cast<std::int64_t>(folder.newFileGroup) == permissions.group);
+    // Only the owner may read it until it is in the group it is meant for.
+    const mode_t asked = groupIsRight ? permissions.mode & 0777 : 0600;
+    const int fd = ::openat(state_->fd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, asked);
     if (fd < 0)
         return lastError();
     std::error_code error = writeAll(fd, bytes);
-    if (permissions.group >= 0) // a file system without groups keeps its own
+    if (!folder.learntNewFiles) {
+        struct stat made {};
+        if (::fstat(fd, &made) == 0) {
+            folder.learntNewFiles = true;
+            folder.newFileGroup = made.st_gid;
+            folder.umask = currentUmask();
+        }
+    }
+    // The group first: a change of group may clear the setgid bit that the mode then sets.
+    if (!groupIsRight) // a file system without groups keeps its own
         (void)::fchown(fd, static_cast<uid_t>(-1), static_cast<gid_t>(permissions.group));
-    (void)::fchmod(fd, permissions.mode);
+    if (!groupIsRight || !folder.umask || (asked & *folder.umask) != 0 || asked != permissions.mode)
+        (void)::fchmod(fd, permissions.mode);
     if (!error && durable && ::fsync(fd) != 0)
         error = lastError();
     if (::close(fd) != 0 && !error)
