@@ -92,10 +92,20 @@ void explainIncome(const ReturnFigures& figures, Explanation& explanation) {
             names.push_back(label(number));
             terms.push_back(line(number));
         }
-        Derivation how(names);
-        sumOf(terms, &how);
-        incomes.derived(incomeRef(lineField(9)), label(9), line(9), how, Provenance::stale,
-                        "合計が 1 から 8 の和と合いません。計算実行し直してください:");
+        const double ordinary = sumOf({terms.begin(), terms.begin() + 7});
+        const double shortTerm = revenue(is::kShortTermRow);
+        const double longTerm = revenue(is::kLongTermRow);
+        const double occasional = revenue(is::kOccasionalRow);
+        const bool offset = lossMeetsTransfer(ordinary, shortTerm, longTerm, occasional, line(8));
+        Derivation how(offset ? std::vector<std::string>{} : names);
+        if (offset)
+            totalIncomeWithTransfer(ordinary, shortTerm, longTerm, occasional, &how);
+        else
+            sumOf(terms, &how);
+        incomes.derived(
+            incomeRef(lineField(9)), label(9), line(9), how, Provenance::stale,
+            offset ? "合計が 1 から 8 と ケ・コ・サ から計算したものと合いません。計算実行し直してください:"
+                   : "合計が 1 から 8 の和と合いません。計算実行し直してください:");
     }
 }
 

@@ -154,33 +154,130 @@ double salaryIncomeFromRevenue(double revenue, Derivation* how) {
     return salaryFromTable(tableAmount, amount, how);
 }
 
+namespace {
+
+constexpr double kSpecialDeduction = 500'000;
+
+// Up to `room` of a gain, in whole yen; nothing for a loss.
+double deductFrom(double amount, double room) {
+    if (!(amount > 0) || !(room > 0))
+        return 0.0;
+    return amount >= room ? room : std::nearbyint(amount);
+}
+
+// Half of the long-term and occasional gains together, to the yen below. Halved separately, which is exact
+// for whole yen and cannot overflow as the sum could.
+double halfOf(double longTerm, double occasional) {
+    return std::floor(longTerm / 2 + occasional / 2);
+}
+
+} // namespace
+
+TransferGains transferGains(double shortTerm, double longTerm, double occasional, Derivation* how) {
+    // A loss on one kind of transfer is taken from the other's gain before the special deduction: the
+    // transfer income is one income of two parts.
+    double s = shortTerm;
+    double l = longTerm;
+    if (s < 0 && l > 0) {
+        l += s;
+        if (how)
+            how->step("短期の損失 " + yenText(s) + " を長期から差し引きます: 長期 " + yenText(longTerm) +
+                      " − " + yenText(-s) + " = " + yenText(l));
+        s = 0;
+    } else if (l < 0 && s > 0) {
+        s += l;
+        if (how)
+            how->step("長期の損失 " + yenText(l) + " を短期から差し引きます: 短期 " + yenText(shortTerm) +
+                      " − " + yenText(-l) + " = " + yenText(s));
+        l = 0;
+    }
+    // An occasional income is never a loss.
+    double o = occasional > 0 ? occasional : 0;
+    if (how && occasional < 0)
+        how->step("一時 " + yenText(occasional) + " は損失にならないので 0 とします");
+    const double x1 = deductFrom(s, kSpecialDeduction);
+    const double x2 = deductFrom(l, kSpecialDeduction - x1);
+    const double x3 = deductFrom(o, kSpecialDeduction);
+    if (how)
+        how->step("特別控除（譲渡は短期から先に合わせて " + yenText(kSpecialDeduction) + "、一時は別に " +
+                  yenText(kSpecialDeduction) + "まで）: 短期 " + yenText(x1) + "、長期 " + yenText(x2) +
+                  "、一時 " + yenText(x3));
+    TransferGains gains{s - x1, l - x2, o - x3, 0};
+    // What is left of a transfer loss is taken from the occasional gain, before its half.
+    const double transferLoss = std::min(gains.shortTerm, 0.0) + std::min(gains.longTerm, 0.0);
+    if (transferLoss < 0) {
+        gains.shortTerm = std::max(gains.shortTerm, 0.0);
+        gains.longTerm = std::max(gains.longTerm, 0.0);
+        const double before = gains.occasional;
+        gains.occasional += transferLoss;
+        if (gains.occasional < 0) {
+            gains.loss = gains.occasional;
+            gains.occasional = 0;
+        }
+        if (how && before > 0)
+            how->step("譲渡の損失 " + yenText(transferLoss) + " を一時から差し引きます: 一時 " +
+                      yenText(before) + " − " + yenText(-transferLoss) + " = " +
+                      yenText(before + transferLoss));
+    }
+    return gains;
+}
+
 double transferOccasionalIncome(double shortTerm, double longTerm, double occasional, Derivation* how) {
-    constexpr double kLimit = 500'000;
-    // The special deduction of the transfer income, 500,000 yen, goes to the short-term amount first and
-    // what is left of it to the long-term amount; the occasional income has a deduction of its own. A
-    // loss takes none. Computed in floating point throughout, so that no amount can overflow.
-    const auto deduct = [](double amount, double room) {
-        if (!(amount > 0) || !(room > 0))
-            return 0.0;
-        return amount >= room ? room : std::nearbyint(amount);
-    };
-    const double x1 = deduct(shortTerm, kLimit);
-    const double x2 = deduct(longTerm, kLimit - x1);
-    const double x3 = deduct(occasional, kLimit);
-    // Halved separately, which is exact for whole yen and cannot overflow as the sum could.
-    const double halved = std::floor((longTerm - x2) / 2 + (occasional - x3) / 2);
-    const double sum = (shortTerm - x1) + halved;
-    const double income = !(sum > 0) ? 0 : std::min(sum, std::numeric_limits<double>::max());
+    const TransferGains gains = transferGains(shortTerm, longTerm, occasional, how);
+    const double halved = halfOf(gains.longTerm, gains.occasional);
+    const double sum = gains.shortTerm + halved;
+    const double income = std::min(sum, std::numeric_limits<double>::max());
     if (how) {
-        how->step("特別控除（譲渡は短期から先に合わせて " + yenText(kLimit) + "、一時は別に " +
-                  yenText(kLimit) + "まで）: 短期 " + yenText(x1) + "、長期 " + yenText(x2) + "、一時 " +
-                  yenText(x3));
-        how->step("(" + how->input(0, shortTerm) + " − " + yenText(x1) + ") + {(" + how->input(1, longTerm) +
-                  " − " + yenText(x2) + ") + (" + how->input(2, occasional) + " − " + yenText(x3) +
-                  ")} × 1/2（1円未満切捨て） = " + yenText(shortTerm - x1) + " + " + yenText(halved) + " = " +
-                  (income == sum ? yenText(income) : yenText(sum) + " → 0（損失は0）"));
+        if (gains.loss < 0)
+            how->step("譲渡の損失が残ります（" + yenText(gains.loss) + "） → 0（損失は0）");
+        else
+            how->step("短期 " + yenText(gains.shortTerm) + " + (長期 " + yenText(gains.longTerm) +
+                      " + 一時 " + yenText(gains.occasional) + ") × 1/2（1円未満切捨て） = " +
+                      yenText(gains.shortTerm) + " + " + yenText(halved) + " = " + yenText(income));
     }
     return arrived(how, income);
+}
+
+bool lossMeetsTransfer(double ordinary, double shortTerm, double longTerm, double occasional, double line8) {
+    return ordinary < 0 && (shortTerm != 0 || longTerm != 0 || occasional != 0) &&
+           line8 == transferOccasionalIncome(shortTerm, longTerm, occasional);
+}
+
+double totalIncomeWithTransfer(double ordinary, double shortTerm, double longTerm, double occasional,
+                               Derivation* how) {
+    TransferGains gains = transferGains(shortTerm, longTerm, occasional, how);
+    if (ordinary >= 0) {
+        const double total = ordinary + gains.shortTerm + halfOf(gains.longTerm, gains.occasional);
+        if (how)
+            how->step("1〜7 の計 " + yenText(ordinary) + " + 8 総合譲渡・一時 " +
+                      yenText(gains.shortTerm + halfOf(gains.longTerm, gains.occasional)) + " = " +
+                      yenText(total));
+        return arrived(how, total);
+    }
+    // A loss of the ordinary incomes is taken from the short-term gain, then the long-term, then the
+    // occasional one, each after its special deduction and before any half.
+    double loss = ordinary;
+    if (how)
+        how->step("1〜7 の計 " + yenText(ordinary) +
+                  " の損失を 短期、長期、一時 の順に差し引きます（½ の前）");
+    for (auto [gain, name] : {std::pair{&gains.shortTerm, "短期"}, std::pair{&gains.longTerm, "長期"},
+                              std::pair{&gains.occasional, "一時"}}) {
+        if (!(loss < 0) || !(*gain > 0))
+            continue;
+        const double taken = std::min(*gain, -loss);
+        if (how)
+            how->step(std::string(name) + " " + yenText(*gain) + " − " + yenText(taken) + " = " +
+                      yenText(*gain - taken));
+        *gain -= taken;
+        loss += taken;
+    }
+    const double halved = halfOf(gains.longTerm, gains.occasional);
+    const double total = loss + gains.shortTerm + halved;
+    if (how)
+        how->step((loss < 0 ? "残る損失 " + yenText(loss) + " + " : std::string()) + "短期 " +
+                  yenText(gains.shortTerm) + " + (長期 " + yenText(gains.longTerm) + " + 一時 " +
+                  yenText(gains.occasional) + ") × 1/2（1円未満切捨て） = " + yenText(total));
+    return arrived(how, total);
 }
 
 } // namespace kakutei

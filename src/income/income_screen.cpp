@@ -21,6 +21,16 @@ constexpr int kThirdInstalment = -1; // "第３期分の税額": field 26 minus 
 
 } // namespace
 
+double IncomeScreen::totalIncome(const std::array<double, is::kAmountCount>& amounts) {
+    const auto lines = amounts.begin() + is::kRevenueCount;
+    const double ordinary = sumOf({lines, lines + is::kTransferLine});
+    if (lossMeetsTransfer(ordinary, amounts[is::kShortTermRow], amounts[is::kLongTermRow],
+                          amounts[is::kOccasionalRow], lines[is::kTransferLine]))
+        return totalIncomeWithTransfer(ordinary, amounts[is::kShortTermRow], amounts[is::kLongTermRow],
+                                       amounts[is::kOccasionalRow]);
+    return sumOf({lines, lines + is::kIncomeCount});
+}
+
 void IncomeScreen::clear() {
     for (Field& field : revenue)
         field.text.clear();
@@ -41,8 +51,7 @@ void IncomeScreen::calculate() {
     const int pensionField = is::kRevenueCount + is::kPensionLine;
     amounts_[pensionField] = publicPensionIncome(amounts_[is::kPensionRow], elderly());
     income[is::kPensionLine].text = formatAmount(amounts_[pensionField]);
-    amounts_[kTotalField] = sumOf(
-        {amounts_.begin() + is::kRevenueCount, amounts_.begin() + is::kRevenueCount + is::kIncomeCount});
+    amounts_[kTotalField] = totalIncome(amounts_);
 
     RecordWriter writer(screenRecordSchema(kIncomeRecord));
     for (double amount : amounts_)

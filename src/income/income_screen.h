@@ -78,6 +78,9 @@ public:
     Field text98;                                            // Text98: the taxpayer's own condition
     std::array<Field, income_screen::kSummaryRows.size()> summary;
 
+    // Line 9 from the stored amounts of rows ア to サ and lines 1 to 8.
+    static double totalIncome(const std::array<double, income_screen::kAmountCount>& amounts);
+
     void calculate() override; // "計算実行"
     void clear() override;     // "クリア"
     void data() override;      // "DATA"
