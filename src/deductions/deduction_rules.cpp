@@ -276,11 +276,19 @@ std::int32_t elderlyOrWidowDeduction(std::string_view kind, Derivation* how) {
 }
 
 std::int32_t elderlyOrWidowDeduction(std::string_view kind, double ownIncome, Derivation* how) {
-    if (kind == "老年者" && ownIncome > kOwnIncomeLimit) {
+    const auto aboveLimit = [&](double limit, const std::string& then) {
         if (how)
-            how->step("本人の区分「老年者」、" + how->input(0, ownIncome) + " は " +
-                      upToText(kOwnIncomeLimit, kNoUpperBound) + "（所得制限を超える） → 0");
+            how->step("本人の区分「" + std::string(kind) + "」、" + how->input(0, ownIncome) + " は " +
+                      upToText(limit, kNoUpperBound) + "（所得制限を超える） → " + then);
+    };
+    if (kind == "老年者" && ownIncome > kOwnIncomeLimit) {
+        aboveLimit(kOwnIncomeLimit, "0");
         return static_cast<std::int32_t>(arrived(how, 0));
+    }
+    // A widow with a dependent child above the limit is still a widow, only not a special one.
+    if (kind == "特別寡婦" && ownIncome > kWidowIncomeLimit) {
+        aboveLimit(kWidowIncomeLimit, "寡婦控除 270,000");
+        return static_cast<std::int32_t>(arrived(how, 270'000));
     }
     return elderlyOrWidowDeduction(kind, how);
 }

@@ -43,9 +43,10 @@ std::int64_t specialSpouseDeduction(std::int64_t spouseTotalIncome, double ownIn
 // 老年者控除・寡婦（寡夫）控除 for the kind the taxpayer's first slot holds ("老年者", "寡婦", "寡夫",
 // "特別寡婦"); 0 for any other.
 std::int32_t elderlyOrWidowDeduction(std::string_view kind, Derivation* how = nullptr);
-// The same within the income limit of 老年者控除: none when the taxpayer's own total income (input 0 of
-// `how`) is above 10,000,000, whatever the slot holds. The limit is the law's on every calculation, not
-// only when the slot is judged.
+// The same within the income limits, judged on the taxpayer's own total income (input 0 of `how`) at every
+// calculation, whatever the slot holds: no 老年者控除 above 10,000,000, and above 5,000,000 a 特別寡婦 gets
+// the ordinary 寡婦控除.
+inline constexpr double kWidowIncomeLimit = 5'000'000;
 std::int32_t elderlyOrWidowDeduction(std::string_view kind, double ownIncome, Derivation* how);
 // Whether the first slot stands for 老年者 whatever an earlier calculation stored: a 老年者 slot, or a
 // registered 老年者 with neither slot holding a kind (never chosen, or emptied at an income above the limit,

@@ -237,6 +237,32 @@ TEST_F(RecalcFixture, ALossOffsetsTheTransferAndOccasionalGainsBeforeTheirHalf) 
     }
 }
 
+// 特別寡婦 is a special widow only within a total income of 5,000,000; above it she keeps the ordinary
+// 寡婦控除. Business income alone, basic 380,000, 定率減税 20 %.
+TEST_F(RecalcFixture, ASpecialWidowAboveTheIncomeLimitGetsTheOrdinaryWidowsDeduction) {
+    struct Case {
+        const char* income;
+        double widow, due; // due 0: not checked
+    };
+    const Case cases[] = {
+        {"4999999", 350'000, 0},
+        {"5000000", 350'000, 419'200}, // (5,000,000 − 730,000) × 20 % − 330,000 = 524,000, less 20 %
+        {"5000001", 270'000, 432'000}, // 4,350,000 × 20 % − 330,000 = 540,000, less 20 %
+        {"6000000", 270'000, 592'000}, // 5,350,000 × 20 % − 330,000 = 740,000, less 20 %
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.income);
+        write({109, "特別寡婦", {{12, c.income}}, {}, {{32, "\"特別寡婦\""}, {57, "350000"}}, {}, {}});
+        ASSERT_EQ(run({"recalc", "109"}), 0);
+        EXPECT_EQ(taxField(109, 8), c.widow);
+        if (c.due != 0) {
+            EXPECT_EQ(taxField(109, 26), c.due);
+        }
+        const std::string steps = explainedSteps(109, LineRef{ExplainedScreen::personalDeductions, 57});
+        EXPECT_EQ(steps.find("所得制限") != std::string::npos, c.widow == 270'000) << steps;
+    }
+}
+
 TEST_F(RecalcFixture, BlueReturnShopOwnerWithADeferral) {
     // Business income 10,000,000 (line 1). Deductions: social 600,000, mutual aid 840,000, life
     // 120,000 → 50,000, long-term non-life 30,000 → 15,000, spouse 380,000, dependents 38 + 63 = 101 →
