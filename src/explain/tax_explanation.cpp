@@ -158,7 +158,11 @@ void explainTaxAndCredits(const ReturnFigures& figures, TaxLines& lines) {
         for (std::size_t period = 0; period < housing_loan::kPeriods.size(); ++period) {
             if (figures.has(kH) && figures.number(kH, static_cast<int>(5 + period)) != 0) {
                 how.step("「" + std::string(housing_loan::kPeriods[period]) + "」の計算");
-                credit = housingLoanCredit(housing_loan::kPeriodRules[period], figures.number(kH, 4), &how);
+                const HousingLoanPeriod rule = housing_loan::kPeriodRules[period];
+                if (const auto refusal = housingLoanRefusal(rule, figures.number(kH, 1), l(9)))
+                    how.step(*refusal + " → 0");
+                else
+                    credit = housingLoanCredit(rule, figures.number(kH, 4), &how);
                 break;
             }
         }

@@ -13,6 +13,8 @@ namespace {
 
 constexpr int kHousingLoanLine = 30;
 constexpr int kHousingLoanRecord = 6;
+constexpr int kIncomeRecord = 1;
+constexpr int kIncomeTotalField = 20; // line 9
 
 // A date part as a plain number: no grouping, 0 shown as "0".
 std::string plainNumber(double value) {
@@ -26,7 +28,12 @@ std::string plainNumber(double value) {
 void HousingLoanScreen::calculatePeriod(std::size_t period) {
     std::array<double, 8> values{readAmount(year.text), readAmount(month.text), readAmount(day.text),
                                  readAmount(balance.text)};
-    const double credit = housingLoanCredit(hl::kPeriodRules[period], values[3]);
+    const bool known = fileCode().has_value();
+    const StoredRecord income = known ? readScreenRecord(kIncomeRecord) : StoredRecord{};
+    const double totalIncome = income.readable() ? income.values.numbers.at(kIncomeTotalField - 1) : 0;
+    const std::optional<std::string> refusal =
+        housingLoanRefusal(hl::kPeriodRules[period], values[0], totalIncome);
+    const double credit = refusal ? 0 : housingLoanCredit(hl::kPeriodRules[period], values[3]);
     values[4 + period] = credit;
     // Line 30 first: when the tax computation screen holds another taxpayer, the press changes nothing.
     if (!host_.setTaxComputationLines({id(), heldCode()}, {{kHousingLoanLine, Field{formatAmount(credit)}}}))
@@ -39,6 +46,8 @@ void HousingLoanScreen::calculatePeriod(std::size_t period) {
     results[period].text = formatAmount(credit);
     balance.text = formatAmount(values_[3]);
     save();
+    if (refusal && known) // a code that names nobody keeps the press silent, as every other button does
+        ui().warn(hl::kCaption, *refusal);
 }
 
 void HousingLoanScreen::save() {

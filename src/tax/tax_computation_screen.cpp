@@ -71,6 +71,11 @@ void TaxComputationScreen::tax() {
 void TaxComputationScreen::amountDue() {
     for (auto [number, n] : {std::pair{28, 17}, {29, 18}, {30, 19}, {31, 20}, {33, 22}, {37, 25}, {39, 27}})
         field(n) = read(number);
+    // The income may have risen since the credit was worked out: above the limit there is none.
+    if (read(9) > kHousingLoanIncomeLimit && field(19) != 0) {
+        field(19) = 0;
+        show(30, 0);
+    }
     field(21) = taxAfterCredits(field(16), field(17), field(18), field(19), field(20));
     show(32, field(21));
     field(23) = taxAfterRelief(field(21), field(22));

@@ -203,8 +203,18 @@ double dividendCredit(double a, double b, Derivation* how) {
     return arrived(how, credit);
 }
 
+std::optional<std::string> housingLoanRefusal(HousingLoanPeriod period, double moveInYear,
+                                              double totalIncome) {
+    if (period == HousingLoanPeriod::h9ToH10 || moveInYear == 9 || moveInYear == 10)
+        return std::string("平成9年・10年に入居した方の控除期間（6年）は平成15年分で終わっています。"
+                           "平成16年分の住宅借入金等特別控除はありません。");
+    if (totalIncome > kHousingLoanIncomeLimit)
+        return "合計所得金額 " + yenText(totalIncome) + " が " + yenText(kHousingLoanIncomeLimit) +
+               " を超えるため、住宅借入金等特別控除はありません。";
+    return std::nullopt;
+}
+
 double housingLoanCredit(HousingLoanPeriod period, double b, Derivation* how) {
-    static const std::string kYenDown = "（1円未満切捨て）";
     const std::string balance = how ? how->input(0, b) : std::string();
     if (!(b > 0)) {
         if (how)
@@ -215,11 +225,10 @@ double housingLoanCredit(HousingLoanPeriod period, double b, Derivation* how) {
     std::string formula;
     if (period == HousingLoanPeriod::h9ToH10 || period == HousingLoanPeriod::h11TransitionChoice) {
         if (b <= 20'000'000) {
-            credit = std::floor(b / 100);
-            formula = upToText(kNoLowerBound, 20'000'000) + " → " + yenText(b) +
-                      " × 1% = " + yenText(credit) + kYenDown;
+            credit = b / 100;
+            formula = upToText(kNoLowerBound, 20'000'000) + " → " + yenText(b) + " × 1% = " + yenText(credit);
         } else if (b <= 30'000'000) {
-            credit = std::floor(b * 0.5 / 100) + 100'000;
+            credit = b * 0.5 / 100 + 100'000;
             formula = upToText(20'000'000, 30'000'000) + " → " + yenText(b) +
                       " × 0.5% + 100,000 = " + yenText(credit);
         } else {
@@ -227,16 +236,19 @@ double housingLoanCredit(HousingLoanPeriod period, double b, Derivation* how) {
             formula = upToText(30'000'000, kNoUpperBound) + " → 250,000";
         }
     } else if (b <= 50'000'000) {
-        credit = std::floor(b / 100);
-        formula = upToText(kNoLowerBound, 50'000'000) + " → " + yenText(b) + " × 1% = " + yenText(credit) +
-                  kYenDown;
+        credit = b / 100;
+        formula = upToText(kNoLowerBound, 50'000'000) + " → " + yenText(b) + " × 1% = " + yenText(credit);
     } else {
         credit = 500'000;
         formula = upToText(50'000'000, kNoUpperBound) + " → 500,000";
     }
+    // The credit is given in whole hundreds of yen.
+    const double truncated = std::floor(credit / 100) * 100;
+    if (truncated != credit)
+        formula += " → " + yenText(truncated) + "（100円未満切捨て）";
     if (how)
         how->step(balance + " は " + formula);
-    return arrived(how, credit);
+    return arrived(how, truncated);
 }
 
 } // namespace kakutei

@@ -6,6 +6,8 @@
 #include "core/derivation.h"
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 namespace kakutei {
 
@@ -42,7 +44,13 @@ enum class HousingLoanPeriod {
     h11TransitionChoice, // "H11.01.01～H11.03.31の経過措置選択の方"
     h13JulyToH15,        // "H13.07.01～H15.12.31に入居"
 };
-// 住宅借入金等控除 for the loan balance at the end of the year.
+// 住宅借入金等控除 for the loan balance at the end of the year, in whole hundreds of yen.
 double housingLoanCredit(HousingLoanPeriod period, double balance, Derivation* how = nullptr);
+// Why this year gives no housing loan credit at all, in a sentence for the user; nothing when it gives one.
+// A move-in of H9 or H10 (by its date or by the period chosen) had its six years by H15, and a total
+// income (line 9) above 30,000,000 gives none.
+inline constexpr double kHousingLoanIncomeLimit = 30'000'000;
+std::optional<std::string> housingLoanRefusal(HousingLoanPeriod period, double moveInYear,
+                                              double totalIncome);
 
 } // namespace kakutei

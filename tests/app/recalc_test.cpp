@@ -263,6 +263,26 @@ TEST_F(RecalcFixture, ASpecialWidowAboveTheIncomeLimitGetsTheOrdinaryWidowsDeduc
     }
 }
 
+// A housing loan credit worked out while the income was lower is none once line 9 is above 30,000,000.
+// Business income alone, basic 380,000, 定率減税 capped at 250,000.
+TEST_F(RecalcFixture, TheHousingLoanCreditKeepsToItsIncomeLimitAtEveryRecalculation) {
+    const struct {
+        const char* income;
+        double credit, due;
+    } cases[] = {
+        {"29999999", 500'000, 7'719'000}, // 29,619,000 × 37 % − 2,490,000 − 500,000 − 250,000, in hundreds
+        {"30000000", 500'000, 7'719'400},
+        {"30000001", 0, 8'219'400}, // 29,620,000 × 37 % − 2,490,000 − 250,000
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.income);
+        write({110, "該当なし", {{12, c.income}}, {}, {}, {}, {{19, "500000"}}});
+        ASSERT_EQ(run({"recalc", "110"}), 0);
+        EXPECT_EQ(taxField(110, 19), c.credit);
+        EXPECT_EQ(taxField(110, 26), c.due);
+    }
+}
+
 TEST_F(RecalcFixture, BlueReturnShopOwnerWithADeferral) {
     // Business income 10,000,000 (line 1). Deductions: social 600,000, mutual aid 840,000, life
     // 120,000 → 50,000, long-term non-life 30,000 → 15,000, spouse 380,000, dependents 38 + 63 = 101 →

@@ -60,7 +60,7 @@ TEST(ExfatFolder, RegistersATaxpayerAndSavesEveryScreen) {
     app.openHousingLoan("15", "H16");
     auto* housing = app.screenAs<HousingLoanScreen>(ScreenId::housingLoan);
     housing->balance.text = "10,000,000";
-    housing->calculatePeriod(0);
+    housing->calculatePeriod(1);
     housing->save();
     EXPECT_TRUE(ui.callsOf("warn").empty()) << ui.callsOf("warn").at(0).body;
     for (int k = 1; k <= 6; ++k) {

@@ -275,7 +275,7 @@ const Transfer kTransfers[] = {
          f.app.openHousingLoan("1", "H16");
          f.housing().balance.text = "30,000,000";
      },
-     [](IsolationFixture& f) { f.housing().calculatePeriod(0); },
+     [](IsolationFixture& f) { f.housing().calculatePeriod(1); },
      [](IsolationFixture& f) { return taxLines(f, {30}); }},
 };
 

@@ -154,9 +154,9 @@ TEST(UnsavedInput, AFigureAnotherWindowHandedOverIsAskedAboutBeforeACallUp) {
              f.tax().housingLoanCredit();
              auto& housing = *f.app.screenAs<HousingLoanScreen>(ScreenId::housingLoan);
              housing.balance.text = "12,345,678";
-             housing.calculatePeriod(0);
+             housing.calculatePeriod(1);
          },
-         "税額の計算", 5, 19, "123456"},
+         "税額の計算", 5, 19, "123400"},
         {"配偶者特別控除の計算実行 → 42",
          [](UnsavedInputFixture& f) {
              f.menu().taxComputation();

@@ -89,9 +89,9 @@ TEST_F(TaxWindowsFixture, HousingLoanPeriodFillsLineThirty) {
     QWidget& housing = window(ScreenId::housingLoan);
     ASSERT_TRUE(housing.isVisible());
     QTest::keyClicks(housing.findChild<QLineEdit*>("balance"), "25000000");
-    QTest::mouseClick(captioned<QPushButton>(ScreenId::housingLoan, "H9.01.01～H10.12.31に入居"),
+    QTest::mouseClick(captioned<QPushButton>(ScreenId::housingLoan, "H11.01.01～H11.03.31の経過措置選択の方"),
                       Qt::LeftButton);
-    EXPECT_EQ(housing.findChild<QLineEdit*>("result1")->text(), "225,000");
+    EXPECT_EQ(housing.findChild<QLineEdit*>("result3")->text(), "225,000");
     EXPECT_EQ(line(30)->text(), "225,000");
     EXPECT_TRUE(std::filesystem::exists(root.path() + "/所得税/H16所得税/76住宅.txt"));
 }
