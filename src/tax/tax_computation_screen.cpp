@@ -21,22 +21,24 @@ constexpr int kTaxRecord = 5;
 // Lines 10 to 24 in order: the deductions that step A totals into field 14.
 constexpr int kDeductionLines[] = {10, 11, 12, 13, 14, 15, 16, 17, 19, 21, 22, 23, 24};
 
-// Dividend rows of the breakdown's detail table are those whose kind is 配当; the first three rows only.
+// Dividend rows of the breakdown's detail table are those whose kind is 配当.
 constexpr std::string_view kDividendKind = "配　当";
+constexpr std::size_t kDetailRows = 4;
 
 } // namespace
 
 double breakdownDividends(const RecordValues& breakdown) {
-    // Fields 56, 59, 62 hold the net amounts, fields 19, 22, 25 the kinds.
+    // Fields 56, 59, 62, 65 hold the net amounts, fields 19, 22, 25, 28 the kinds. The credit works on the
+    // dividend income, which a row of borrowing interest lowers; it is never below 0.
     double dividends = 0;
-    for (std::size_t row = 0; row < 3; ++row) {
+    for (std::size_t row = 0; row < kDetailRows; ++row) {
         const std::size_t kind = 19 + 3 * row - 1;
         const std::size_t net = 56 + 3 * row - 41;
         if (kind < breakdown.texts.size() && net < breakdown.numbers.size() &&
             breakdown.texts[kind] == kDividendKind)
-            dividends += std::max(breakdown.numbers[net], 0.0);
+            dividends += breakdown.numbers[net];
     }
-    return dividends;
+    return std::max(dividends, 0.0);
 }
 
 double TaxComputationScreen::read(int number) const {
