@@ -7,6 +7,8 @@
 #include "core/taxpayer_record.h"
 #include "core/utf8.h"
 #include "deductions/personal_deductions_screen.h"
+#include "income/income_rules.h"
+#include "income/income_screen.h"
 #include "registry/registration_screen.h"
 
 #include <algorithm>
@@ -66,6 +68,7 @@ private:
 
     void checkRegistration();
     void checkRefundAccount();
+    void checkIncome(const RecordValues& income);
     void checkSelfDeduction();
     void checkSpouse();
     void checkDependents();
@@ -95,8 +98,10 @@ ReturnChecks Checker::run() {
         result_.unreadable.push_back({stored_.taxpayerPath, missingFile()});
     for (UnreadableRecord& record : stored_.unreadableFiles())
         result_.unreadable.push_back(std::move(record));
-    if (const auto income = screenRecord(1))
+    if (const auto income = screenRecord(1)) {
         totalIncome_ = income->numbers.at(19);
+        checkIncome(*income);
+    }
     if (auto personal = screenRecord(3))
         personal_ = PersonalRecord{std::move(*personal)};
     if (const auto tax = screenRecord(5))
@@ -136,6 +141,36 @@ void Checker::checkRegistration() {
         warnRegistration("本人の条件", "「老年者」ですが、平成16年12月31日の年齢は" +
                                            std::to_string(ageAtYearEnd(*birth_, kTaxYear)) +
                                            "歳です。老年者は65歳以上の人です。");
+}
+
+// A revenue whose income line was left at 0: typed without 自動計算, or with the income forgotten. The
+// pension's income is always worked out, and a salary or transfer small enough to give none is no fault.
+void Checker::checkIncome(const RecordValues& income) {
+    namespace is = income_screen;
+    const auto revenue = [&](int row) { return income.numbers.at(static_cast<std::size_t>(row)); };
+    const auto line = [&](int number) { return income.numbers.at(static_cast<std::size_t>(10 + number)); };
+    const auto warnRow = [&](int row, int number, double amount) {
+        warn(is::kCaption,
+             std::string(is::kRowLetters[static_cast<std::size_t>(row)]) + " " +
+                 std::string(is::kClassCaptions[static_cast<std::size_t>(row)]),
+             "収入金額等が" + yen(amount) + "ありますが、所得金額（" + std::to_string(number) +
+                 "）が0円です。「自動計算」か所得金額の入力を確かめて下さい。");
+    };
+    for (int row = 0; row <= is::kSalaryRow; ++row) {
+        const int number = row + 1;
+        const bool gives =
+            row == is::kSalaryRow ? salaryIncomeFromRevenue(revenue(row)) > 0 : revenue(row) > 0;
+        if (gives && line(number) == 0)
+            warnRow(row, number, revenue(row));
+    }
+    const double parts[] = {revenue(is::kShortTermRow), revenue(is::kLongTermRow),
+                            revenue(is::kOccasionalRow)};
+    if (line(8) == 0 && transferOccasionalIncome(parts[0], parts[1], parts[2]) > 0)
+        for (int row = is::kShortTermRow; row <= is::kOccasionalRow; ++row)
+            if (revenue(row) != 0) {
+                warnRow(row, 8, revenue(row));
+                break;
+            }
 }
 
 void Checker::checkRefundAccount() {

@@ -231,6 +231,40 @@ TEST_F(ReturnChecksTest, EachFaultGivesOneWarningNamingItsWindowAndLine) {
     }
 }
 
+// A revenue typed and calculated without 自動計算 stores its income line as 0: named by its row. A salary
+// or transfer too small to give any income, and the pension (always worked out), say nothing.
+TEST_F(ReturnChecksTest, ARevenueWhoseIncomeWasLeftAtZeroIsNamed) {
+    const struct {
+        Fields income; // over the clean return's line 9
+        const char* warning;
+    } cases[] = {
+        {{{6, "4800000"}},
+         "収入金額等・所得金額 — カ 給与: 収入金額等が4,800,000円ありますが、所得金額（6）が0円です。"
+         "「自動計算」か所得金額の入力を確かめて下さい。"},
+        {{{6, "651000"}},
+         "収入金額等・所得金額 — カ 給与: 収入金額等が651,000円ありますが、所得金額（6）が0円です。"
+         "「自動計算」か所得金額の入力を確かめて下さい。"},
+        {{{6, "650999"}}, nullptr},
+        {{{6, "4800000"}, {17, "3300000"}}, nullptr},
+        {{{1, "100"}},
+         "収入金額等・所得金額 — ア 営業等: 収入金額等が100円ありますが、所得金額（1）が0円です。"
+         "「自動計算」か所得金額の入力を確かめて下さい。"},
+        {{{3, "1200000"}, {14, "1"}}, nullptr},
+        {{{7, "600000"}}, nullptr}, // the pension: 0 below 700,000
+        {{{10, "500002"}},
+         "収入金額等・所得金額 — コ 長期: 収入金額等が500,002円ありますが、所得金額（8）が0円です。"
+         "「自動計算」か所得金額の入力を確かめて下さい。"},
+        {{{10, "500001"}}, nullptr}, // Int(1 / 2) = 0
+    };
+    for (const auto& c : cases) {
+        CleanReturn r = clean;
+        for (const auto& [n, value] : c.income)
+            r.income[n] = value;
+        SCOPED_TRACE(c.income.begin()->second);
+        EXPECT_EQ(lines(checked(r)), c.warning ? Lines{c.warning} : Lines{});
+    }
+}
+
 TEST_F(ReturnChecksTest, TheLimitsThemselvesAreLawful) {
     const Change cases[] = {
         registered("elderly at exactly 65",
