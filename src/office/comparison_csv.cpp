@@ -7,8 +7,9 @@ namespace kakutei {
 std::string comparisonCsv(const YearComparison& comparison) {
     std::string csv = "行,項目,今年,前年,差額,１割超の増減\r\n";
     for (const ComparisonRow& row : comparison.rows)
-        csv += std::to_string(row.line) + ',' + csvField(row.caption) + ',' + csvAmount(row.thisYear) + ',' +
-               csvAmount(row.lastYear) + ',' + csvAmount(row.difference()) + ',' +
+        csv += std::to_string(row.line) + ',' + csvField(row.caption) + ',' +
+               csvAmount(shownYen(row.thisYear)) + ',' + csvAmount(shownYen(row.lastYear)) + ',' +
+               csvAmount(row.difference()) + ',' +
                (row.changed() ? std::string(kChangedMark) : std::string()) + "\r\n";
     return csv;
 }

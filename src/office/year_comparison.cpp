@@ -7,6 +7,8 @@
 #include "office/amount_cell.h"
 #include "tax/tax_computation_screen.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace kakutei {
@@ -57,13 +59,13 @@ YearRecords readYear(const DataStore& store, PersonCode code, std::string_view y
     return year;
 }
 
-std::optional<std::int64_t> amountOf(const StoredRecord& stored, int field) {
+std::optional<double> amountOf(const StoredRecord& stored, int field) {
     if (stored.check.state != StoredState::readable)
         return std::nullopt;
-    return wholeYen(stored.values.numbers.at(static_cast<std::size_t>(field - 1)));
+    return stored.values.numbers.at(static_cast<std::size_t>(field - 1));
 }
 
-std::optional<std::int64_t> lineAmount(const YearRecords& year, const tc::Line& line) {
+std::optional<double> lineAmount(const YearRecords& year, const tc::Line& line) {
     return line.recordField == 0 ? amountOf(year.income, kIncomeTotalField)
                                  : amountOf(year.taxComputation, line.recordField);
 }
@@ -75,16 +77,26 @@ std::string captionOf(const tc::Line& line) {
 
 } // namespace
 
+std::optional<std::int64_t> shownYen(const std::optional<double>& stored) {
+    if (!stored)
+        return std::nullopt;
+    if (!std::isfinite(*stored))
+        return 0;
+    // Beyond ±9.2e18 there is no whole-yen figure to show; clamp rather than overflow.
+    constexpr double kLargest = 9.2e18;
+    return std::llround(std::clamp(*stored, -kLargest, kLargest));
+}
+
 std::optional<std::int64_t> ComparisonRow::difference() const {
     if (!thisYear || !lastYear)
         return std::nullopt;
-    return *thisYear - *lastYear;
+    return shownYen(*thisYear - *lastYear);
 }
 
 bool ComparisonRow::changed() const {
-    const auto moved = difference();
-    // In whole yen, so "more than a tenth" needs no fraction: 10 × |moved| > |last|.
-    return moved && std::llabs(*moved) * 10 > std::llabs(*lastYear);
+    if (!thisYear || !lastYear)
+        return false;
+    return std::fabs(*thisYear - *lastYear) * 10 > std::fabs(*lastYear);
 }
 
 YearComparison compareYears(const DataStore& store, PersonCode code, std::string_view thisYear,
@@ -124,15 +136,16 @@ std::string comparisonCellText(const ComparisonRow& row, ComparisonColumn column
     const auto amount = [](const std::optional<std::int64_t>& value) {
         return value ? amountCell(*value) : std::string();
     };
+    const auto stored = [&](const std::optional<double>& value) { return amount(shownYen(value)); };
     switch (column) {
     case ComparisonColumn::line:
         return std::to_string(row.line);
     case ComparisonColumn::caption:
         return row.caption;
     case ComparisonColumn::thisYear:
-        return amount(row.thisYear);
+        return stored(row.thisYear);
     case ComparisonColumn::lastYear:
-        return amount(row.lastYear);
+        return stored(row.lastYear);
     case ComparisonColumn::difference: {
         const auto moved = row.difference();
         return moved && *moved > 0 ? "+" + amountCell(*moved) : amount(moved);

@@ -17,11 +17,13 @@ namespace kakutei {
 struct ComparisonRow {
     int line = 0;
     std::string caption;
-    // Nothing where that year's record is not there or cannot be read.
-    std::optional<std::int64_t> thisYear;
-    std::optional<std::int64_t> lastYear;
+    // As stored, fractions of a yen and all; nothing where that year's record is not there or cannot be
+    // read.
+    std::optional<double> thisYear;
+    std::optional<double> lastYear;
 
-    // This year less last year; nothing unless both years have the figure.
+    // This year less last year, taken from the stored figures and then shown in whole yen; nothing unless
+    // both years have the figure.
     std::optional<std::int64_t> difference() const;
     // Moved by more than a tenth of last year's figure; from 0 to anything else counts.
     bool changed() const;
@@ -55,6 +57,9 @@ inline constexpr std::array<std::string_view, kComparisonColumnCount> kCompariso
     "行", "項目", "今年", "前年", "差額", ""};
 inline constexpr std::string_view kChangedMark = "＊";
 inline constexpr std::string_view kChangedLegend = "＊ 前年から１割を超えて増減した行";
+
+// A stored figure in whole yen as every screen shows it: halves away from zero.
+std::optional<std::int64_t> shownYen(const std::optional<double>& stored);
 
 // Amounts with group commas, a difference with its sign; a blank where a year has no figure.
 std::string comparisonCellText(const ComparisonRow& row, ComparisonColumn column);

@@ -50,6 +50,29 @@ TEST(ComparisonRow, ChangedMeansMovedByMoreThanATenthOfLastYear) {
     }
 }
 
+// Stored figures are shown as every screen shows them, halves away from zero, and the difference is taken
+// from the stored figures before it is shown, never from two rounded ones.
+TEST(ComparisonRow, ShownAsTheScreensShowItWithTheDifferenceOfTheStoredFigures) {
+    const struct {
+        double thisYear, lastYear;
+        const char *shownThis, *shownLast, *difference;
+    } cases[] = {
+        {750'004.5, 750'004.4, "750,005", "750,004", "0"},
+        {750'004.5, 750'003.5, "750,005", "750,004", "+1"},
+        {2.5, 1.5, "3", "2", "+1"},
+        {0.4, 0.6, "0", "1", "0"},
+        {-0.5, 0, "-1", "0", "-1"},
+        {750'004.49, 0, "750,004", "0", "+750,004"},
+    };
+    for (const auto& c : cases) {
+        const ComparisonRow row{38, "申告納税額", c.thisYear, c.lastYear};
+        EXPECT_EQ(comparisonCellText(row, ComparisonColumn::thisYear), c.shownThis) << c.thisYear;
+        EXPECT_EQ(comparisonCellText(row, ComparisonColumn::lastYear), c.shownLast) << c.lastYear;
+        EXPECT_EQ(comparisonCellText(row, ComparisonColumn::difference), c.difference)
+            << c.thisYear << " " << c.lastYear;
+    }
+}
+
 struct YearComparisonFixture : ::testing::Test {
     TempRoot root;
     DataStore store{root.path()};
@@ -94,7 +117,7 @@ TEST_F(YearComparisonFixture, EveryLineFromNineToFiftyThreeWithBothYears) {
     struct Expected {
         int line;
         const char* caption;
-        std::int64_t thisYear, lastYear;
+        double thisYear, lastYear;
         bool changed;
         std::vector<std::string> cells; // 行, 項目, 今年, 前年, 差額, mark
     };
@@ -115,10 +138,10 @@ TEST_F(YearComparisonFixture, EveryLineFromNineToFiftyThreeWithBothYears) {
         {33, "災害減免額 外国税額控除", 0, 0, false, {"33", "災害減免額 外国税額控除", "0", "0", "0", ""}},
         {38,
          "申告納税額",
-         250'000,
+         250'000.5,
          200'000,
          true,
-         {"38", "申告納税額", "250,000", "200,000", "+50,000", "＊"}},
+         {"38", "申告納税額", "250,001", "200,000", "+50,001", "＊"}},
         {41, "還付される税金", 0, 35'000, true, {"41", "還付される税金", "0", "35,000", "-35,000", "＊"}},
     };
     for (const Expected& e : expected) {
