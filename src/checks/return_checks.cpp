@@ -6,10 +6,12 @@
 #include "core/store_error.h"
 #include "core/taxpayer_record.h"
 #include "core/utf8.h"
+#include "deductions/deductions_screen.h"
 #include "deductions/personal_deductions_screen.h"
 #include "income/income_rules.h"
 #include "income/income_screen.h"
 #include "registry/registration_screen.h"
+#include "tax/tax_computation_screen.h"
 
 #include <algorithm>
 #include <optional>
@@ -69,6 +71,7 @@ private:
     void checkRegistration();
     void checkRefundAccount();
     void checkIncome(const RecordValues& income);
+    void checkNeverNegative();
     void checkSelfDeduction();
     void checkSpouse();
     void checkDependents();
@@ -112,6 +115,7 @@ ReturnChecks Checker::run() {
         checkRegistration();
         checkRefundAccount();
     }
+    checkNeverNegative();
     if (personal_) {
         checkSelfDeduction();
         checkSpouse();
@@ -171,6 +175,53 @@ void Checker::checkIncome(const RecordValues& income) {
                 warnRow(row, 8, revenue(row));
                 break;
             }
+}
+
+// Deductions, credits, withholding and prepayments are never below 0: the calculation takes a negative one
+// as 0, and this names where it is stored so that it can be put right.
+void Checker::checkNeverNegative() {
+    struct Stored {
+        int k;     // screen file
+        int field; // as numbered in the record, texts first
+        std::string_view screen;
+        std::string_view line;
+        std::string_view unit = "円";
+    };
+    static constexpr std::string_view kTax = tax_computation::kCaption;
+    static constexpr std::string_view kDeductions = deductions1::kCaption;
+    static constexpr std::string_view kPersonal = personal_deductions::kCaption;
+    static constexpr Stored kNeverNegative[] = {
+        {2, 34, kDeductions, "10 雑損控除"},
+        {2, 35, kDeductions, "11 医療費控除"},
+        {2, 20, kDeductions, "12 社会保険料控除"},
+        {2, 24, kDeductions, "13 小規模企業共済等掛金控除"},
+        {2, 36, kDeductions, "14 生命保険料控除"},
+        {2, 37, kDeductions, "15 損害保険料控除"},
+        {2, 38, kDeductions, "16 寄付金控除"},
+        {3, 57, kPersonal, "17・18 老年者・寡婦（寡夫）控除"},
+        {3, 58, kPersonal, "19・20 勤労学生・障害者控除"},
+        {3, 63, kPersonal, "21 配偶者控除"},
+        {3, 64, kPersonal, "22 配偶者特別控除"},
+        {3, 52, kPersonal, "23 扶養控除", "万円"},
+        {5, 17, kTax, "28 配当控除"},
+        {5, 18, kTax, "29"},
+        {5, 19, kTax, "30 住宅借入金等特別控除"},
+        {5, 20, kTax, "31 政党等寄附金特別控除"},
+        {5, 22, kTax, "33 災害減免額 外国税額控除"},
+        {5, 25, kTax, "37 源泉徴収税額"},
+        {5, 27, kTax, "39 予定納税額"},
+    };
+    for (const Stored& stored : kNeverNegative) {
+        const auto record = screenRecord(stored.k);
+        if (!record)
+            continue;
+        const std::size_t at = static_cast<std::size_t>(stored.field - 1) - record->texts.size();
+        if (at >= record->numbers.size() || !(record->numbers[at] < 0))
+            continue;
+        warn(stored.screen, std::string(stored.line),
+             formatAmount(record->numbers[at]) + std::string(stored.unit) +
+                 "です。0円未満にはならないため、計算では0円とします。入力を確かめて下さい。");
+    }
 }
 
 void Checker::checkRefundAccount() {

@@ -55,9 +55,19 @@ void TaxComputationScreen::clear() {
         lines_[line.number].text.clear();
 }
 
+double TaxComputationScreen::readNeverNegative(int number) {
+    // No deduction, credit, withholding or prepayment is below 0 in law: a negative one would raise the tax.
+    // It counts as 0 and is shown so; the check before printing names where it was typed.
+    const double value = read(number);
+    if (!(value < 0))
+        return value;
+    show(number, 0);
+    return 0;
+}
+
 void TaxComputationScreen::total() {
     for (int i = 0; i < 13; ++i)
-        field(i + 1) = read(kDeductionLines[i]);
+        field(i + 1) = readNeverNegative(kDeductionLines[i]);
     field(14) = sumOf({amounts_.begin(), amounts_.begin() + 13});
     show(25, field(14));
 }
@@ -72,7 +82,7 @@ void TaxComputationScreen::tax() {
 
 void TaxComputationScreen::amountDue() {
     for (auto [number, n] : {std::pair{28, 17}, {29, 18}, {30, 19}, {31, 20}, {33, 22}, {37, 25}, {39, 27}})
-        field(n) = read(number);
+        field(n) = readNeverNegative(number);
     // The income may have risen since the credit was worked out: above the limit there is none.
     if (read(9) > kHousingLoanIncomeLimit && field(19) != 0) {
         field(19) = 0;

@@ -127,6 +127,7 @@ public:
 
 private:
     double& field(int n) { return amounts_[n - 1]; }
+    double readNeverNegative(int number);
     double read(int number) const;
     void show(int number, double value);
     void load(Loading loading);

@@ -283,6 +283,37 @@ TEST_F(RecalcFixture, TheHousingLoanCreditKeepsToItsIncomeLimitAtEveryRecalculat
     }
 }
 
+// No deduction, credit, withholding or prepayment below 0 reaches the tax: each counts as 0. Business
+// income 5,000,000, basic 380,000: taxable 4,620,000 → 594,000, 定率減税 118,800 → 475,200 whatever the
+// negative figure.
+TEST_F(RecalcFixture, ANegativeDeductionOrCreditCountsAsZero) {
+    const struct {
+        const char* what;
+        std::map<int, std::string> deductions, personal, breakdown, tax;
+    } cases[] = {
+        {"nothing negative", {}, {}, {}, {}},
+        {"social insurance -100,000", {{17, "-100000"}}, {}, {}, {}},
+        {"a dependent of -38", {}, {{48, "-38"}}, {}, {}},
+        {"a spouse deduction of -380,000", {}, {{63, "-380000"}}, {}, {}},
+        {"line 28 -50,000 and line 33 -20,000", {}, {}, {}, {{17, "-50000"}, {22, "-20000"}}},
+        {"housing loan credit -1", {}, {}, {}, {{19, "-1"}}},
+        {"prepaid tax -10,000", {}, {}, {}, {{27, "-10000"}}},
+        {"withholding -30,000", {}, {}, {{1, "\"給　与\""}, {42, "-30000"}}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        write({111, "該当なし", {{12, "5000000"}}, c.deductions, c.personal, c.breakdown, c.tax});
+        ASSERT_EQ(run({"recalc", "111"}), 0);
+        EXPECT_EQ(taxField(111, 14), 380'000); // line 25
+        EXPECT_EQ(taxField(111, 15), 4'620'000);
+        EXPECT_EQ(taxField(111, 21), 594'000); // line 32
+        EXPECT_EQ(taxField(111, 26), 475'200); // line 38
+        EXPECT_EQ(taxField(111, 28), 475'200); // line 40
+        for (int n : {1, 3, 10, 12, 17, 19, 22, 25, 27})
+            EXPECT_GE(taxField(111, n), 0) << "field " << n;
+    }
+}
+
 TEST_F(RecalcFixture, BlueReturnShopOwnerWithADeferral) {
     // Business income 10,000,000 (line 1). Deductions: social 600,000, mutual aid 840,000, life
     // 120,000 → 50,000, long-term non-life 30,000 → 15,000, spouse 380,000, dependents 38 + 63 = 101 →

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <map>
 
@@ -262,6 +263,40 @@ TEST_F(ReturnChecksTest, ARevenueWhoseIncomeWasLeftAtZeroIsNamed) {
             r.income[n] = value;
         SCOPED_TRACE(c.income.begin()->second);
         EXPECT_EQ(lines(checked(r)), c.warning ? Lines{c.warning} : Lines{});
+    }
+}
+
+// A deduction, credit, withholding or prepayment stored below 0 is named where it is stored; 0 and the
+// balance due, which may well be negative, say nothing.
+TEST_F(ReturnChecksTest, ANegativeDeductionOrCreditIsNamedWhereItIsStored) {
+    const std::string fix = "0円未満にはならないため、計算では0円とします。入力を確かめて下さい。";
+    const struct {
+        int k, field;
+        const char* value;
+        std::string warning;
+    } cases[] = {
+        {2, 20, "-100000", "医療費控除 / 社会保険料等 — 12 社会保険料控除: -100,000円です。" + fix},
+        {3, 52, "-38", "障害者・配偶者・扶養家族 / 専従者に関する事項 — 23 扶養控除: -38万円です。" + fix},
+        {3, 63, "-380000",
+         "障害者・配偶者・扶養家族 / 専従者に関する事項 — 21 配偶者控除: -380,000円です。" + fix},
+        {5, 17, "-50000", "税額の計算 — 28 配当控除: -50,000円です。" + fix},
+        {5, 25, "-1", "税額の計算 — 37 源泉徴収税額: -1円です。" + fix},
+        {5, 27, "-10000", "税額の計算 — 39 予定納税額: -10,000円です。" + fix},
+        {5, 17, "0", ""},
+        {5, 26, "-13600", ""}, // line 38: a refund
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value);
+        CleanReturn r = clean;
+        if (c.k == 3)
+            r.personal[c.field] = c.value;
+        if (c.k == 5)
+            r.tax[c.field] = c.value;
+        r.write(store);
+        if (c.k == 2)
+            testing::writeRecordFields(store, kCode, 2, 13, 25, {{c.field, c.value}});
+        EXPECT_EQ(lines(checkReturn(store, kCode)), c.warning.empty() ? Lines{} : Lines{c.warning});
+        std::filesystem::remove(store.path(*names::screenFile(kCode, 2, kYearCode)));
     }
 }
 
