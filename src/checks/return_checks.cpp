@@ -180,47 +180,56 @@ void Checker::checkIncome(const RecordValues& income) {
 // Deductions, credits, withholding and prepayments are never below 0: the calculation takes a negative one
 // as 0, and this names where it is stored so that it can be put right.
 void Checker::checkNeverNegative() {
+    // Each screen's file with the fields it stores of such lines, as numbered in the record (texts first).
     struct Stored {
-        int k;     // screen file
-        int field; // as numbered in the record, texts first
-        std::string_view screen;
+        int field;
         std::string_view line;
         std::string_view unit = "円";
     };
-    static constexpr std::string_view kTax = tax_computation::kCaption;
-    static constexpr std::string_view kDeductions = deductions1::kCaption;
-    static constexpr std::string_view kPersonal = personal_deductions::kCaption;
-    static constexpr Stored kNeverNegative[] = {
-        {2, 34, kDeductions, "10 雑損控除"},
-        {2, 35, kDeductions, "11 医療費控除"},
-        {2, 20, kDeductions, "12 社会保険料控除"},
-        {2, 24, kDeductions, "13 小規模企業共済等掛金控除"},
-        {2, 36, kDeductions, "14 生命保険料控除"},
-        {2, 37, kDeductions, "15 損害保険料控除"},
-        {2, 38, kDeductions, "16 寄付金控除"},
-        {3, 57, kPersonal, "17・18 老年者・寡婦（寡夫）控除"},
-        {3, 58, kPersonal, "19・20 勤労学生・障害者控除"},
-        {3, 63, kPersonal, "21 配偶者控除"},
-        {3, 64, kPersonal, "22 配偶者特別控除"},
-        {3, 52, kPersonal, "23 扶養控除", "万円"},
-        {5, 17, kTax, "28 配当控除"},
-        {5, 18, kTax, "29"},
-        {5, 19, kTax, "30 住宅借入金等特別控除"},
-        {5, 20, kTax, "31 政党等寄附金特別控除"},
-        {5, 22, kTax, "33 災害減免額 外国税額控除"},
-        {5, 25, kTax, "37 源泉徴収税額"},
-        {5, 27, kTax, "39 予定納税額"},
+    struct ScreenFile {
+        int k;
+        std::string_view screen;
+        std::vector<Stored> fields;
     };
-    for (const Stored& stored : kNeverNegative) {
-        const auto record = screenRecord(stored.k);
+    static const ScreenFile kNeverNegative[] = {
+        {2,
+         deductions1::kCaption,
+         {{34, "10 雑損控除"},
+          {35, "11 医療費控除"},
+          {20, "12 社会保険料控除"},
+          {24, "13 小規模企業共済等掛金控除"},
+          {36, "14 生命保険料控除"},
+          {37, "15 損害保険料控除"},
+          {38, "16 寄付金控除"}}},
+        {3,
+         personal_deductions::kCaption,
+         {{57, "17・18 老年者・寡婦（寡夫）控除"},
+          {58, "19・20 勤労学生・障害者控除"},
+          {63, "21 配偶者控除"},
+          {64, "22 配偶者特別控除"},
+          {52, "23 扶養控除", "万円"}}},
+        {5,
+         tax_computation::kCaption,
+         {{17, "28 配当控除"},
+          {18, "29"},
+          {19, "30 住宅借入金等特別控除"},
+          {20, "31 政党等寄附金特別控除"},
+          {22, "33 災害減免額 外国税額控除"},
+          {25, "37 源泉徴収税額"},
+          {27, "39 予定納税額"}}},
+    };
+    for (const ScreenFile& file : kNeverNegative) {
+        const auto record = screenRecord(file.k);
         if (!record)
             continue;
-        const std::size_t at = static_cast<std::size_t>(stored.field - 1) - record->texts.size();
-        if (at >= record->numbers.size() || !(record->numbers[at] < 0))
-            continue;
-        warn(stored.screen, std::string(stored.line),
-             formatAmount(record->numbers[at]) + std::string(stored.unit) +
-                 "です。0円未満にはならないため、計算では0円とします。入力を確かめて下さい。");
+        for (const Stored& stored : file.fields) {
+            const std::size_t at = static_cast<std::size_t>(stored.field - 1) - record->texts.size();
+            if (at >= record->numbers.size() || !(record->numbers[at] < 0))
+                continue;
+            warn(file.screen, std::string(stored.line),
+                 formatAmount(record->numbers[at]) + std::string(stored.unit) +
+                     "です。0円未満にはならないため、計算では0円とします。入力を確かめて下さい。");
+        }
     }
 }
 
