@@ -31,7 +31,7 @@ struct OfficeFixture : testing::DataScreenFixture {
                 testing::registerWhole(record);
             EXPECT_FALSE(taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(code))));
             // An income of 5,000,000 typed on the income screen (line 1, its total line 9).
-            writeRecordFields(store, code, 1, 0, 20, {{1, "5000000"}, {20, "5000000"}});
+            writeRecordFields(store, code, 1, 0, 20, {{1, "5000000"}, {12, "5000000"}, {20, "5000000"}});
         }
         app.start();
     }

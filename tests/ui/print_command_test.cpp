@@ -81,7 +81,7 @@ struct PrintCommandFixture : testing::DataScreenFixture {
         record.address1 = "東京都港区芝";
         testing::registerWhole(record); // so that printing asks nothing first
         taxpayerRecordWriter(record).writeTo(store.path(names::taxpayerFile(7)));
-        testing::writeRecordFields(store, 7, 1, 0, 20, {{1, "5000000"}});
+        testing::writeRecordFields(store, 7, 1, 0, 20, {{1, "5000000"}, {12, "5000000"}});
         testing::writeRecordFields(store, 7, 3, 47, 17, {{2, "\"山田花子\""}});
         root.writeBytes("所得税/税理士名.txt", testing::sjis("\"田中誠\"\r\n\"\"\r\n\"0312345678\"\r\n"));
         storePrintOffsets(store, {2, 3});
