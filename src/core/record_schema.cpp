@@ -226,8 +226,11 @@ Message recordProblemMessage(const RecordProblem& problem) {
     if (problem.character)
         return unstorableTextMessage({problem.field, *problem.character});
     const double value = problem.number.value_or(0);
+    const std::string range = problem.kind == FieldKind::amount
+                                  ? "-999,999,999,999,999 から 999,999,999,999,999 まで"
+                                  : rangeText(problem.kind);
     return {"計算できません", "「" + problem.field + "」の " + formatAmount(value) + " は記録できる範囲（" +
-                                  rangeText(problem.kind) +
+                                  range +
                                   "）を超えています。金額を確かめて下さい。\n（何も保存していません。）"};
 }
 
@@ -266,7 +269,9 @@ void RecordWriter::number(double value) {
     const FieldSpec* field = next(FieldKind::amount);
     if (!field)
         return;
-    if (misfit(value, field->kind)) {
+    // Beyond it the figure would not be stored as it was worked out, and every sum made from it would be off.
+    const bool inexact = field->kind == FieldKind::amount && std::fabs(value) > kLargestExactAmount;
+    if (inexact || misfit(value, field->kind)) {
         refuse({field->caption, std::nullopt, value, field->kind});
         bytes_ += "0\r\n";
         return;

@@ -22,6 +22,10 @@ enum class FieldKind {
     amount, // 64-bit floating point, fractions allowed: any finite number
 };
 
+// The largest amount a record takes from a calculation. A record keeps 15 significant digits, so beyond
+// this a whole yen would be stored as another figure (and from 2^53 on a double cannot even hold it).
+inline constexpr double kLargestExactAmount = 999'999'999'999'999.0;
+
 struct FieldSpec {
     FieldKind kind = FieldKind::text;
     std::string caption; // names the field in a message about it

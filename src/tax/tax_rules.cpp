@@ -19,11 +19,10 @@ double taxableIncome(double totalIncome, double totalDeductions, Derivation* how
     double taxable;
     if (!(difference > 0))
         taxable = 0;
-    // Far beyond any yen figure there are no thousands left to round to, and the rounding could overflow.
-    else if (difference >= 0x1p62)
-        taxable = std::min(difference, std::numeric_limits<double>::max());
-    else
-        taxable = std::floor(difference / 1'000) * 1'000;
+    else if (!std::isfinite(difference))
+        taxable = std::numeric_limits<double>::max();
+    else // fmod is exact, so the thousands are cut without any rounding of a quotient
+        taxable = difference - std::fmod(difference, 1'000);
     if (how) {
         std::string sentence = how->input(0, totalIncome) + " − " + how->input(1, totalDeductions) + " = ";
         if (!(difference > 0))

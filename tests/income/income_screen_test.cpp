@@ -147,9 +147,9 @@ TEST_F(IncomeFixture, TransferAndOccasionalIncome) {
         {"-100,000", "", "1,000,000", "200,000"},        // (500,000 − 100,000) / 2
         {"-600,000", "", "1,000,000", ""},               // (500,000 − 600,000): a loss, 0
         {"1,200,000", "-100,000", "600,000", "650,000"}, // 600,000 + (0 + 100,000) / 2
-        // Huge amounts: no overflow, the deductions are taken as usual. (10^15 − 500,000) + (10^15 − 500,000)
+        // Huge amounts: no overflow, the deductions are taken as usual. (10^14 − 500,000) + (10^14 − 500,000)
         // / 2
-        {"1,000,000,000,000,000", "", "1,000,000,000,000,000", "1,499,999,999,250,000"},
+        {"100,000,000,000,000", "", "100,000,000,000,000", "149,999,999,250,000"},
     };
     for (const Case& c : cases) {
         screen.clear();
@@ -271,14 +271,39 @@ TEST_F(IncomeFixture, SaveFailuresAndSilentEnds) {
     EXPECT_FALSE(std::filesystem::exists(fsPath(root.path() + "/所得税/H16所得税")));
 }
 
-TEST_F(IncomeFixture, HugeAmountsNeitherOverflowNorCrash) {
-    revenue(0).text = "100,000,000,000,000,000,000";
-    income(1).text = "100,000,000,000,000,000,000";
-    income(2).text = "1e400";
-    screen.calculate();
-    EXPECT_EQ(storedField(12), "100000000000000000000");
-    EXPECT_EQ(screen.total.text, "100,000,000,000,000,000,000");
-    EXPECT_EQ(income(2).text, "");
+// A record keeps 15 significant digits: a figure beyond 999,999,999,999,999 would not be stored as it was
+// worked out, and is refused with the field named, nothing stored. Nothing overflows or crashes on the way.
+TEST_F(IncomeFixture, AmountsBeyondExactArithmeticAreRefused) {
+    const struct {
+        const char* typed;
+        bool refused;
+    } cases[] = {
+        {"999,999,999,999,999", false},        {"-999,999,999,999,999", false},
+        {"1,000,000,000,000,000", true},       {"-1,000,000,000,000,000", true},
+        {"9,007,199,254,740,993", true}, // beyond 2^53 too
+        {"100,000,000,000,000,000,000", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        const std::string before = stored(1) ? storedField(1) : "";
+        ui.calls.clear();
+        screen.clear();
+        revenue(0).text = c.typed;
+        income(2).text = "1e400";
+        screen.calculate();
+        const auto warnings = ui.callsOf("warn");
+        ASSERT_EQ(warnings.size(), c.refused ? 1u : 0u) << (warnings.empty() ? "" : warnings[0].body);
+        if (c.refused) {
+            EXPECT_EQ(stored(1) ? storedField(1) : "", before);
+            EXPECT_EQ(warnings[0].title, "計算できません");
+            EXPECT_NE(warnings[0].body.find("999,999,999,999,999 まで"), std::string::npos)
+                << warnings[0].body;
+        } else {
+            EXPECT_EQ(storedField(1),
+                      std::string(c.typed).starts_with("-") ? "-999999999999999" : "999999999999999");
+            EXPECT_EQ(income(2).text, "");
+        }
+    }
 }
 
 } // namespace
