@@ -226,9 +226,11 @@ double transferOccasionalIncome(double shortTerm, double longTerm, double occasi
     const TransferGains gains = transferGains(shortTerm, longTerm, occasional, how);
     const double halved = halfOf(gains.longTerm, gains.occasional);
     const double sum = gains.shortTerm + halved;
-    const double income = std::min(sum, std::numeric_limits<double>::max());
+    // Nothing below 0, and nothing from infinities that cancel (a loss of one kind taken from the other's
+    // gain).
+    const double income = !(sum > 0) ? 0 : std::min(sum, std::numeric_limits<double>::max());
     if (how) {
-        if (gains.loss < 0)
+        if (gains.loss < 0 || income != sum)
             how->step("譲渡の損失が残ります（" + yenText(gains.loss) + "） → 0（損失は0）");
         else
             how->step("短期 " + yenText(gains.shortTerm) + " + (長期 " + yenText(gains.longTerm) +
