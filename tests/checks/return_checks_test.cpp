@@ -1,5 +1,6 @@
 #include "checks/return_checks.h"
 
+#include "core/path_text.h"
 #include "core/store_error.h"
 #include "core/taxpayer_record.h"
 
@@ -296,7 +297,7 @@ TEST_F(ReturnChecksTest, ANegativeDeductionOrCreditIsNamedWhereItIsStored) {
         if (c.k == 2)
             testing::writeRecordFields(store, kCode, 2, 13, 25, {{c.field, c.value}});
         EXPECT_EQ(lines(checkReturn(store, kCode)), c.warning.empty() ? Lines{} : Lines{c.warning});
-        std::filesystem::remove(store.path(*names::screenFile(kCode, 2, kYearCode)));
+        std::filesystem::remove(fsPath(store.path(*names::screenFile(kCode, 2, kYearCode))));
     }
 }
 
