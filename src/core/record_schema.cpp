@@ -226,9 +226,10 @@ Message recordProblemMessage(const RecordProblem& problem) {
     if (problem.character)
         return unstorableTextMessage({problem.field, *problem.character});
     const double value = problem.number.value_or(0);
-    const std::string range = problem.kind == FieldKind::amount
-                                  ? "-999,999,999,999,999 から 999,999,999,999,999 まで"
-                                  : rangeText(problem.kind);
+    const std::string range =
+        problem.kind == FieldKind::amount
+            ? formatAmount(-kLargestExactAmount) + " から " + formatAmount(kLargestExactAmount) + " まで"
+            : rangeText(problem.kind);
     return {"計算できません", "「" + problem.field + "」の " + formatAmount(value) + " は記録できる範囲（" +
                                   range +
                                   "）を超えています。金額を確かめて下さい。\n（何も保存していません。）"};

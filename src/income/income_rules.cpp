@@ -248,18 +248,10 @@ bool lossMeetsTransfer(double ordinary, double shortTerm, double longTerm, doubl
 double totalIncomeWithTransfer(double ordinary, double shortTerm, double longTerm, double occasional,
                                Derivation* how) {
     TransferGains gains = transferGains(shortTerm, longTerm, occasional, how);
-    if (ordinary >= 0) {
-        const double total = ordinary + gains.shortTerm + halfOf(gains.longTerm, gains.occasional);
-        if (how)
-            how->step("1〜7 の計 " + yenText(ordinary) + " + 8 総合譲渡・一時 " +
-                      yenText(gains.shortTerm + halfOf(gains.longTerm, gains.occasional)) + " = " +
-                      yenText(total));
-        return arrived(how, total);
-    }
     // A loss of the ordinary incomes is taken from the short-term gain, then the long-term, then the
     // occasional one, each after its special deduction and before any half.
     double loss = ordinary;
-    if (how)
+    if (how && loss < 0)
         how->step("1〜7 の計 " + yenText(ordinary) +
                   " の損失を 短期、長期、一時 の順に差し引きます（½ の前）");
     for (auto [gain, name] : {std::pair{&gains.shortTerm, "短期"}, std::pair{&gains.longTerm, "長期"},
@@ -276,9 +268,10 @@ double totalIncomeWithTransfer(double ordinary, double shortTerm, double longTer
     const double halved = halfOf(gains.longTerm, gains.occasional);
     const double total = loss + gains.shortTerm + halved;
     if (how)
-        how->step((loss < 0 ? "残る損失 " + yenText(loss) + " + " : std::string()) + "短期 " +
-                  yenText(gains.shortTerm) + " + (長期 " + yenText(gains.longTerm) + " + 一時 " +
-                  yenText(gains.occasional) + ") × 1/2（1円未満切捨て） = " + yenText(total));
+        how->step(
+            (loss == 0 ? std::string() : (loss < 0 ? "残る損失 " : "1〜7 の計 ") + yenText(loss) + " + ") +
+            "短期 " + yenText(gains.shortTerm) + " + (長期 " + yenText(gains.longTerm) + " + 一時 " +
+            yenText(gains.occasional) + ") × 1/2（1円未満切捨て） = " + yenText(total));
     return arrived(how, total);
 }
 

@@ -38,7 +38,7 @@ double transferOccasionalIncome(double shortTerm, double longTerm, double occasi
 
 // Line 9 where line 8 comes from the short-term, long-term and occasional amounts: a loss of lines 1 to 7
 // (`ordinary`) is taken from the short-term gain, then the long-term, then the occasional one, before
-// their half. Without such a loss it is `ordinary` plus line 8.
+// their half. Without such a loss it comes to `ordinary` plus line 8.
 // Whether line 9 takes the loss of lines 1 to 7 (`ordinary`) from the transfer and occasional gains: only
 // where line 8 was worked out from ケ, コ and サ does the total know them; a line 8 typed as it stands is
 // added as it is.
