@@ -47,7 +47,7 @@ std::vector<std::string> DataScreenFixture::storedLines(int k, std::string_view 
 }
 
 bool DataScreenFixture::stored(int k) const {
-    return std::filesystem::exists(root.path() + "/" + screenFile(kYearCode, k));
+    return std::filesystem::exists(fsPath(root.path() + "/" + screenFile(kYearCode, k)));
 }
 
 void DataScreenFixture::writeScreenFile(int k, const std::vector<std::string>& lines,
